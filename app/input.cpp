@@ -1,0 +1,3 @@
+#include "app/input.h"
+
+InputState theInput = {0, 0, 0, 0, 0, 0, 400, 300};

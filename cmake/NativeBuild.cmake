@@ -1,0 +1,42 @@
+# The native (Linux) build: the game as a library, drawn offscreen with OSMesa,
+# its tests, the asset generators and the inspection tools.
+
+find_path(OSMESA_INCLUDE_DIR GL/osmesa.h REQUIRED)
+find_library(OSMESA_LIBRARY OSMesa REQUIRED)
+find_library(GLU_LIBRARY GLU REQUIRED)
+find_package(PNG REQUIRED)
+find_package(GTest REQUIRED)
+
+# OSMesa comes first so that GLU's GL calls resolve to it as well.
+target_link_libraries(gladewarden_game PUBLIC ${OSMESA_LIBRARY} ${GLU_LIBRARY} m)
+
+# The portable twins of the platform edge: no sound device, no font lists.
+if(GAME_NULL_SOURCES)
+  add_library(gladewarden_null STATIC ${GAME_NULL_SOURCES})
+  target_link_libraries(gladewarden_null PUBLIC gladewarden_game)
+else()
+  add_library(gladewarden_null INTERFACE)
+  target_link_libraries(gladewarden_null INTERFACE gladewarden_game)
+endif()
+
+# Generated assets land here; the native twins read the moon picture from it.
+set(GLADEWARDEN_ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
+if(GAME_NULL_SOURCES)
+  target_compile_definitions(gladewarden_null PRIVATE GLADEWARDEN_ASSET_DIR="${GLADEWARDEN_ASSET_DIR}")
+endif()
+include(cmake/Assets.cmake)
+
+# Inspection tools (offscreen snapshots, benchmarks): every tools/*.cpp that is not a generator.
+file(GLOB tool_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/*.cpp)
+foreach(src IN LISTS tool_sources)
+  get_filename_component(name ${src} NAME_WE)
+  if(NOT name MATCHES "^gen_")
+    add_executable(${name} ${src})
+    target_link_libraries(${name} PRIVATE gladewarden_null PNG::PNG)
+    add_dependencies(${name} assets)
+  endif()
+endforeach()
+
+enable_testing()
+include(GoogleTest)
+add_subdirectory(tests)

@@ -1,0 +1,28 @@
+# The Windows program: the portable game plus the Windows edge and the
+# resources (sounds, pictures, icon, menu, dialogs) in one exe.
+
+if(CMAKE_CROSSCOMPILING)
+  # Generators run on the build machine; the Makefile builds them natively first.
+  if(NOT GLADEWARDEN_ASSET_DIR)
+    message(FATAL_ERROR "Cross builds need -DGLADEWARDEN_ASSET_DIR=<native build>/assets")
+  endif()
+  add_custom_target(assets)
+else()
+  set(GLADEWARDEN_ASSET_DIR ${CMAKE_BINARY_DIR}/assets)
+  include(cmake/Assets.cmake)
+endif()
+
+set(GLADEWARDEN_RC ${CMAKE_SOURCE_DIR}/resources/gladewarden.rc)
+if(EXISTS ${CMAKE_SOURCE_DIR}/app/main_win32.cpp AND EXISTS ${GLADEWARDEN_RC})
+  enable_language(RC)
+  add_executable(gladewarden WIN32 ${GAME_WIN32_SOURCES} ${GLADEWARDEN_RC})
+  add_dependencies(gladewarden assets)
+  target_include_directories(gladewarden PRIVATE ${GLADEWARDEN_ASSET_DIR} ${CMAKE_SOURCE_DIR}/resources)
+  target_link_libraries(gladewarden PRIVATE gladewarden_game opengl32 glu32 winmm gdi32 user32 shell32 kernel32)
+  if(NOT MSVC)
+    target_link_options(gladewarden PRIVATE -static -static-libgcc -static-libstdc++)
+  endif()
+else()
+  # Until the Windows edge exists, the cross build checks that the portable code compiles.
+  target_link_libraries(gladewarden_game PUBLIC opengl32 glu32)
+endif()

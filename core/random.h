@@ -1,0 +1,19 @@
+#pragma once
+
+#include <cstdint>
+
+// The game's one random sequence. It reproduces the Windows C runtime's
+// rand/srand bit for bit, so a seed gives the same park on every platform.
+const int RANDOM_MAX = 32767;
+
+void seedRandom(uint32_t seed);   // srand
+int nextRandom();                 // rand: 0 .. 32767
+
+// Seeds from the clock once per process, on its first call, then draws.
+float randomFloat(float lo, float hi);
+// lo <= hi; one draw, never seeds.
+int randomInt(int lo, int hi);
+
+// Tests and tools: seed deterministically and stop randomFloat from
+// re-seeding itself from the clock.
+void seedRandomForRun(uint32_t seed);
