@@ -1,0 +1,92 @@
+#include <cmath>
+
+#include "combat/arena.h"
+#include "combat/corpse.h"
+#include "combat/particles.h"
+#include "core/random.h"
+#include "world/terrain.h"
+
+namespace {
+
+const float ENEMY_SPEED = 3.0f;
+const float ENEMY_EDGE = 125.5f;
+const float ENEMY_MAX_SLOPE = 0.45f;
+const float ENEMY_SHY_DISTANCE = 5.0f;
+const float MUZZLE_FLASH_DECAY = 8.0f;
+const float SNOW_GROWTH = 0.03f;
+const float SNOW_MELT = 0.15f;
+
+void stepLivingEnemy(EnemyRecord* e, float dt, Vec3 playerPosition) {
+    e->wanderTimer -= dt;
+    if (e->wanderTimer <= 0.0f) {
+        e->heading = randomFloat(0.0f, 360.0f);
+        e->wanderTimer = randomFloat(1.5f, 4.0f);
+    }
+    float h = e->heading * PI_F / 180.0f;
+    float nx = e->position.x + (float)std::cos((double)h) * ENEMY_SPEED * dt;
+    float nz = e->position.z + (float)std::sin((double)h) * ENEMY_SPEED * dt;
+    // The edge only turns the figure; this frame's step still goes ahead.
+    if (nx < -ENEMY_EDGE || nx > ENEMY_EDGE) {
+        e->heading = 180.0f - e->heading;
+        e->wanderTimer = 0.0f;
+    }
+    if (nz < -ENEMY_EDGE || nz > ENEMY_EDGE) {
+        e->heading = 360.0f - e->heading;
+        e->wanderTimer = 0.0f;
+    }
+    float slope = terrainSlopeBetween(e->position.x, e->position.z, nx, nz);
+    if (slope <= ENEMY_MAX_SLOPE) {
+        e->position.x = nx;
+        e->position.z = nz;
+        e->position.y = terrainHeightAt(nx, nz);
+    } else {
+        e->heading = randomFloat(0.0f, 360.0f);
+        e->wanderTimer = randomFloat(0.5f, 1.5f);
+    }
+    if (vecDistance(e->position, playerPosition) < ENEMY_SHY_DISTANCE) {
+        Vec3 away = vecNormalize(vecSub(e->position, playerPosition));
+        float heading = (float)(std::atan2((double)away.z, (double)away.x) * 180.0 / 3.141592653589793);
+        if (heading < 0.0f) heading += 360.0f;
+        e->heading = heading;
+    }
+}
+
+}  // namespace
+
+void updateArena(ArenaState* state, float dt, Vec3 playerPosition) {
+    // A won game is frozen exactly as the last shot left it.
+    if (state->gameOver) return;
+
+    if (state->muzzleFlash > 0.0f) {
+        state->muzzleFlash -= dt * MUZZLE_FLASH_DECAY;
+        if (state->muzzleFlash < 0.0f) state->muzzleFlash = 0.0f;
+    }
+    if (state->fireCooldown > 0.0f) state->fireCooldown -= dt;
+    if (state->tracer.active) {
+        state->tracer.timeLeft -= dt;
+        if (state->tracer.timeLeft <= 0.0f) state->tracer.active = 0;
+    }
+
+    updateBloodDrops(state, dt);
+    updateBloodPools(state, dt);
+
+    for (int i = 0; i < state->enemyCount; ++i) {
+        EnemyRecord* e = &state->enemies[i];
+        if (e->alive)
+            stepLivingEnemy(e, dt, playerPosition);
+        else
+            advanceCorpse(&e->fallAngle, &e->corpseTimer, dt);
+    }
+
+    updateSplashDrops(state, dt);
+    updateRipples(state, dt);
+    updateSparks(state, dt);
+
+    if (state->weatherMode == WEATHER_SNOW) {
+        state->snowCover += dt * SNOW_GROWTH;
+        if (state->snowCover > 1.0f) state->snowCover = 1.0f;
+    } else if (state->snowCover > 0.0f) {
+        state->snowCover -= dt * SNOW_MELT;
+        if (state->snowCover < 0.0f) state->snowCover = 0.0f;
+    }
+}
