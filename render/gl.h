@@ -2,9 +2,10 @@
 
 // The one way GL comes in. Windows' GL headers expect the calling-convention
 // macros of <windows.h>; portable files must not include <windows.h>, so they
-// get the two macros here, only for the GL declarations.
+// get those macros here, only for the GL declarations.
 #if defined(_WIN32) && !defined(APIENTRY)
 #define APIENTRY __stdcall
+#define CALLBACK __stdcall
 #define WINGDIAPI __declspec(dllimport)
 #define GLADEWARDEN_GL_MACROS
 #endif
@@ -14,6 +15,7 @@
 
 #ifdef GLADEWARDEN_GL_MACROS
 #undef APIENTRY
+#undef CALLBACK
 #undef WINGDIAPI
 #undef GLADEWARDEN_GL_MACROS
 #endif

@@ -1,0 +1,5 @@
+#include "app/dialogs.h"
+
+// No dialogs without a window.
+void showDonateDialog() {}
+void showAboutDialog() {}

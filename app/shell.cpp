@@ -1,0 +1,212 @@
+#include "app/shell.h"
+
+#include "app/dialogs.h"
+#include "app/frame_tick.h"
+#include "app/input.h"
+#include "app/platform.h"
+#include "audio/cues.h"
+#include "combat/arena.h"
+#include "combat/shooting.h"
+#include "player/player.h"
+#include "render/scene.h"
+#include "render/weather.h"
+#include "resources/resource_ids.h"
+#include "world/placement.h"
+#include "world/terrain.h"
+
+int clientWidth = 800;
+int clientHeight = 600;
+
+namespace {
+
+void setMovementKey(int key, int held) {
+    switch (key) {
+        case KEY_LEFT:
+        case KEY_A:
+            theInput.moveLeftHeld = held;
+            break;
+        case KEY_UP:
+        case KEY_W:
+            theInput.moveForwardHeld = held;
+            break;
+        case KEY_RIGHT:
+        case KEY_D:
+            theInput.moveRightHeld = held;
+            break;
+        case KEY_DOWN:
+        case KEY_S:
+            theInput.moveBackHeld = held;
+            break;
+        default:
+            break;
+    }
+}
+
+void clearWeatherParticles() {
+    rainDropCount = 0;
+    snowFlakeCount = 0;
+    rainSplashCount = 0;
+}
+
+void chooseClearWeather() {
+    // Rain stopping by day leaves a rainbow where the player is looking.
+    if (theArena.weatherMode == WEATHER_RAIN && theArena.nightBlend < 0.5f) {
+        theRainbow.active = 1;
+        theRainbow.age = 0.0f;
+        theRainbow.alpha = 0.0f;
+        theRainbow.yaw = thePlayer.yaw;
+    }
+    theArena.weatherMode = WEATHER_CLEAR;
+    clearWeatherParticles();
+    stopRainLoop();
+    updateWeatherMenuChecks();
+}
+
+void chooseRain() {
+    theArena.weatherMode = WEATHER_RAIN;
+    snowFlakeCount = 0;
+    rainSplashCount = 0;
+    spawnRain();
+    updateWeatherMenuChecks();
+}
+
+void chooseSnow() {
+    theArena.weatherMode = WEATHER_SNOW;
+    rainDropCount = 0;
+    rainSplashCount = 0;
+    stopRainLoop();
+    spawnSnow();
+    updateWeatherMenuChecks();
+}
+
+void askForNewGame() {
+    if (theArena.gameOver) {
+        restartGame();
+        return;
+    }
+    if (platformAskYesNo("Restart the game?", "Confirm")) restartGame();
+}
+
+}  // namespace
+
+void shellWindowCreated() { frameClockStart(); }
+
+void captureMouse() {
+    platformCaptureMouse(&theInput.lastCursorX, &theInput.lastCursorY);
+    theInput.mouseCaptured = 1;
+}
+
+void releaseMouse() {
+    if (!theInput.mouseCaptured) return;
+    platformReleaseMouse();
+    theInput.mouseCaptured = 0;
+}
+
+void shellKeyDown(int key) {
+    switch (key) {
+        case KEY_ESCAPE:
+            releaseMouse();
+            break;
+        case KEY_B:
+            if (theInput.mouseCaptured) theInput.binocularsOn = !theInput.binocularsOn;
+            break;
+        case KEY_N:
+            theArena.nightTarget = !theArena.nightTarget;
+            break;
+        case KEY_R:
+            shellCommand(IDM_NEW_GAME);
+            break;
+        default:
+            setMovementKey(key, 1);
+            break;
+    }
+}
+
+void shellKeyUp(int key) { setMovementKey(key, 0); }
+
+void shellMouseMoved() {
+    if (!theInput.mouseCaptured) return;
+    int x, y;
+    platformReadCursor(&x, &y);
+    float dx = (float)(x - theInput.lastCursorX);
+    float dy = (float)(y - theInput.lastCursorY);
+    if (dx != 0.0f || dy != 0.0f) applyMouseLook(&thePlayer, dx, dy);
+    // The move message the recentring causes then yields zero deltas.
+    platformRecentreCursor(&theInput.lastCursorX, &theInput.lastCursorY);
+}
+
+void shellLeftButtonDown() {
+    if (theInput.mouseCaptured)
+        fireWeapon();
+    else
+        captureMouse();
+}
+
+void shellRightButtonDown() {
+    if (!theInput.mouseCaptured) captureMouse();
+}
+
+void shellCommand(int commandId) {
+    switch (commandId) {
+        case IDM_WEATHER_NONE:
+            chooseClearWeather();
+            break;
+        case IDM_WEATHER_RAINY:
+            chooseRain();
+            break;
+        case IDM_WEATHER_SNOWY:
+            chooseSnow();
+            break;
+        case IDM_DONATE:
+            releaseMouse();
+            showDonateDialog();
+            break;
+        case IDM_ABOUT:
+            releaseMouse();
+            showAboutDialog();
+            break;
+        case IDM_NEW_GAME:
+            askForNewGame();
+            break;
+        case IDM_EXIT:
+            if (platformAskYesNo("Are you sure you want to exit?", "Confirm")) platformPostClose();
+            break;
+        case IDM_DAY_NIGHT:
+            theArena.nightTarget = !theArena.nightTarget;
+            break;
+        default:
+            break;
+    }
+}
+
+void restartGame() {
+    // Weather and time of day carry over into the new game.
+    int weather = theArena.weatherMode;
+    int nightTarget = theArena.nightTarget;
+    float nightBlend = theArena.nightBlend;
+    resetArena(&theArena);
+    theArena.weatherMode = weather;
+    theArena.nightTarget = nightTarget;
+    theArena.nightBlend = nightBlend;
+    respawnAnimals();
+    resetPlayer(&thePlayer);
+    thePlayer.position.y = terrainHeightAt(thePlayer.position.x, thePlayer.position.z) + EYE_HEIGHT;
+    firstFrame = 1;
+    victoryShown = 0;
+    clearWeatherParticles();
+    if (theArena.weatherMode == WEATHER_RAIN) spawnRain();
+    if (theArena.weatherMode == WEATHER_SNOW) spawnSnow();
+    updateWeatherMenuChecks();
+}
+
+void updateWeatherMenuChecks() {
+    static const int WEATHER_ITEMS[3] = {IDM_WEATHER_NONE, IDM_WEATHER_RAINY, IDM_WEATHER_SNOWY};
+    int mode = theArena.weatherMode;
+    platformSetWeatherChecks(mode >= 0 && mode <= 2 ? WEATHER_ITEMS[mode] : 0);
+}
+
+void resizeView(int width, int height) {
+    clientWidth = width;
+    clientHeight = height == 0 ? 1 : height;
+    applyNormalProjection(clientWidth, clientHeight);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+// The shell's logic, driven by the window procedure: one call per message.
+
+// Virtual-key codes the game reacts to.
+enum GameKey {
+    KEY_ESCAPE = 27,
+    KEY_LEFT = 37,
+    KEY_UP = 38,
+    KEY_RIGHT = 39,
+    KEY_DOWN = 40,
+    KEY_A = 65,
+    KEY_B = 66,
+    KEY_D = 68,
+    KEY_N = 78,
+    KEY_R = 82,
+    KEY_S = 83,
+    KEY_W = 87,
+};
+
+extern int clientWidth;
+extern int clientHeight;
+
+void shellWindowCreated();
+void shellKeyDown(int key);
+void shellKeyUp(int key);
+void shellMouseMoved();
+void shellLeftButtonDown();
+void shellRightButtonDown();
+void shellCommand(int commandId);
+
+void captureMouse();
+void releaseMouse();
+void restartGame();
+void updateWeatherMenuChecks();
+// Records the client size (a zero height as 1) and reapplies the projection.
+void resizeView(int width, int height);

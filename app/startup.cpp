@@ -1,0 +1,21 @@
+#include "app/startup.h"
+
+#include "app/shell.h"
+#include "combat/arena.h"
+#include "player/player.h"
+#include "render/gl.h"
+#include "world/world_setup.h"
+
+void prepareWorld(void* deviceContext) {
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    initWorld();
+    (void)deviceContext;
+    resizeView(clientWidth, clientHeight);
+}
+
+void startFirstGame() {
+    resetPlayer(&thePlayer);
+    resetArena(&theArena);
+    updateWeatherMenuChecks();
+}
