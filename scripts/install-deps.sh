@@ -8,6 +8,7 @@ PACKAGES="
   libgtest-dev libosmesa6-dev libglu1-mesa-dev libpng-dev
   mingw-w64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
+  fonts-wine libx11-dev libxfixes-dev
   sox zbar-tools fonts-wqy-zenhei
 "
 

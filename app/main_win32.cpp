@@ -1,0 +1,141 @@
+#include <windows.h>
+
+#include <ctime>
+
+#include "app/main_window_win32.h"
+#include "app/shell.h"
+#include "app/startup.h"
+#include "core/random.h"
+#include "resources/resource_ids.h"
+
+HINSTANCE moduleInstance = nullptr;
+HWND mainWindow = nullptr;
+HDC windowDeviceContext = nullptr;
+HGLRC glContext = nullptr;
+
+namespace {
+
+const char* const WINDOW_CLASS = "Korvane";
+const char* const WINDOW_CAPTION = "Gladewarden";
+const DWORD WINDOW_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+HKL savedKeyboardLayout = nullptr;
+
+int createMainWindow() {
+    moduleInstance = GetModuleHandleA(nullptr);
+    WNDCLASSEXA windowClass;
+    ZeroMemory(&windowClass, sizeof(windowClass));
+    windowClass.cbSize = sizeof(WNDCLASSEXA);
+    windowClass.style = CS_HREDRAW | CS_VREDRAW | CS_OWNDC;
+    windowClass.lpfnWndProc = mainWindowProc;
+    windowClass.hInstance = moduleInstance;
+    windowClass.hIcon = LoadIconA(moduleInstance, MAKEINTRESOURCEA(IDI_GLADEWARDEN));
+    windowClass.hIconSm = windowClass.hIcon;
+    windowClass.hCursor = LoadCursorA(nullptr, MAKEINTRESOURCEA(32512));  // the arrow
+    windowClass.hbrBackground = nullptr;
+    windowClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    windowClass.lpszClassName = WINDOW_CLASS;
+    if (!RegisterClassExA(&windowClass)) return 0;
+
+    // The client area below the menu bar is exactly the recorded size.
+    RECT outer = {0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, WS_EX_APPWINDOW);
+    int width = outer.right - outer.left;
+    int height = outer.bottom - outer.top;
+    HMENU menu = LoadMenuA(moduleInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
+    mainWindow = CreateWindowExA(WS_EX_APPWINDOW, WINDOW_CLASS, WINDOW_CAPTION, WINDOW_STYLE, CW_USEDEFAULT,
+                                 CW_USEDEFAULT, width, height, nullptr, menu, moduleInstance, nullptr);
+    if (!mainWindow) return 0;
+
+    RECT work;
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    int x = work.left + ((work.right - work.left) - width) / 2;
+    int y = work.top + ((work.bottom - work.top) - height) / 2;
+    MoveWindow(mainWindow, x, y, width, height, FALSE);
+
+    ShowWindow(mainWindow, SW_SHOW);
+    SetForegroundWindow(mainWindow);
+    SetFocus(mainWindow);
+    UpdateWindow(mainWindow);
+    return 1;
+}
+
+void destroyMainWindow() {
+    if (mainWindow) DestroyWindow(mainWindow);
+    UnregisterClassA(WINDOW_CLASS, moduleInstance);
+}
+
+int initRenderingContext() {
+    windowDeviceContext = GetDC(mainWindow);
+    PIXELFORMATDESCRIPTOR format;
+    ZeroMemory(&format, sizeof(format));
+    format.nSize = sizeof(PIXELFORMATDESCRIPTOR);
+    format.nVersion = 1;
+    format.dwFlags = PFD_DRAW_TO_WINDOW | PFD_SUPPORT_OPENGL | PFD_DOUBLEBUFFER;
+    format.iPixelType = PFD_TYPE_RGBA;
+    format.cColorBits = 32;
+    format.cDepthBits = 24;
+    format.cStencilBits = 8;
+    format.iLayerType = PFD_MAIN_PLANE;
+    int index = ChoosePixelFormat(windowDeviceContext, &format);
+    if (index == 0) return 0;
+    if (!SetPixelFormat(windowDeviceContext, index, &format)) return 0;
+    glContext = wglCreateContext(windowDeviceContext);
+    if (!glContext) return 0;
+    if (!wglMakeCurrent(windowDeviceContext, glContext)) return 0;
+    prepareWorld(windowDeviceContext);
+    return 1;
+}
+
+void releaseRenderingContext() {
+    if (glContext) {
+        wglMakeCurrent(nullptr, nullptr);
+        wglDeleteContext(glContext);
+        glContext = nullptr;
+    }
+    if (windowDeviceContext) {
+        ReleaseDC(mainWindow, windowDeviceContext);
+        windowDeviceContext = nullptr;
+    }
+}
+
+// Frames come only from the timer; an idle loop sleeps rather than spins.
+WPARAM runMessageLoop() {
+    MSG message;
+    for (;;) {
+        if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+            Sleep(1);
+            continue;
+        }
+        if (message.message == WM_QUIT) return message.wParam;
+        TranslateMessage(&message);
+        DispatchMessageA(&message);
+    }
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+    seedRandom((uint32_t)std::time(nullptr));
+    savedKeyboardLayout = GetKeyboardLayout(0);
+    // The movement keys are read in the US layout whatever the player uses.
+    ActivateKeyboardLayout((HKL)(ULONG_PTR)0x04090409, 0);
+
+    if (!createMainWindow()) {
+        MessageBoxA(nullptr, "Window Creation Failed!", "Error", MB_ICONERROR | MB_OK);
+        return 1;
+    }
+    if (!initRenderingContext()) {
+        MessageBoxA(nullptr, "OpenGL Initialization Failed!", "Error", MB_ICONERROR | MB_OK);
+        destroyMainWindow();
+        return 1;
+    }
+    startFirstGame();
+
+    WPARAM exitCode = runMessageLoop();
+
+    PlaySoundA(nullptr, nullptr, 0);
+    if (savedKeyboardLayout) ActivateKeyboardLayout(savedKeyboardLayout, 0);
+    releaseRenderingContext();
+    destroyMainWindow();
+    return (int)exitCode;
+}

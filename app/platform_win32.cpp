@@ -1,0 +1,71 @@
+#include <windows.h>
+
+#include "app/main_window_win32.h"
+#include "app/platform.h"
+#include "resources/resource_ids.h"
+
+int platformAskYesNo(const char* text, const char* caption) {
+    return MessageBoxA(mainWindow, text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+}
+
+void platformCaptureMouse(int* cursorX, int* cursorY) {
+    SetCapture(mainWindow);
+    ShowCursor(FALSE);
+    platformReadCursor(cursorX, cursorY);
+}
+
+void platformReleaseMouse() {
+    ReleaseCapture();
+    ShowCursor(TRUE);
+}
+
+void platformReadCursor(int* cursorX, int* cursorY) {
+    POINT p = {0, 0};
+    GetCursorPos(&p);
+    *cursorX = p.x;
+    *cursorY = p.y;
+}
+
+void platformRecentreCursor(int* cursorX, int* cursorY) {
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    POINT centre = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
+    ClientToScreen(mainWindow, &centre);
+    SetCursorPos(centre.x, centre.y);
+    platformReadCursor(cursorX, cursorY);
+}
+
+void platformSetWeatherChecks(int checkedCommand) {
+    HMENU menu = GetMenu(mainWindow);
+    if (!menu) return;
+    HMENU weather = GetSubMenu(menu, 1);
+    if (!weather) return;
+    CheckMenuItem(weather, IDM_WEATHER_NONE, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(weather, IDM_WEATHER_RAINY, MF_BYCOMMAND | MF_UNCHECKED);
+    CheckMenuItem(weather, IDM_WEATHER_SNOWY, MF_BYCOMMAND | MF_UNCHECKED);
+    if (checkedCommand) CheckMenuItem(weather, (UINT)checkedCommand, MF_BYCOMMAND | MF_CHECKED);
+}
+
+void platformPostClose() { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }
+
+int64_t platformPerformanceFrequency() {
+    LARGE_INTEGER f;
+    QueryPerformanceFrequency(&f);
+    return f.QuadPart;
+}
+
+int64_t platformPerformanceCounter() {
+    LARGE_INTEGER c;
+    QueryPerformanceCounter(&c);
+    return c.QuadPart;
+}
+
+uint32_t platformTickCount() { return GetTickCount(); }
+
+void platformLocalDate(int* year, int* month, int* day) {
+    SYSTEMTIME now;
+    GetLocalTime(&now);
+    *year = now.wYear;
+    *month = now.wMonth;
+    *day = now.wDay;
+}

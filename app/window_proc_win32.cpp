@@ -1,0 +1,52 @@
+#include <windows.h>
+
+#include "app/frame_tick.h"
+#include "app/main_window_win32.h"
+#include "app/shell.h"
+
+namespace {
+const UINT_PTR FRAME_TIMER = 1;
+}
+
+// Thin: every message becomes one call of the portable shell.
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            SetTimer(window, FRAME_TIMER, 16, nullptr);
+            shellWindowCreated();
+            return 0;
+        case WM_DESTROY:
+            KillTimer(window, FRAME_TIMER);
+            PostQuitMessage(0);
+            return 0;
+        case WM_SIZE:
+            resizeView(LOWORD(lParam), HIWORD(lParam));
+            return 0;
+        case WM_COMMAND:
+            shellCommand(LOWORD(wParam));
+            return 0;
+        case WM_TIMER:
+            if (wParam == FRAME_TIMER) {
+                frameTick();
+                SwapBuffers(windowDeviceContext);
+            }
+            return 0;
+        case WM_KEYDOWN:
+            shellKeyDown((int)wParam);
+            return 0;
+        case WM_KEYUP:
+            shellKeyUp((int)wParam);
+            return 0;
+        case WM_MOUSEMOVE:
+            shellMouseMoved();
+            return 0;
+        case WM_LBUTTONDOWN:
+            shellLeftButtonDown();
+            return 0;
+        case WM_RBUTTONDOWN:
+            shellRightButtonDown();
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
+    }
+}
