@@ -25,6 +25,8 @@ namespace {
 int64_t performanceFrequency = 1;
 int64_t lastCounter = 0;
 
+}  // namespace
+
 void easeNightBlend(float dt) {
     float target = theArena.nightTarget ? 1.0f : 0.0f;
     float diff = target - theArena.nightBlend;
@@ -83,6 +85,8 @@ void ageRainbow(float dt) {
     }
     theRainbow.alpha = alpha;
 }
+
+namespace {
 
 void countVictory() {
     if (!theArena.gameOver || !theArena.victory || victoryShown) return;

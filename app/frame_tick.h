@@ -22,6 +22,12 @@ extern int victoryCount;
 
 void frameClockStart();  // reads the counter and its frequency
 float frameDeltaSeconds();
+// Steps of the frame's simulation, in the order it runs them.
+void easeNightBlend(float dt);
+void scheduleFootsteps(float dt);
+void rollAmbientSound(float dt);
+void ageRainbow(float dt);
+
 // The steps of a frame: the world's updates, then the drawing.
 void simulateFrame(float dt);
 void drawFrame();
