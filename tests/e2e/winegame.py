@@ -209,7 +209,7 @@ class Game:
         return result.stdout.strip()
 
     def find_window(self, title):
-        found = self.xdotool("search", "--name", "^%s$" % title, check=False).split()
+        found = self.xdotool("search", "--onlyvisible", "--name", "^%s$" % title, check=False).split()
         return found[0] if found else None
 
     def wait_for_window(self, title, timeout=20):
