@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "tools/pictures/bitmap_files.h"
+
+namespace {
+
+uint32_t read16(const Bytes& b, size_t at) {
+    return b[at] | b[at + 1] << 8;
+}
+
+uint32_t read32(const Bytes& b, size_t at) {
+    return read16(b, at) | read16(b, at + 2) << 16;
+}
+
+// The header fields of a bitmap file, checked for what every one of ours must be.
+struct BmpInfo {
+    int width, height, bits, stride;
+};
+
+BmpInfo readBmp(const Bytes& b) {
+    BmpInfo info{};
+    EXPECT_GE(b.size(), 54u);
+    if (b.size() < 54) return info;
+    EXPECT_EQ(b[0], 'B');
+    EXPECT_EQ(b[1], 'M');
+    EXPECT_EQ(read32(b, 2), b.size());
+    EXPECT_EQ(read32(b, 10), 54u);
+    EXPECT_EQ(read32(b, 14), 40u);
+    info.width = (int)read32(b, 18);
+    info.height = (int)read32(b, 22);  // positive: rows stored bottom-up
+    EXPECT_GT(info.height, 0);
+    EXPECT_EQ(read16(b, 26), 1u);
+    info.bits = (int)read16(b, 28);
+    EXPECT_EQ(read32(b, 30), 0u);  // uncompressed
+    info.stride = (info.width * info.bits + 31) / 32 * 4;
+    EXPECT_EQ(read32(b, 34), (uint32_t)(info.stride * info.height));
+    EXPECT_EQ(b.size(), 54u + (size_t)info.stride * info.height);
+    return info;
+}
+
+bool paddingIsZero(const Bytes& b, const BmpInfo& info) {
+    int used = info.width * info.bits / 8;
+    for (int row = 0; row < info.height; ++row) {
+        for (int k = used; k < info.stride; ++k) {
+            if (b[54 + (size_t)row * info.stride + k] != 0) return false;
+        }
+    }
+    return true;
+}
+
+Image solidImage(int width, int height, std::vector<uint8_t> rgba) {
+    Image image;
+    image.width = width;
+    image.height = height;
+    for (int i = 0; i < width * height; ++i) image.rgba.insert(image.rgba.end(), rgba.begin(), rgba.end());
+    return image;
+}
+
+void setPixel(Image& image, int x, int y, std::vector<uint8_t> rgba) {
+    std::copy(rgba.begin(), rgba.end(), image.rgba.begin() + ((size_t)y * image.width + x) * 4);
+}
+
+}  // namespace
+
+TEST(BitmapEncoders, Bmp24IsBottomUpBgrWithPaddedRows) {
+    Image image = solidImage(3, 2, {0, 0, 0, 255});
+    setPixel(image, 0, 0, {10, 20, 30, 255});   // top-left
+    setPixel(image, 2, 1, {40, 50, 60, 0});     // bottom-right, alpha ignored
+    Bytes b = encodeBmp24(image);
+    BmpInfo info = readBmp(b);
+    EXPECT_EQ(info.bits, 24);
+    EXPECT_EQ(info.stride, 12);
+    EXPECT_EQ(b.size(), 54u + 24u);
+    // The bottom row comes first in the file.
+    EXPECT_EQ(b[54 + 6], 60);
+    EXPECT_EQ(b[54 + 7], 50);
+    EXPECT_EQ(b[54 + 8], 40);
+    EXPECT_EQ(b[54 + 12], 30);
+    EXPECT_EQ(b[54 + 13], 20);
+    EXPECT_EQ(b[54 + 14], 10);
+    EXPECT_TRUE(paddingIsZero(b, info));
+}
+
+TEST(BitmapEncoders, Bmp16PacksFiveBitsPerChannel) {
+    Image image = solidImage(3, 1, {0, 0, 0, 255});
+    setPixel(image, 0, 0, {255, 0, 0, 255});
+    setPixel(image, 1, 0, {0, 255, 0, 255});
+    setPixel(image, 2, 0, {0, 7, 255, 255});
+    Bytes b = encodeBmp16(image);
+    BmpInfo info = readBmp(b);
+    EXPECT_EQ(info.bits, 16);
+    EXPECT_EQ(info.stride, 8);
+    EXPECT_EQ(read16(b, 54), 0x7C00u);
+    EXPECT_EQ(read16(b, 56), 0x03E0u);
+    EXPECT_EQ(read16(b, 58), 0x001Fu);  // 7 is below one green step
+    EXPECT_TRUE(paddingIsZero(b, info));
+}
+
+TEST(BitmapEncoders, IcoDirectoryImagesAndMask) {
+    Image small = solidImage(16, 16, {200, 100, 50, 255});
+    setPixel(small, 0, 0, {0, 0, 0, 0});
+    Image large = solidImage(32, 32, {0, 0, 0, 0});
+    Bytes ico = encodeIco({small, large});
+    EXPECT_EQ(read16(ico, 0), 0u);
+    EXPECT_EQ(read16(ico, 2), 1u);
+    ASSERT_EQ(read16(ico, 4), 2u);
+    uint32_t expectedOffset = 6 + 2 * 16;
+    const int sizes[2] = {16, 32};
+    for (int i = 0; i < 2; ++i) {
+        size_t entry = 6 + 16 * i;
+        int size = sizes[i];
+        EXPECT_EQ(ico[entry], size);
+        EXPECT_EQ(ico[entry + 1], size);
+        EXPECT_EQ(read16(ico, entry + 6), 32u);
+        uint32_t bytes = read32(ico, entry + 8), offset = read32(ico, entry + 12);
+        EXPECT_EQ(offset, expectedOffset);
+        // Header, colour pixels, then a mask row of 32 bits (padded) per line.
+        EXPECT_EQ(bytes, 40u + size * size * 4 + 4u * size);
+        EXPECT_EQ(read32(ico, offset + 4), (uint32_t)size);
+        EXPECT_EQ(read32(ico, offset + 8), (uint32_t)size * 2);
+        EXPECT_EQ(read16(ico, offset + 14), 32u);
+        expectedOffset += bytes;
+    }
+    EXPECT_EQ(ico.size(), expectedOffset);
+
+    // Small icon: the top-left pixel is the last colour row's first pixel and a mask hole.
+    uint32_t offset = read32(ico, 6 + 12);
+    size_t topRow = offset + 40 + 15 * 16 * 4;
+    EXPECT_EQ(ico[topRow + 3], 0);
+    EXPECT_EQ(ico[topRow + 4], 50);   // blue of the next pixel
+    EXPECT_EQ(ico[topRow + 7], 255);
+    size_t mask = offset + 40 + 16 * 16 * 4;
+    EXPECT_EQ(ico[mask + 15 * 4], 0x80);  // top row: only the first pixel is a hole
+    EXPECT_EQ(ico[mask], 0x00);
+}
