@@ -1,9 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "tools/pictures/bitmap_files.h"
+#include "tools/pictures/pictures.h"
+#include "tools/pictures/stroke_font.h"
 
 namespace {
 
@@ -39,6 +43,11 @@ BmpInfo readBmp(const Bytes& b) {
     EXPECT_EQ(read32(b, 34), (uint32_t)(info.stride * info.height));
     EXPECT_EQ(b.size(), 54u + (size_t)info.stride * info.height);
     return info;
+}
+
+// Byte offset of pixel (x, y), y counted from the top of the picture.
+size_t pixelAt(const BmpInfo& info, int x, int y) {
+    return 54 + (size_t)(info.height - 1 - y) * info.stride + (size_t)x * info.bits / 8;
 }
 
 bool paddingIsZero(const Bytes& b, const BmpInfo& info) {
@@ -135,4 +144,85 @@ TEST(BitmapEncoders, IcoDirectoryImagesAndMask) {
     size_t mask = offset + 40 + 16 * 16 * 4;
     EXPECT_EQ(ico[mask + 15 * 4], 0x80);  // top row: only the first pixel is a hole
     EXPECT_EQ(ico[mask], 0x00);
+}
+
+TEST(GeneratedPictures, DonateCodesAreBlackOnWhiteWithQuietZone) {
+    std::vector<AssetFile> codes = donateCodes();
+    ASSERT_EQ(codes.size(), 2u);
+    EXPECT_EQ(codes[0].name, "donate_code_left.bmp");
+    EXPECT_EQ(codes[1].name, "donate_code_right.bmp");
+    for (const AssetFile& code : codes) {
+        const Bytes& b = code.bytes;
+        EXPECT_EQ(b.size(), 54u + 472u * 235u);
+        BmpInfo info = readBmp(b);
+        EXPECT_EQ(info.width, 235);
+        EXPECT_EQ(info.height, 235);
+        EXPECT_EQ(info.bits, 16);
+        EXPECT_EQ(info.stride, 472);
+        EXPECT_TRUE(paddingIsZero(b, info));
+        int left = 235, right = -1, top = 235, bottom = -1;
+        for (int y = 0; y < 235; ++y) {
+            for (int x = 0; x < 235; ++x) {
+                uint32_t v = read16(b, pixelAt(info, x, y));
+                ASSERT_TRUE(v == 0x0000 || v == 0x7FFF) << x << "," << y;
+                if (v == 0) {
+                    left = std::min(left, x);
+                    right = std::max(right, x);
+                    top = std::min(top, y);
+                    bottom = std::max(bottom, y);
+                }
+            }
+        }
+        // The top-left finder's first row is seven modules of dark.
+        int module = 0;
+        while (read16(b, pixelAt(info, left + module, top)) == 0) ++module;
+        ASSERT_EQ(module % 7, 0);
+        module /= 7;
+        EXPECT_GE(left, 4 * module);
+        EXPECT_GE(top, 4 * module);
+        EXPECT_LE(std::abs(left - (234 - right)), 1);
+        EXPECT_LE(std::abs(top - (234 - bottom)), 1);
+        EXPECT_EQ((right - left + 1) % module, 0);
+    }
+}
+
+TEST(StrokeFont, HasEveryLetterOfTheCaptions) {
+    EXPECT_TRUE(strokeFontCovers("WeChat"));
+    EXPECT_TRUE(strokeFontCovers("Alipay"));
+    // Letters without a glyph would silently drop out of a caption.
+    EXPECT_FALSE(strokeFontCovers("Wechat!"));
+}
+
+TEST(GeneratedPictures, LabelsAreGreenAndBlueOnWhite) {
+    std::vector<AssetFile> labels = donateLabels();
+    ASSERT_EQ(labels.size(), 2u);
+    EXPECT_EQ(labels[0].name, "donate_label_left.bmp");
+    EXPECT_EQ(labels[1].name, "donate_label_right.bmp");
+    const int widths[2] = {144, 145};
+    for (int i = 0; i < 2; ++i) {
+        const Bytes& b = labels[i].bytes;
+        BmpInfo info = readBmp(b);
+        EXPECT_EQ(info.width, widths[i]);
+        EXPECT_EQ(info.height, 53);
+        EXPECT_EQ(info.bits, 24);
+        EXPECT_TRUE(paddingIsZero(b, info));
+        int ink = 0, wrongHue = 0;
+        for (int y = 0; y < 53; ++y) {
+            for (int x = 0; x < info.width; ++x) {
+                size_t p = pixelAt(info, x, y);
+                int blue = b[p], green = b[p + 1], red = b[p + 2];
+                bool strong = std::min({red, green, blue}) < 128;
+                // Left caption in greens, right in blues.
+                int own = i == 0 ? green : blue, other = i == 0 ? blue : green;
+                if (strong && own > red + 60 && own > other + 20) ++ink;
+                if (strong && !(own > red && own > other)) ++wrongHue;
+            }
+        }
+        EXPECT_GT(ink, 400) << labels[i].name;
+        EXPECT_EQ(wrongHue, 0) << labels[i].name;
+        for (int corner : {0, 1}) {
+            size_t p = pixelAt(info, corner ? info.width - 1 : 0, corner ? 52 : 0);
+            EXPECT_EQ(b[p] + b[p + 1] + b[p + 2], 3 * 255);
+        }
+    }
 }
