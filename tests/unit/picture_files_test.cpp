@@ -146,6 +146,38 @@ TEST(BitmapEncoders, IcoDirectoryImagesAndMask) {
     EXPECT_EQ(ico[mask], 0x00);
 }
 
+TEST(GeneratedPictures, MoonIsAGreyDiscOnBlack) {
+    AssetFile moon = moonBitmap();
+    EXPECT_EQ(moon.name, "moon.bmp");
+    const Bytes& b = moon.bytes;
+    EXPECT_EQ(b.size(), 12342u);
+    BmpInfo info = readBmp(b);
+    EXPECT_EQ(info.width, 64);
+    EXPECT_EQ(info.height, 64);
+    EXPECT_EQ(info.bits, 24);
+    int brightest = 0, darkestInside = 255;
+    for (int y = 0; y < 64; ++y) {
+        for (int x = 0; x < 64; ++x) {
+            size_t p = pixelAt(info, x, y);
+            ASSERT_EQ(b[p], b[p + 1]) << x << "," << y;
+            ASSERT_EQ(b[p], b[p + 2]) << x << "," << y;
+            brightest = std::max<int>(brightest, b[p]);
+            double dx = x + 0.5 - 32, dy = y + 0.5 - 32;
+            if (dx * dx + dy * dy < 28 * 28) darkestInside = std::min<int>(darkestInside, b[p]);
+        }
+    }
+    for (int c : {0, 63}) {
+        EXPECT_EQ(b[pixelAt(info, c, 0)], 0);
+        EXPECT_EQ(b[pixelAt(info, c, 63)], 0);
+    }
+    // The disc reaches the middle of every edge, and the face is lit but not flat.
+    EXPECT_GT(b[pixelAt(info, 32, 0)], 40);
+    EXPECT_GT(b[pixelAt(info, 0, 32)], 40);
+    EXPECT_GT(brightest, 200);
+    EXPECT_GT(darkestInside, 60);
+    EXPECT_LT(darkestInside, 150);
+}
+
 TEST(GeneratedPictures, DonateCodesAreBlackOnWhiteWithQuietZone) {
     std::vector<AssetFile> codes = donateCodes();
     ASSERT_EQ(codes.size(), 2u);

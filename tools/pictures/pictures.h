@@ -4,6 +4,9 @@
 
 #include "tools/pictures/bitmap_files.h"
 
+// moon.bmp: the full moon's face, grey on black, 64 x 64, 24-bit.
+AssetFile moonBitmap();
+
 // donate_code_left.bmp and donate_code_right.bmp: QR codes, 235 x 235, 16-bit.
 std::vector<AssetFile> donateCodes();
 
