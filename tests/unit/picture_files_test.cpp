@@ -146,6 +146,25 @@ TEST(BitmapEncoders, IcoDirectoryImagesAndMask) {
     EXPECT_EQ(ico[mask], 0x00);
 }
 
+TEST(GeneratedPictures, IconHasEverySizeWithTransparentCorners) {
+    AssetFile icon = gameIcon();
+    EXPECT_EQ(icon.name, "gladewarden.ico");
+    const Bytes& b = icon.bytes;
+    ASSERT_EQ(read16(b, 4), 5u);
+    const int sizes[5] = {16, 24, 32, 48, 64};
+    for (int i = 0; i < 5; ++i) {
+        int size = sizes[i];
+        ASSERT_EQ(b[6 + 16 * i], size);
+        uint32_t offset = read32(b, 6 + 16 * i + 12);
+        ASSERT_LE(offset + 40 + (size_t)size * size * 4, b.size());
+        auto alpha = [&](int x, int y) { return b[offset + 40 + ((size_t)(size - 1 - y) * size + x) * 4 + 3]; };
+        EXPECT_EQ(alpha(0, 0), 0) << size;
+        EXPECT_EQ(alpha(size - 1, size - 1), 0) << size;
+        EXPECT_EQ(alpha(size / 2, size / 2), 255) << size;
+        EXPECT_EQ(alpha(size / 2, 1), 255) << size;  // the ring reaches close to the edge
+    }
+}
+
 TEST(GeneratedPictures, MoonIsAGreyDiscOnBlack) {
     AssetFile moon = moonBitmap();
     EXPECT_EQ(moon.name, "moon.bmp");

@@ -4,6 +4,9 @@
 
 #include "tools/pictures/bitmap_files.h"
 
+// gladewarden.ico: the emblem at 16, 24, 32, 48 and 64 pixels.
+AssetFile gameIcon();
+
 // moon.bmp: the full moon's face, grey on black, 64 x 64, 24-bit.
 AssetFile moonBitmap();
 
