@@ -40,18 +40,23 @@ bool inTaper(double x, double y, double ax, double ay, double bx, double by, dou
     return ex * ex + ey * ey <= r * r;
 }
 
-// Three tiers standing on a short trunk, each a triangle whose corners droop.
-bool inTree(double x, double y, double cx, double scale) {
-    const double tiers[3][3] = {{-0.62, 0.00, 0.34}, {-0.30, 0.36, 0.27}, {0.04, 0.74, 0.19}};
-    double u = (x - cx) / scale, v = (y + 0.8) / scale - 0.8;
-    for (const auto& t : tiers) {
-        double base = t[0], top = t[1], half = t[2];
+// Tiers of base, top and half width standing on a short trunk, each a triangle
+// whose corners droop. The small icon gets two broad tiers that still read as a
+// fir at a few pixels across.
+const double TALL_TIERS[3][3] = {{-0.62, 0.00, 0.34}, {-0.30, 0.36, 0.27}, {0.04, 0.74, 0.19}};
+const double BROAD_TIERS[3][3] = {{-0.60, 0.10, 0.50}, {-0.18, 0.74, 0.36}, {0, 0, 0}};
+
+bool inTree(double x, double y, double cx, const double (*tiers)[3]) {
+    double u = x - cx;
+    for (int i = 0; i < 3; ++i) {
+        double base = tiers[i][0], top = tiers[i][1], half = tiers[i][2];
+        if (half <= 0) continue;
         double across = std::fabs(u) / half;
         if (across > 1.0) continue;
         double droop = 0.07 * across * across;
-        if (v >= base - droop && v <= top - (top - base) * across) return true;
+        if (y >= base - droop && y <= top - (top - base) * across) return true;
     }
-    return std::fabs(u) <= 0.06 && v >= -0.80 && v <= -0.5;
+    return std::fabs(u) <= 0.06 && y >= -0.80 && y <= -0.5;
 }
 
 // The stag faces left, towards the tree: neck rising from the lower right, antlers above.
@@ -83,14 +88,16 @@ Colour shadeIcon(const Scene& s, double x, double y) {
     // Evening sky, deep blue above and gold at the horizon.
     Colour c = mixColour(rgb(0x2C6A8C), rgb(0xF3C46A), smoothstep(0.75, -0.55, y));
     if (y < -0.58 + 0.06 * std::sin(3.0 * x + 1.0)) c = rgb(0x0E2A1A);  // ground
-    bool tree = s.detailed ? inTree(x, y, -0.38, 1.0) : inTree(x, y, 0.0, 1.05);
+    bool tree = s.detailed ? inTree(x, y, -0.38, TALL_TIERS) : inTree(x, y, 0.0, BROAD_TIERS);
     if (tree) c = rgb(0x123B25);
     if (s.detailed && inStag(x, y, s.pixel)) c = rgb(0x5A3019);
 
-    // Reticle: heavy posts from the ring, fine lines across the middle, a red dot.
+    // Reticle: heavy posts from the ring, fine lines across the middle, a red
+    // dot. On the small icon the tree's tip takes the top post's place.
     double ax = std::fabs(x), ay = std::fabs(y);
     double post = std::max(0.045, 0.9 * s.pixel), postStart = s.detailed ? 0.52 : 0.62;
-    bool hit = (ax <= post && ay >= postStart) || (ay <= post && ax >= postStart);
+    bool vertical = ax <= post && ay >= postStart && (s.detailed || y < 0);
+    bool hit = vertical || (ay <= post && ax >= postStart);
     if (s.detailed) {
         double fine = std::max(0.016, 0.5 * s.pixel);
         hit = hit || (ax <= fine && ay >= 0.12) || (ay <= fine && ax >= 0.12);
