@@ -57,8 +57,9 @@ Image labelImage(const Caption& caption, double scale) {
     std::string text = caption.text;
     double inkWidth = (strokeTextWidth(text, LETTER_GAP) + 2 * STROKE_RADIUS) * scale;
     double left = (caption.width - inkWidth) / 2 + STROKE_RADIUS * scale;
-    // Both captions share one baseline so they line up side by side.
-    double baseline = LABEL_HEIGHT / 2.0 + 4.0 * scale;
+    // Both captions share one baseline, set so that the band from the foot of
+    // the descenders (-3.5) to the tops of the tall letters (10.5) sits in the middle.
+    double baseline = LABEL_HEIGHT / 2.0 + 3.5 * scale;
     Colour top = rgb(caption.top), bottom = rgb(caption.bottom);
     Colour white = rgb(0xFFFFFF);
     return renderSupersampled(caption.width, LABEL_HEIGHT, 6, [&](double x, double y) {
@@ -68,7 +69,7 @@ Image labelImage(const Caption& caption, double scale) {
         double shadow = strokeTextDistance(text, LETTER_GAP, u - 0.3, v + 0.6);
         double shade = 1.0 - smoothstep(STROKE_RADIUS - 0.3, STROKE_RADIUS + 0.6, shadow);
         Colour c = over(withAlpha(mixColour(white, bottom, 0.3), shade), white);
-        if (d <= STROKE_RADIUS) c = mixColour(top, bottom, (10.5 - v) / 14.0);
+        if (d <= STROKE_RADIUS) c = mixColour(top, bottom, (10.5 - v) / 14.0);  // capitals down to descenders
         return c;
     });
 }
