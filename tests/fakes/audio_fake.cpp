@@ -7,6 +7,14 @@
 
 FakeAudio fakeAudio;
 
+const StoredSound STORED_SOUNDS[STORED_SOUND_COUNT] = {
+    {107, "gunshot.wav", 44100, 25578},       {108, "rain_loop.wav", 22050, 282020},
+    {109, "enemy_kill.wav", 22050, 10805},    {110, "rabbit_kill.wav", 32000, 16640},
+    {111, "deer_kill.wav", 22050, 22712},     {112, "footstep.wav", 44100, 8820},
+    {113, "day_ambient_1.wav", 44100, 44100}, {114, "day_ambient_2.wav", 44100, 79380},
+    {115, "night_ambient.wav", 44100, 40131}, {116, "red_enemy_kill.wav", 44100, 16317},
+};
+
 struct WaveOutDevice {
     int number;
     int open;
@@ -20,19 +28,14 @@ const uint32_t DONE = 1;
 const uint32_t PREPARED = 2;
 const uint32_t IN_QUEUE = 16;
 
-struct StoredSound {
-    int id;
-    uint32_t rate;
-    uint32_t frames;
-};
+std::map<int, std::vector<unsigned char>> storedResources() {
+    std::map<int, std::vector<unsigned char>> stored;
+    for (const StoredSound& s : STORED_SOUNDS) stored[s.id] = makeTestWave(s.rate, 2, 16, s.frames);
+    return stored;
+}
 
-// The shipped sounds' formats: rate and frame count.
-const StoredSound STORED_SOUNDS[] = {
-    {107, 44100, 25578}, {108, 22050, 282020}, {109, 22050, 10805}, {110, 32000, 16640}, {111, 22050, 22712},
-    {112, 44100, 8820},  {113, 44100, 44100},  {114, 44100, 79380}, {115, 44100, 40131}, {116, 44100, 16317},
-};
-
-std::map<int, std::vector<unsigned char>> resources;
+// Present from the start, for tests that never reset the fake.
+std::map<int, std::vector<unsigned char>> resources = storedResources();
 std::vector<int> failingOpens;
 int allOpensFail = 0;
 int opensSoFar = 0;
@@ -85,8 +88,7 @@ std::vector<unsigned char> makeTestWave(uint32_t rate, uint16_t channels, uint16
 void resetFakeAudio() {
     fakeAudio.events.clear();
     fakeAudio.misuses = 0;
-    resources.clear();
-    for (const StoredSound& s : STORED_SOUNDS) resources[s.id] = makeTestWave(s.rate, 2, 16, s.frames);
+    resources = storedResources();
     failingOpens.clear();
     allOpensFail = 0;
     opensSoFar = 0;

@@ -42,5 +42,16 @@ WaveOutDevice* fakeDevice(int openNumber);
 int fakeDeviceNumber(const WaveOutDevice* device);
 int fakeDeviceIsOpen(int openNumber);
 
+// The shipped sounds: resource id, generated file, rate, and frames (rate x
+// length, rounded half up). All are 16-bit stereo.
+struct StoredSound {
+    int id;
+    const char* file;
+    uint32_t rate;
+    uint32_t frames;
+};
+const int STORED_SOUND_COUNT = 10;
+extern const StoredSound STORED_SOUNDS[STORED_SOUND_COUNT];
+
 // A canonical 16-byte-"fmt " PCM WAVE of silent frames.
 std::vector<unsigned char> makeTestWave(uint32_t rate, uint16_t channels, uint16_t bits, uint32_t frames);

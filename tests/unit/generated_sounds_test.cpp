@@ -10,23 +10,11 @@
 #include <vector>
 
 #include "audio/sound_bank.h"
+#include "fakes/audio_fake.h"
 
 // The sounds gen_sounds wrote for this build, read back as the game will see them.
 
 namespace {
-
-struct StoredSound {
-    const char* file;
-    uint32_t rate;
-    uint32_t frames;  // rate x length, rounded half up
-};
-
-const StoredSound STORED_SOUNDS[] = {
-    {"gunshot.wav", 44100, 25578},       {"rain_loop.wav", 22050, 282020},     {"enemy_kill.wav", 22050, 10805},
-    {"red_enemy_kill.wav", 44100, 16317}, {"rabbit_kill.wav", 32000, 16640},   {"deer_kill.wav", 22050, 22712},
-    {"footstep.wav", 44100, 8820},       {"day_ambient_1.wav", 44100, 44100}, {"day_ambient_2.wav", 44100, 79380},
-    {"night_ambient.wav", 44100, 40131},
-};
 
 std::vector<unsigned char> readAsset(const char* name) {
     std::ifstream in(std::string(GLADEWARDEN_ASSET_DIR) + "/" + name, std::ios::binary);
