@@ -396,7 +396,6 @@ Sound makeCry(int rate, int centiseconds, const VoiceShape& voice, double rightD
     return finish(s, inFade, 0.02, 0.85);
 }
 
-
 // Field order: pitch from, peak, to; peak at; vibrato Hz, depth; jitter;
 // roughness; breath; tilt; formants at the start and at the end (Hz, width,
 // gain); attack and release.
