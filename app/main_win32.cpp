@@ -5,6 +5,7 @@
 #include "app/main_window_win32.h"
 #include "app/shell.h"
 #include "app/startup.h"
+#include "audio/sound_bank.h"
 #include "core/random.h"
 #include "resources/resource_ids.h"
 
@@ -116,6 +117,8 @@ WPARAM runMessageLoop() {
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
     seedRandom((uint32_t)std::time(nullptr));
+    // Missing sounds stay silent; nothing here can stop the game.
+    loadSoundBank();
     savedKeyboardLayout = GetKeyboardLayout(0);
     // The movement keys are read in the US layout whatever the player uses.
     ActivateKeyboardLayout((HKL)(ULONG_PTR)0x04090409, 0);
@@ -135,6 +138,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
 
     PlaySoundA(nullptr, nullptr, 0);
     if (savedKeyboardLayout) ActivateKeyboardLayout(savedKeyboardLayout, 0);
+    releaseSoundBank();
     releaseRenderingContext();
     destroyMainWindow();
     return (int)exitCode;
