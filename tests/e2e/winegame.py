@@ -12,6 +12,7 @@ prepared prefix), so tests can run side by side.
 import argparse
 import os
 import shutil
+import struct
 import subprocess
 import sys
 import time
@@ -142,9 +143,10 @@ RAIN_DAY = sky_bytes((0.35, 0.38, 0.42))
 class Game:
     """One run of the exe, on its own display and in its own prefix."""
 
-    def __init__(self, args, name):
+    def __init__(self, args, name, capture_sound=False):
         self.args = args
         self.name = name
+        self.capture_sound = capture_sound
         self.out = os.path.join(args.work, "screenshots", name)
         shutil.rmtree(self.out, ignore_errors=True)
         os.makedirs(self.out)
@@ -158,7 +160,10 @@ class Game:
 
     def __enter__(self):
         self._copy_prefix()
-        os.makedirs(self.home, exist_ok=True)
+        shutil.rmtree(self.home, ignore_errors=True)
+        os.makedirs(self.home)
+        if self.capture_sound:
+            self._route_sound_to_file()
         self.display = VirtualDisplay()
         self.env = wine_environment(self.prefix, self.display.name, self.home)
         self.process = subprocess.Popen(["wine", self.args.exe], env=self.env,
@@ -192,6 +197,34 @@ class Game:
             if os.path.exists(path):
                 os.unlink(path)
                 shutil.copy2(os.path.join(template, reg), path)
+
+    def _route_sound_to_file(self):
+        """Wine plays through ALSA; this home's ALSA writes each stream to a
+        file named by its sample rate, so sounds of different rates never
+        share a file (every wave-out device is a stream of its own)."""
+        self.sound_pattern = os.path.join(self.out, "sound-%r.raw")
+        with open(os.path.join(self.home, ".asoundrc"), "w") as config:
+            config.write('pcm.!default {\n  type file\n  slave.pcm "null"\n  file "%s"\n  format "raw"\n}\n'
+                         % self.sound_pattern)
+
+    def sound_file(self, rate):
+        return self.sound_pattern.replace("%r", str(rate))
+
+    def sound_position(self, rate):
+        """How far the captured stream of one sample rate has got, in bytes."""
+        path = self.sound_file(rate)
+        return os.path.getsize(path) if os.path.exists(path) else 0
+
+    def sound_since(self, rate, position):
+        """The 16-bit samples of one rate's stream captured since a position."""
+        path = self.sound_file(rate)
+        if not os.path.exists(path):
+            return []
+        with open(path, "rb") as stream:
+            stream.seek(position)
+            data = stream.read()
+        data = data[:len(data) // 2 * 2]
+        return list(struct.unpack("<%dh" % (len(data) // 2), data))
 
     def exit_code(self, timeout=30):
         return self.process.wait(timeout=timeout)
@@ -343,12 +376,12 @@ class Check:
         return 0
 
 
-def main_for(test, name):
+def main_for(test, name, capture_sound=False):
     """Runs test(game, check) with a fresh game; returns the exit status."""
     args = parse_args()
     check = Check(name)
     try:
-        with Game(args, name) as game:
+        with Game(args, name, capture_sound) as game:
             test(game, check)
     except Exception as error:  # a crashed driver is a failed test, with its reason
         check.expect(False, "the run completed (%s: %s)" % (type(error).__name__, error))
