@@ -5,6 +5,10 @@
 namespace {
 uint32_t randomState = 1;
 int randomFloatSeeded = 0;
+int clockFixed = 0;
+uint32_t fixedClock = 0;
+
+uint32_t clockSeconds() { return clockFixed ? fixedClock : (uint32_t)std::time(nullptr); }
 const double RAND_SCALE = 32767.0;
 }  // namespace
 
@@ -17,7 +21,7 @@ int nextRandom() {
 
 float randomFloat(float lo, float hi) {
     if (!randomFloatSeeded) {
-        seedRandom((uint32_t)std::time(nullptr));
+        seedRandom(clockSeconds());
         randomFloatSeeded = 1;
     }
     int r = nextRandom();
@@ -29,4 +33,11 @@ int randomInt(int lo, int hi) { return nextRandom() % (hi - lo + 1) + lo; }
 void seedRandomForRun(uint32_t seed) {
     seedRandom(seed);
     randomFloatSeeded = 1;
+}
+
+void startRandomAtClock(uint32_t seconds) {
+    clockFixed = 1;
+    fixedClock = seconds;
+    randomFloatSeeded = 0;
+    seedRandom(seconds);
 }

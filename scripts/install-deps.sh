@@ -9,7 +9,7 @@ PACKAGES="
   mingw-w64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   fonts-wine libx11-dev libxfixes-dev
-  sox zbar-tools fonts-wqy-zenhei
+  sox zbar-tools fonts-wqy-zenhei faketime
 "
 
 missing=""

@@ -84,3 +84,18 @@ TEST(RayHitsSphere, NearWallFarWallAndBehind) {
     EXPECT_TRUE(rayHitsSphere(makeVec3(1, 0, 0), makeVec3(0, 0, -2), makeVec3(0, 0, -10), 1.0f, &t));
     EXPECT_FLOAT_EQ(t, 5.0f);
 }
+
+TEST(RandomFloat, FirstCallSeedsFromTheClockLikeTheProgram) {
+    // The program seeds with the clock at start; randomFloat's first call
+    // seeds again from the clock, so earlier draws are forgotten.
+    startRandomAtClock(1780351200u);
+    nextRandom();
+    nextRandom();
+    float first = randomFloat(0.0f, 1.0f);
+    float second = randomFloat(0.0f, 1.0f);  // no second re-seed
+    seedRandom(1780351200u);
+    int r1 = nextRandom();
+    int r2 = nextRandom();
+    EXPECT_EQ(first, (float)(r1 / 32767.0));
+    EXPECT_EQ(second, (float)(r2 / 32767.0));
+}
