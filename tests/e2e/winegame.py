@@ -21,6 +21,14 @@ SCREEN_WIDTH = 1024
 SCREEN_HEIGHT = 768
 GAME_TITLE = "Gladewarden"
 
+# The game seeds its park from the clock. Tests stop the wall clock at a known
+# second (the game's timers run on the monotonic clock and are untouched), so
+# every run builds the same park and sees the same moon, and native tools can
+# compute that park from the same second.
+GAME_CLOCK = "2026-12-05 15:00:00"
+GAME_CLOCK_SECONDS = 1796482800
+FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+
 
 def parse_args(argv=None):
     parser = argparse.ArgumentParser()
@@ -143,10 +151,11 @@ RAIN_DAY = sky_bytes((0.35, 0.38, 0.42))
 class Game:
     """One run of the exe, on its own display and in its own prefix."""
 
-    def __init__(self, args, name, capture_sound=False):
+    def __init__(self, args, name, capture_sound=False, clock=GAME_CLOCK):
         self.args = args
         self.name = name
         self.capture_sound = capture_sound
+        self.clock = clock
         self.out = os.path.join(args.work, "screenshots", name)
         shutil.rmtree(self.out, ignore_errors=True)
         os.makedirs(self.out)
@@ -166,7 +175,14 @@ class Game:
             self._route_sound_to_file()
         self.display = VirtualDisplay()
         self.env = wine_environment(self.prefix, self.display.name, self.home)
-        self.process = subprocess.Popen(["wine", self.args.exe], env=self.env,
+        self.env["TZ"] = "UTC"
+        # Wine's own server keeps the real clock; only the game's process sees the stopped one.
+        subprocess.run(["wineserver", "-p"], env=self.env, check=True)
+        game_env = dict(self.env)
+        if self.clock:
+            game_env.update({"LD_PRELOAD": FAKETIME_LIBRARY, "FAKETIME": self.clock,
+                             "FAKETIME_DONT_FAKE_MONOTONIC": "1", "NO_FAKE_STAT": "1"})
+        self.process = subprocess.Popen(["wine", self.args.exe], env=game_env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         self.window = self.wait_for_window(GAME_TITLE, timeout=60)
         self.client = self.client_area()
