@@ -21,6 +21,7 @@ int harnessStart(uint32_t seed, int width, int height) {
     resetStarsForTests();
     resetCloudsForTests();
     resetStreamBushesForTests();
+    theRainbow = RainbowState{};
     clientWidth = width;
     clientHeight = height;
     prepareWorld(nullptr);
