@@ -63,7 +63,8 @@ protected:
     }
 };
 
-int moonLit(PixelColour p) { return p.red > 90 && p.green > 90 && p.blue > 90; }
+// Lit: the moon's face (white, or the grey picture where it is loaded) at full night.
+int moonLit(PixelColour p) { return p.red > 70 && p.green > 70 && p.blue > 70; }
 // The shadow is the night sky at 0.92 over the moon.
 int moonShadowed(PixelColour p) { return p.red < 45 && p.green < 45 && p.blue < 60; }
 
