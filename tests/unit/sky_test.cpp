@@ -70,7 +70,7 @@ TEST(MoonShadow, SitsToTheLeftAndCoversTheDarkMoon) {
     EXPECT_EQ(untouched, 99.0f);
 }
 
-TEST(Stars, FieldStaysAboveTheHorizonAndDrawsInOrder) {
+TEST(Stars, FieldStaysAboveTheHorizon) {
     resetStarsForTests();
     seedRandomForRun(5);
     buildStars();
@@ -81,10 +81,5 @@ TEST(Stars, FieldStaysAboveTheHorizonAndDrawsInOrder) {
         EXPECT_TRUE(within(starField.brightness[i], 0.4f, 1.0f));
         EXPECT_TRUE(within(starField.twinkle[i], 0.0f, 6.28f));
     }
-    // Four draws a star: azimuth, elevation, brightness, twinkle.
-    seedRandomForRun(5);
-    for (int i = 0; i < 4 * 7; ++i) randomFloat(0.0f, 1.0f);
-    EXPECT_EQ(starField.azimuth[7], randomFloat(0.0f, 6.28318f));
-    EXPECT_EQ(starField.elevation[7], randomFloat(0.1f, 1.5f));
     resetStarsForTests();
 }
