@@ -1,6 +1,11 @@
 #include "render/scene.h"
 
+#include "render/bushes.h"
+#include "render/clouds.h"
 #include "render/gl.h"
+#include "render/sky.h"
+#include "world/sign.h"
+#include "world/water_draw.h"
 
 float sceneClock = 0.0f;
 
@@ -65,6 +70,12 @@ void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlph
     SkyColour sky = skyColour(arena->weatherMode, n);
     glClearColor(sky.red, sky.green, sky.blue, 1.0f);
     setSceneLight(n);
-    (void)rainbowAlpha;
-    (void)rainbowYaw;
+    drawStars(player, arena->weatherMode, n);
+    drawMoon(player, arena->weatherMode, n);
+    drawClouds(player, arena->weatherMode, n);
+    drawRainbow(player, rainbowAlpha, rainbowYaw);
+    sceneClock += 0.016f;
+    drawStream(sceneClock);
+    drawSign();
+    drawStreamBushes();
 }

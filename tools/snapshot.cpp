@@ -6,6 +6,10 @@
 //     --size WxH          canvas size (default 800x600)
 //     --at X,Z            stand here, eye at ground + 1.7 (default: the start)
 //     --look YAW,PITCH    view angles in degrees (default -90,0)
+//     --look-at X,Y,Z     turn to face this world point instead
+//     --near-sign         stand in front of the park sign, facing its board
+//     --near-bush N       stand beside streamside bush N (0..79), looking down at it
+//     --near-stream U     stand on the bank at fraction U (0..1) of the stream, looking at the water
 //     --weather W         clear | rain | snow
 //     --night N           night blend 0..1 (default 0)
 //     --snow-cover C      ground snow 0..1
@@ -14,6 +18,7 @@
 //     --frames N          simulate N frames of 16 ms first (creatures walk, effects fly)
 //     --fire              fire one shot before the frames run
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,10 +29,12 @@
 #include "combat/arena.h"
 #include "combat/shooting.h"
 #include "player/player.h"
+#include "render/bushes.h"
 #include "render/weather.h"
 #include "resources/resource_ids.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
+#include "world/sign.h"
 #include "world/terrain.h"
 
 namespace {
@@ -38,6 +45,11 @@ struct Options {
     int placed = 0;
     float x = 0, z = 25;
     float yaw = -90, pitch = 0;
+    int lookAt = 0;
+    Vec3 target = {0, 0, 0};
+    int nearSign = 0;
+    int nearBush = -1;
+    float nearStream = -1;
     int weather = WEATHER_CLEAR;
     float night = 0;
     float snowCover = -1;
@@ -50,7 +62,8 @@ struct Options {
 
 int usage() {
     std::fprintf(stderr,
-                 "usage: snapshot [--seed N] [--size WxH] [--at X,Z] [--look YAW,PITCH] [--weather clear|rain|snow]\n"
+                 "usage: snapshot [--seed N] [--size WxH] [--at X,Z] [--look YAW,PITCH] [--look-at X,Y,Z]\n"
+                 "                [--near-sign] [--near-bush N] [--near-stream U] [--weather clear|rain|snow]\n"
                  "                [--night N] [--snow-cover C] [--rainbow A] [--binoculars] [--frames N] [--fire]"
                  " out.png\n");
     return 2;
@@ -64,6 +77,8 @@ int parse(int argc, char** argv, Options* o) {
             o->binoculars = 1;
         } else if (!std::strcmp(a, "--fire")) {
             o->fire = 1;
+        } else if (!std::strcmp(a, "--near-sign")) {
+            o->nearSign = 1;
         } else if (a[0] == '-' && a[1] == '-') {
             if (!v) return 0;
             ++i;
@@ -75,6 +90,15 @@ int parse(int argc, char** argv, Options* o) {
                 o->placed = 1;
             } else if (!std::strcmp(a, "--look")) {
                 if (std::sscanf(v, "%f,%f", &o->yaw, &o->pitch) != 2) return 0;
+            } else if (!std::strcmp(a, "--look-at")) {
+                if (std::sscanf(v, "%f,%f,%f", &o->target.x, &o->target.y, &o->target.z) != 3) return 0;
+                o->lookAt = 1;
+            } else if (!std::strcmp(a, "--near-bush")) {
+                o->nearBush = std::atoi(v);
+                if (o->nearBush < 0 || o->nearBush >= BUSH_COUNT) return 0;
+            } else if (!std::strcmp(a, "--near-stream")) {
+                o->nearStream = (float)std::atof(v);
+                if (o->nearStream < 0 || o->nearStream >= 1) return 0;
             } else if (!std::strcmp(a, "--weather")) {
                 if (!std::strcmp(v, "clear")) o->weather = WEATHER_CLEAR;
                 else if (!std::strcmp(v, "rain")) o->weather = WEATHER_RAIN;
@@ -108,6 +132,27 @@ int main(int argc, char** argv) {
     thePlayer.position.y = terrainHeightAt(thePlayer.position.x, thePlayer.position.z) + EYE_HEIGHT;
     thePlayer.yaw = o.yaw;
     thePlayer.pitch = o.pitch;
+    if (o.lookAt) harnessLookAt(o.target);
+    if (o.nearSign) {
+        // Three units out on the side the board's picture faces.
+        float yaw = signYaw * PI_F / 180.0f;
+        harnessStandAt(signX + 3.0f * std::sin(yaw), signZ + 3.0f * std::cos(yaw));
+        harnessLookAt(makeVec3(signX, terrainHeightAt(signX, signZ) + 2.75f, signZ));
+    }
+    if (o.nearStream >= 0) {
+        float x, z;
+        streamPointAt(o.nearStream, &x, &z);
+        // Two units off the centre line, on the +z side of the water.
+        harnessStandAt(x, z + 2.0f);
+        harnessLookAt(makeVec3(x, WATER_LEVEL, z - 0.5f));
+    }
+    if (o.nearBush >= 0) {
+        // The first frame places the bushes, in their place in the random sequence.
+        harnessDrawFrame();
+        const StreamBush& b = streamBushes[o.nearBush];
+        harnessStandAt(b.x, b.z - 1.5f);
+        harnessLookAt(makeVec3(b.x, terrainHeightAt(b.x, b.z) + 0.2f, b.z));
+    }
     static const int WEATHER_COMMANDS[3] = {IDM_WEATHER_NONE, IDM_WEATHER_RAINY, IDM_WEATHER_SNOWY};
     shellCommand(WEATHER_COMMANDS[o.weather]);
     theArena.nightBlend = o.night;

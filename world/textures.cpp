@@ -22,6 +22,17 @@ unsigned char channelByte(float value, float lo, float hi) {
 
 }  // namespace
 
+unsigned int newLinearTexture(int wrapMode) {
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, wrapMode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, wrapMode);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    return texture;
+}
+
 void createGrassTexture() {
     static unsigned char image[GRASS_SIZE * GRASS_SIZE * 3];
     for (int j = 0; j < GRASS_SIZE; ++j) {
@@ -35,12 +46,7 @@ void createGrassTexture() {
             p[2] = channelByte(0.08f + 0.3f * n, 0.03f, 0.25f);
         }
     }
-    glGenTextures(1, &grassTexture);
-    glBindTexture(GL_TEXTURE_2D, grassTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    grassTexture = newLinearTexture(GL_REPEAT);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, GRASS_SIZE, GRASS_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE, image);
 }
 
@@ -49,12 +55,7 @@ void loadMoonTexture() {
     int width = 0, height = 0;
     // Without the picture the moon is drawn untextured.
     if (!loadMoonBitmap(&pixels, &width, &height)) return;
-    glGenTextures(1, &moonTexture);
-    glBindTexture(GL_TEXTURE_2D, moonTexture);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+    moonTexture = newLinearTexture(GL_CLAMP);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);

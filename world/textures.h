@@ -7,3 +7,7 @@ extern unsigned int moonTexture;  // 0 when the moon picture could not be loaded
 
 void createGrassTexture();
 void loadMoonTexture();
+
+// A new texture object, bound, with linear filtering and the given wrap mode
+// (a GL wrap enum) in both directions; the caller uploads the picture.
+unsigned int newLinearTexture(int wrapMode);

@@ -2,6 +2,7 @@
 
 #include "render/gl.h"
 #include "world/placement.h"
+#include "world/sign.h"
 #include "world/textures.h"
 
 void initWorld() {
@@ -32,4 +33,5 @@ void initWorld() {
     placeTrees();
     placeRocks();
     placeAnimals();
+    buildSign();
 }

@@ -1,9 +1,15 @@
 #include "tools/common/game_harness.h"
 
+#include <cmath>
+
 #include "app/frame_tick.h"
 #include "app/shell.h"
 #include "app/startup.h"
 #include "core/random.h"
+#include "player/player.h"
+#include "render/bushes.h"
+#include "render/clouds.h"
+#include "render/sky.h"
 #include "tools/common/offscreen.h"
 #include "world/terrain.h"
 
@@ -12,6 +18,10 @@ int harnessStart(uint32_t seed, int width, int height) {
     // Same order as the program: seed, world, projection, player, first game.
     seedRandomForRun(seed);
     resetTerrainForTests();
+    resetStarsForTests();
+    resetCloudsForTests();
+    resetStreamBushesForTests();
+    theRainbow = RainbowState{};
     clientWidth = width;
     clientHeight = height;
     prepareWorld(nullptr);
@@ -27,3 +37,17 @@ void harnessRunFrames(int frames, float dt) {
 }
 
 void harnessDrawFrame() { drawFrame(); }
+
+void harnessLookAt(Vec3 target) {
+    Vec3 d = vecSub(target, thePlayer.position);
+    double flat = std::sqrt((double)d.x * d.x + (double)d.z * d.z);
+    thePlayer.yaw = (float)(std::atan2((double)d.z, (double)d.x) * 180.0 / PI_F);
+    float pitch = (float)(std::atan2((double)d.y, flat) * 180.0 / PI_F);
+    if (pitch > PITCH_LIMIT) pitch = PITCH_LIMIT;
+    if (pitch < -PITCH_LIMIT) pitch = -PITCH_LIMIT;
+    thePlayer.pitch = pitch;
+}
+
+void harnessStandAt(float x, float z) {
+    thePlayer.position = makeVec3(x, terrainHeightAt(x, z) + EYE_HEIGHT, z);
+}

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "core/vec3.h"
+
 // The game without a window: started like the program starts it, from a
 // fixed seed, drawing offscreen; frames advance by a fixed time step so every
 // run is the same.
@@ -12,3 +14,7 @@ int harnessStart(uint32_t seed, int width, int height);
 void harnessRunFrames(int frames, float dt);
 // Draws one frame of the current state without advancing anything.
 void harnessDrawFrame();
+// Turns the player to look straight at a world point (pitch kept within the limit).
+void harnessLookAt(Vec3 target);
+// Stands the player on the ground at (x, z), eye at ground + 1.7.
+void harnessStandAt(float x, float z);

@@ -1,0 +1,34 @@
+#pragma once
+
+// Low berry bushes along the stream banks: clumps of five dark-green puffs,
+// about a quarter of them with six red berries. Scenery only.
+
+const int BUSH_COUNT = 80;
+const int BUSH_PUFFS = 5;
+const int BUSH_BERRIES = 6;
+
+struct StreamBush {
+    float x;
+    float z;
+    float size;  // 0.4 .. 0.9
+    int hasBerries;
+    float puffX[BUSH_PUFFS];
+    float puffZ[BUSH_PUFFS];
+    float puffHeight[BUSH_PUFFS];  // raw; drawn at 0.3 of it
+    float puffRadius[BUSH_PUFFS];
+    float puffRed[BUSH_PUFFS];
+    float puffGreen[BUSH_PUFFS];
+    float puffBlue[BUSH_PUFFS];
+    float berryX[BUSH_BERRIES];
+    float berryZ[BUSH_BERRIES];
+    float berryHeight[BUSH_BERRIES];  // above the ground
+};
+
+extern StreamBush streamBushes[BUSH_COUNT];
+
+int areStreamBushesBuilt();
+void buildStreamBushes();
+void drawStreamBushes();
+void drawStreamBush(const StreamBush* bush);
+
+void resetStreamBushesForTests();

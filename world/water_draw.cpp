@@ -1,0 +1,135 @@
+#include "world/water_draw.h"
+
+#include <cmath>
+
+#include "render/gl.h"
+#include "world/fish.h"
+#include "world/terrain.h"
+
+namespace {
+
+const float WATER_HALF_WIDTH = 1.5f;
+const float SURFACE_HALF_WIDTH = 1.05f;
+const int RIPPLE_LINES = 8;
+const float FISH_DEPTH = 0.1f;
+const float FISH_SIZE = 0.35f;
+const float FISH_ALPHA = 0.85f;
+
+// The sideways direction of the current at sample k: a right angle to the
+// way the centre line runs there.
+void streamSide(int k, float* px, float* pz) {
+    int a = k < STREAM_SAMPLES - 1 ? k : STREAM_SAMPLES - 2;
+    float dx = streamSampleX[a + 1] - streamSampleX[a];
+    float dz = streamSampleZ[a + 1] - streamSampleZ[a];
+    float length = std::sqrt(dx * dx + dz * dz);
+    if (length > 0.001f) {
+        dx /= length;
+        dz /= length;
+    }
+    *px = -dz;
+    *pz = dx;
+}
+
+void waterStrip(float halfWidth, float y) {
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int k = 0; k < STREAM_SAMPLES; ++k) {
+        float px, pz;
+        streamSide(k, &px, &pz);
+        float x = streamSampleX[k];
+        float z = streamSampleZ[k];
+        glNormal3f(0.0f, 1.0f, 0.0f);
+        glVertex3f(x + halfWidth * px, y, z + halfWidth * pz);
+        glVertex3f(x - halfWidth * px, y, z - halfWidth * pz);
+    }
+    glEnd();
+}
+
+void rippleLines(float t) {
+    for (int j = 0; j < RIPPLE_LINES; ++j) {
+        float f = (float)j / (float)RIPPLE_LINES;
+        glColor4f(0.6f, 0.8f, 1.0f, 0.15f + 0.1f * std::sin(2.0f * t + 12.0f * f));
+        float o = (f - 0.5f) * 2.0f * WATER_HALF_WIDTH * 0.8f;
+        glBegin(GL_LINE_STRIP);
+        for (int k = 0; k < STREAM_SAMPLES; ++k) {
+            float px, pz;
+            streamSide(k, &px, &pz);
+            float h = 0.03f * std::sin(3.0f * t + 0.1f * (float)k + 5.0f * f);
+            glVertex3f(streamSampleX[k] + o * px, WATER_LEVEL + 0.03f + h, streamSampleZ[k] + o * pz);
+        }
+        glEnd();
+    }
+}
+
+void fishSphere(float radius, int slices, int stacks) {
+    GLUquadric* q = gluNewQuadric();
+    gluSphere(q, radius, slices, stacks);
+    gluDeleteQuadric(q);
+}
+
+void drawFish(int i) {
+    const FishSchool* f = &fishSchool;
+    float fx, fz;
+    streamPointAt(f->along[i], &fx, &fz);
+    int k = (int)(f->along[i] * 200.0f);
+    if (k > STREAM_SAMPLES - 2) k = STREAM_SAMPLES - 2;
+    float heading = (float)std::atan2(streamSampleZ[k + 1] - streamSampleZ[k], streamSampleX[k + 1] - streamSampleX[k]) *
+                    180.0f / 3.14159f;
+    const float s = FISH_SIZE;
+    glPushMatrix();
+    glTranslatef(fx, WATER_LEVEL - FISH_DEPTH, fz);
+    // The fish's nose is its local +x.
+    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+
+    glColor4f(f->red[i], f->green[i], f->blue[i], FISH_ALPHA);
+    glPushMatrix();
+    glScalef(1.0f, 0.5f, 0.4f);
+    fishSphere(s, 6, 4);
+    glPopMatrix();
+
+    glPushMatrix();
+    glTranslatef(-1.2f * s, 0.0f, 0.0f);
+    glRotatef(15.0f * std::sin(f->phase[i]), 0.0f, 1.0f, 0.0f);
+    glColor4f(0.8f * f->red[i], 0.8f * f->green[i], 0.8f * f->blue[i], FISH_ALPHA);
+    glBegin(GL_TRIANGLES);
+    glVertex3f(0.0f, 0.0f, 0.0f);
+    glVertex3f(-0.6f * s, 0.4f * s, 0.0f);
+    glVertex3f(-0.6f * s, -0.4f * s, 0.0f);
+    glEnd();
+    glPopMatrix();
+
+    glColor4f(0.1f, 0.1f, 0.1f, FISH_ALPHA);
+    for (int side = -1; side <= 1; side += 2) {
+        glPushMatrix();
+        glTranslatef(0.6f * s, 0.1f * s, -0.12f * s * (float)side);
+        fishSphere(0.08f * s, 4, 4);
+        glPopMatrix();
+    }
+    glPopMatrix();
+}
+
+}  // namespace
+
+void drawStream(float clock) {
+    if (!isStreamBuilt()) buildStream();
+    glDisable(GL_LIGHTING);
+    glDisable(GL_CULL_FACE);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The water tests depth against the bed but writes none, so the fish show through.
+    glDepthMask(GL_FALSE);
+
+    glColor4f(0.18f, 0.5f, 0.8f, 0.22f);
+    waterStrip(WATER_HALF_WIDTH, WATER_LEVEL);
+    glColor4f(0.3f, 0.6f, 0.9f, 0.15f);
+    waterStrip(SURFACE_HALF_WIDTH, WATER_LEVEL + 0.02f);
+    rippleLines(clock);
+
+    // Drawing takes no random draws, so updating the whole school first keeps the sequence.
+    updateFishSchool();
+    for (int i = 0; i < FISH_COUNT; ++i) drawFish(i);
+
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
+    glEnable(GL_CULL_FACE);
+    glEnable(GL_LIGHTING);
+}

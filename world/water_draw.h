@@ -1,0 +1,6 @@
+#pragma once
+
+// The stream as translucent water with shimmering ripple lines, and the fish
+// in it. One call per frame advances the fish by one fixed step and draws
+// everything; clock is the scene's fixed-step clock.
+void drawStream(float clock);
