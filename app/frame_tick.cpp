@@ -8,6 +8,7 @@
 #include "combat/animals.h"
 #include "combat/arena.h"
 #include "core/random.h"
+#include "hud/hud.h"
 #include "player/player.h"
 #include "render/scene.h"
 #include "render/weather.h"
@@ -140,6 +141,7 @@ void drawFrame() {
     if (theArena.weatherMode == WEATHER_RAIN && rainDropCount > 0) drawRain(rainDrops, rainDropCount);
     if (theArena.weatherMode == WEATHER_RAIN && rainSplashCount > 0) drawRainSplashes(rainSplashes, rainSplashCount);
     if (theArena.weatherMode == WEATHER_SNOW && snowFlakeCount > 0) drawSnow(snowFlakes, snowFlakeCount);
+    drawHud(&theArena, &thePlayer, theInput.binocularsOn);
 }
 
 void frameTick() {
