@@ -6,12 +6,14 @@
 #include "core/random.h"
 #include "tools/common/offscreen.h"
 #include "world/terrain.h"
+#include "world/terrain_draw.h"
 
 int harnessStart(uint32_t seed, int width, int height) {
     if (!offscreenOpen(width, height)) return 0;
     // Same order as the program: seed, world, projection, player, first game.
     seedRandomForRun(seed);
     resetTerrainForTests();
+    resetSnowPatchesForTests();
     clientWidth = width;
     clientHeight = height;
     prepareWorld(nullptr);
