@@ -33,6 +33,7 @@
 #include "resources/resource_ids.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
+#include "world/placement.h"
 #include "world/terrain.h"
 
 namespace {
@@ -73,8 +74,12 @@ PlayerState approachPose(Vec3 target, float distance, float orbit) {
     return pose;
 }
 
-// No tree or rock between the eye and the target.
+// Not standing in a trunk or a rock, and no tree or rock between the eye and the target.
 int isViewClear(const PlayerState& pose, Vec3 target) {
+    for (const TreeRecord& t : trees)
+        if (std::hypot(t.x - pose.position.x, t.z - pose.position.z) < 1.0f) return 0;
+    for (const RockRecord& r : rocks)
+        if (std::hypot(r.x - pose.position.x, r.z - pose.position.z) < r.sizeX + r.sizeZ + 0.5f) return 0;
     float reach = vecDistance(pose.position, target);
     Vec3 dir = viewDirection(&pose);
     SceneryHit tree = testTreeHit(pose.position, dir);
