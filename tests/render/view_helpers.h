@@ -3,6 +3,7 @@
 // Helpers for render tests that look at one thing at a time: an empty park,
 // and ways to read back a small region of the frame.
 
+#include <cmath>
 #include <cstdlib>
 #include <functional>
 #include <vector>
@@ -17,6 +18,24 @@ inline void emptyPark() {
     testworld::clearPark();
     for (FlowerRecord& f : flowers) f = FlowerRecord{5000.0f, 5000.0f, 1.0f, 1.0f, 1.0f};
     testworld::emptyArena(&theArena);
+}
+
+inline float streamDistance(float x, float z) {
+    float best = 1e30f;
+    for (int k = 0; k < STREAM_SAMPLES; ++k)
+        best = std::fmin(best, std::hypot(x - streamSampleX[k], z - streamSampleZ[k]));
+    return best;
+}
+
+// A z at which a scene looking along -z from (x, z) over the next dozen units
+// stays well clear of the stream and what grows on its banks.
+inline float openGroundZ(float x) {
+    for (float z = -100.0f; z <= 100.0f; z += 1.0f) {
+        bool clear = true;
+        for (float dz = -14.0f; dz <= 2.0f && clear; dz += 1.0f) clear = streamDistance(x, z + dz) >= 20.0f;
+        if (clear) return z;
+    }
+    return 100.0f;
 }
 
 inline int brightness(PixelColour p) { return p.red + p.green + p.blue; }

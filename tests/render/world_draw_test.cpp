@@ -24,18 +24,11 @@ protected:
         return offscreenPixel(300, 300);
     }
 
-    static float streamDistance(float x, float z) {
-        float best = 1e30f;
-        for (int k = 0; k < STREAM_SAMPLES; ++k)
-            best = std::fmin(best, std::hypot(x - streamSampleX[k], z - streamSampleZ[k]));
-        return best;
-    }
-
     // A place away from the stream where the snow patch map is `value` for a few units around.
     bool findPatch(bool saturated, float* px, float* pz) {
         for (float z = -110.0f; z <= 110.0f; z += 2.0f) {
             for (float x = -110.0f; x <= 110.0f; x += 2.0f) {
-                if (streamDistance(x, z) < 15.0f) continue;
+                if (testview::streamDistance(x, z) < 15.0f) continue;
                 bool all = true;
                 for (float dz = -3.0f; dz <= 3.0f && all; dz += 1.0f)
                     for (float dx = -3.0f; dx <= 3.0f && all; dx += 1.0f) {
@@ -93,10 +86,14 @@ TEST_F(WorldDraw, FullSnowCoverWhitensThePatchesAndLeavesBareGroundGreen) {
     EXPECT_GT(bare.green, bare.blue + 60);
 }
 
+// The scenes below stand outside the square round the start where the entrance sign may be.
+const float SCENE_X = 70.0f;
+
 TEST_F(WorldDraw, NightDarkensLitRocksButNotTheGrass) {
     testworld::flattenGround(0.0f);
-    rocks[0] = RockRecord{0.0f, 20.0f, 1.2f, 0.8f, 1.0f, 0.5f, 0.5f, 0.5f, 0.0f};
-    standAt(0.0f, 25.0f);
+    float z = testview::openGroundZ(SCENE_X);
+    rocks[0] = RockRecord{SCENE_X, z - 5.0f, 1.2f, 0.8f, 1.0f, 0.5f, 0.5f, 0.5f, 0.0f};
+    standAt(SCENE_X, z);
     thePlayer.yaw = -90.0f;
     thePlayer.pitch = -15.0f;
 
@@ -121,13 +118,15 @@ TEST_F(WorldDraw, NightDarkensLitRocksButNotTheGrass) {
 
 TEST_F(WorldDraw, ADeadEnemyLiesOnItsSideThenVanishes) {
     testworld::flattenGround(0.0f);
-    standAt(0.0f, 10.0f);
+    float z = testview::openGroundZ(SCENE_X);
+    standAt(SCENE_X, z);
     thePlayer.yaw = -90.0f;  // looking along -z, +x to the right
-    thePlayer.pitch = -10.0f;
+    thePlayer.pitch = -20.0f;
     harnessDrawFrame();
-    testview::Region empty = testview::grabRegion(150, 150, 500, 300);
+    // Below the far edge of the park, so nothing in the sky counts.
+    testview::Region empty = testview::grabRegion(150, 122, 500, 320);
 
-    EnemyRecord* e = testworld::addEnemy(&theArena, 0.0f, 4.0f, testworld::BLUE_SHIRT);
+    EnemyRecord* e = testworld::addEnemy(&theArena, SCENE_X, z - 6.0f, testworld::BLUE_SHIRT);
     harnessDrawFrame();
     testview::ChangedBox standing = testview::changedSince(empty);
     keepFrame("enemy_standing");
@@ -137,7 +136,7 @@ TEST_F(WorldDraw, ADeadEnemyLiesOnItsSideThenVanishes) {
     e->alive = 0;
     e->fallAngle = 0.0f;
     e->corpseTimer = CORPSE_TIME;
-    const Vec3 farAway = makeVec3(100.0f, 0.0f, 100.0f);
+    const Vec3 farAway = makeVec3(-100.0f, 0.0f, -100.0f);
     for (int i = 0; i < 6; ++i) updateArena(&theArena, 0.1f, farAway);
     ASSERT_EQ(e->fallAngle, 90.0f);
     harnessDrawFrame();
