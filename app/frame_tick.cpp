@@ -8,6 +8,7 @@
 #include "combat/animals.h"
 #include "combat/arena.h"
 #include "core/random.h"
+#include "hud/hud.h"
 #include "player/player.h"
 #include "render/scene.h"
 #include "render/weather.h"
@@ -136,14 +137,19 @@ void simulateFrame(float dt) {
         stopRainLoop();
 }
 
-void drawFrame() {
+void drawScenePass() {
     if (theInput.binocularsOn) applyBinocularProjection(clientWidth, clientHeight, BINOCULAR_ZOOM);
     renderScene(&thePlayer, &theArena, theRainbow.alpha, theRainbow.yaw);
     // Weather and HUD always use the normal projection.
     if (theInput.binocularsOn) applyNormalProjection(clientWidth, clientHeight);
+}
+
+void drawFrame() {
+    drawScenePass();
     if (theArena.weatherMode == WEATHER_RAIN && rainDropCount > 0) drawRain(rainDrops, rainDropCount);
     if (theArena.weatherMode == WEATHER_RAIN && rainSplashCount > 0) drawRainSplashes(rainSplashes, rainSplashCount);
     if (theArena.weatherMode == WEATHER_SNOW && snowFlakeCount > 0) drawSnow(snowFlakes, snowFlakeCount);
+    drawHud(&theArena, &thePlayer, theInput.binocularsOn);
 }
 
 void frameTick() {

@@ -30,5 +30,8 @@ void ageRainbow(float dt);
 
 // The steps of a frame: the world's updates, then the drawing.
 void simulateFrame(float dt);
+// The 3-D pass in the view's projection (zoomed with the binoculars).
+void drawScenePass();
+// The scene pass, then rain or snow and the HUD over it.
 void drawFrame();
 void frameTick();

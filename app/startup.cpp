@@ -2,6 +2,7 @@
 
 #include "app/shell.h"
 #include "combat/arena.h"
+#include "hud/font.h"
 #include "player/player.h"
 #include "render/gl.h"
 #include "world/world_setup.h"
@@ -10,7 +11,7 @@ void prepareWorld(void* deviceContext) {
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     initWorld();
-    (void)deviceContext;
+    buildFontLists(deviceContext);
     resizeView(clientWidth, clientHeight);
 }
 

@@ -38,6 +38,8 @@ foreach(src IN LISTS tool_sources)
   endif()
 endforeach()
 
+include(${CMAKE_SOURCE_DIR}/tools/gallery.cmake)
+
 enable_testing()
 include(GoogleTest)
 add_subdirectory(tests)

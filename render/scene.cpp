@@ -1,10 +1,17 @@
 #include "render/scene.h"
 
+#include "combat/animals.h"
+#include "combat/creature_draw.h"
 #include "render/bushes.h"
 #include "render/clouds.h"
+#include "render/crosshair.h"
+#include "render/effects_draw.h"
 #include "render/gl.h"
 #include "render/sky.h"
+#include "world/placement.h"
+#include "world/scenery_draw.h"
 #include "world/sign.h"
+#include "world/terrain_draw.h"
 #include "world/water_draw.h"
 
 float sceneClock = 0.0f;
@@ -44,6 +51,31 @@ void setSceneLight(float n) {
     glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
 
+// A dead body stays until its corpse timer runs out.
+int isCreatureShown(int alive, float corpseTimer) { return alive || corpseTimer > 0.0f; }
+
+void drawCreatures(const ArenaState* arena) {
+    for (const AnimalRecord& a : animals) {
+        if (!isCreatureShown(a.alive, a.corpseTimer)) continue;
+        if (a.kind == ANIMAL_RABBIT)
+            drawRabbit(&a);
+        else
+            drawDeer(&a);
+    }
+    for (int i = 0; i < arena->enemyCount; ++i) {
+        const EnemyRecord& e = arena->enemies[i];
+        if (isCreatureShown(e.alive, e.corpseTimer)) drawEnemy(&e);
+    }
+}
+
+void drawEffects(const ArenaState* arena) {
+    for (int i = 0; i < arena->bloodDropCount; ++i) drawBloodDrop(&arena->bloodDrops[i]);
+    for (int i = 0; i < arena->bloodPoolCount; ++i) drawBloodPool(&arena->bloodPools[i]);
+    for (int i = 0; i < arena->splashDropCount; ++i) drawSplashDrop(&arena->splashDrops[i]);
+    for (int i = 0; i < arena->rippleCount; ++i) drawRipple(&arena->ripples[i]);
+    for (int i = 0; i < arena->sparkCount; ++i) drawSpark(&arena->sparks[i]);
+}
+
 }  // namespace
 
 SkyColour skyColour(int weatherMode, float nightBlend) {
@@ -74,8 +106,17 @@ void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlph
     drawMoon(player, arena->weatherMode, n);
     drawClouds(player, arena->weatherMode, n);
     drawRainbow(player, rainbowAlpha, rainbowYaw);
+    drawTerrain(arena->snowCover);
     sceneClock += 0.016f;
     drawStream(sceneClock);
+    drawFlowers();
+    for (int i = 0; i < TREE_COUNT; ++i) drawTree(&trees[i]);
+    for (int i = 0; i < ROCK_COUNT; ++i) drawRock(&rocks[i]);
     drawSign();
     drawStreamBushes();
+    drawCreatures(arena);
+    if (arena->tracer.active) drawTracer(&arena->tracer);
+    drawEffects(arena);
+    drawCrosshair();
+    drawMuzzleFlashOverlay(arena->muzzleFlash);
 }

@@ -16,6 +16,9 @@
 //     --rainbow A         rainbow alpha 0..1, standing where the view points
 //     --binoculars        zoomed view with the scope frame
 //     --frames N          simulate N frames of 16 ms first (creatures walk, effects fly)
+//     --near KIND,D[,A]   stand D units from the nearest living enemy, rabbit or deer
+//                         (KIND: enemy | rabbit | deer) in clear view, and look at it;
+//                         A turns the standpoint that many degrees around it
 //     --fire              fire one shot before the frames run
 
 #include <cmath>
@@ -26,6 +29,7 @@
 #include "app/frame_tick.h"
 #include "app/input.h"
 #include "app/shell.h"
+#include "combat/animals.h"
 #include "combat/arena.h"
 #include "combat/shooting.h"
 #include "player/player.h"
@@ -34,6 +38,7 @@
 #include "resources/resource_ids.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
+#include "world/placement.h"
 #include "world/sign.h"
 #include "world/terrain.h"
 
@@ -57,15 +62,80 @@ struct Options {
     int binoculars = 0;
     int frames = 0;
     int fire = 0;
+    int nearKind = -1;  // NEAR_*
+    float nearDistance = 0;
+    float nearOrbit = 0;  // degrees around the creature
     const char* out = nullptr;
 };
+
+enum NearKind { NEAR_ENEMY, NEAR_RABBIT, NEAR_DEER };
+
+// The pose D units from a target, on the line from where the player stands
+// turned by orbit degrees around it, looking at it.
+PlayerState approachPose(Vec3 target, float distance, float orbit) {
+    const double degrees = 3.141592653589793 / 180.0;
+    double side = std::atan2(thePlayer.position.z - target.z, thePlayer.position.x - target.x) + orbit * degrees;
+    PlayerState pose = thePlayer;
+    float x = target.x + (float)std::cos(side) * distance;
+    float z = target.z + (float)std::sin(side) * distance;
+    pose.position = makeVec3(x, terrainHeightAt(x, z) + EYE_HEIGHT, z);
+    Vec3 to = vecSub(target, pose.position);
+    pose.yaw = (float)(std::atan2(to.z, to.x) / degrees);
+    pose.pitch = (float)(std::atan2(to.y, std::hypot(to.x, to.z)) / degrees);
+    return pose;
+}
+
+// Not standing in a trunk or a rock, and no tree or rock between the eye and the target.
+int isViewClear(const PlayerState& pose, Vec3 target) {
+    for (const TreeRecord& t : trees)
+        if (std::hypot(t.x - pose.position.x, t.z - pose.position.z) < 1.0f) return 0;
+    for (const RockRecord& r : rocks)
+        if (std::hypot(r.x - pose.position.x, r.z - pose.position.z) < r.sizeX + r.sizeZ + 0.5f) return 0;
+    float reach = vecDistance(pose.position, target);
+    Vec3 dir = viewDirection(&pose);
+    SceneryHit tree = testTreeHit(pose.position, dir);
+    SceneryHit rock = testRockHit(pose.position, dir);
+    return !(tree.hit && tree.distance < reach) && !(rock.hit && rock.distance < reach);
+}
+
+// Picks the nearest living creature of a kind that can be seen clearly from
+// D units away and stands the player there; 0 when there is none.
+int approachNearest(int kind, float distance, float orbit) {
+    const int MAX_TARGETS = MAX_ENEMIES + ANIMAL_COUNT;
+    Vec3 targets[MAX_TARGETS];
+    int count = 0;
+    if (kind == NEAR_ENEMY) {
+        for (int i = 0; i < theArena.enemyCount; ++i) {
+            const EnemyRecord& e = theArena.enemies[i];
+            if (e.alive) targets[count++] = makeVec3(e.position.x, terrainHeightAt(e.position.x, e.position.z) + 1.0f,
+                                                     e.position.z);
+        }
+    } else {
+        int animalKind = kind == NEAR_RABBIT ? ANIMAL_RABBIT : ANIMAL_DEER;
+        float chest = animalKind == ANIMAL_RABBIT ? 0.25f : 0.65f;
+        for (const AnimalRecord& a : animals)
+            if (a.alive && a.kind == animalKind) targets[count++] = makeVec3(a.x, terrainHeightAt(a.x, a.z) + chest, a.z);
+    }
+    float best = 1e30f;
+    PlayerState chosen = thePlayer;
+    for (int i = 0; i < count; ++i) {
+        float d = vecDistance(targets[i], thePlayer.position);
+        if (d >= best) continue;
+        PlayerState pose = approachPose(targets[i], distance, orbit);
+        if (!isViewClear(pose, targets[i])) continue;
+        best = d;
+        chosen = pose;
+    }
+    thePlayer = chosen;
+    return best < 1e30f;
+}
 
 int usage() {
     std::fprintf(stderr,
                  "usage: snapshot [--seed N] [--size WxH] [--at X,Z] [--look YAW,PITCH] [--look-at X,Y,Z]\n"
-                 "                [--near-sign] [--near-bush N] [--near-stream U] [--weather clear|rain|snow]\n"
-                 "                [--night N] [--snow-cover C] [--rainbow A] [--binoculars] [--frames N] [--fire]"
-                 " out.png\n");
+                 "                [--near-sign] [--near-bush N] [--near-stream U] [--near enemy|rabbit|deer,D[,A]]\n"
+                 "                [--weather clear|rain|snow] [--night N] [--snow-cover C] [--rainbow A] [--binoculars]\n"
+                 "                [--frames N] [--fire] out.png\n");
     return 2;
 }
 
@@ -108,6 +178,14 @@ int parse(int argc, char** argv, Options* o) {
             else if (!std::strcmp(a, "--snow-cover")) o->snowCover = (float)std::atof(v);
             else if (!std::strcmp(a, "--rainbow")) o->rainbow = (float)std::atof(v);
             else if (!std::strcmp(a, "--frames")) o->frames = std::atoi(v);
+            else if (!std::strcmp(a, "--near")) {
+                char kind[16];
+                if (std::sscanf(v, "%15[a-z],%f,%f", kind, &o->nearDistance, &o->nearOrbit) < 2) return 0;
+                if (!std::strcmp(kind, "enemy")) o->nearKind = NEAR_ENEMY;
+                else if (!std::strcmp(kind, "rabbit")) o->nearKind = NEAR_RABBIT;
+                else if (!std::strcmp(kind, "deer")) o->nearKind = NEAR_DEER;
+                else return 0;
+            }
             else return 0;
         } else {
             o->out = a;
@@ -152,6 +230,10 @@ int main(int argc, char** argv) {
         const StreamBush& b = streamBushes[o.nearBush];
         harnessStandAt(b.x, b.z - 1.5f);
         harnessLookAt(makeVec3(b.x, terrainHeightAt(b.x, b.z) + 0.2f, b.z));
+    }
+    if (o.nearKind >= 0 && !approachNearest(o.nearKind, o.nearDistance, o.nearOrbit)) {
+        std::fprintf(stderr, "snapshot: nothing of that kind in clear view\n");
+        return 1;
     }
     static const int WEATHER_COMMANDS[3] = {IDM_WEATHER_NONE, IDM_WEATHER_RAINY, IDM_WEATHER_SNOWY};
     shellCommand(WEATHER_COMMANDS[o.weather]);

@@ -1,6 +1,7 @@
 #include "world/terrain.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "core/random.h"
 #include "world/fish.h"
@@ -47,10 +48,10 @@ float terrainCellSize() { return CELL_SIZE; }
 int isTerrainBuilt() { return terrainBuilt; }
 int isStreamBuilt() { return streamBuilt; }
 
-float terrainHeightAt(float x, float z) {
-    if (!terrainBuilt) buildTerrain();
-    float gx = (x + TERRAIN_HALF_SIZE) / CELL_SIZE;
-    float gz = (z + TERRAIN_HALF_SIZE) / CELL_SIZE;
+float sampleParkGrid(const float* grid, int cells, float x, float z) {
+    const float cell = 2.0f * TERRAIN_HALF_SIZE / (float)cells;
+    float gx = (x + TERRAIN_HALF_SIZE) / cell;
+    float gz = (z + TERRAIN_HALF_SIZE) / cell;
     int ix = (int)gx;
     int iz = (int)gz;
     float fx = gx - (float)ix;
@@ -59,23 +60,28 @@ float terrainHeightAt(float x, float z) {
         ix = 0;
         fx = 0.0f;
     }
-    if (ix >= TERRAIN_CELLS) {
-        ix = TERRAIN_CELLS - 1;
+    if (ix >= cells) {
+        ix = cells - 1;
         fx = 1.0f;
     }
     if (iz < 0) {
         iz = 0;
         fz = 0.0f;
     }
-    if (iz >= TERRAIN_CELLS) {
-        iz = TERRAIN_CELLS - 1;
+    if (iz >= cells) {
+        iz = cells - 1;
         fz = 1.0f;
     }
-    const float* row0 = terrainHeights[iz];
-    const float* row1 = terrainHeights[iz + 1];
+    const float* row0 = grid + (size_t)iz * (size_t)(cells + 1);
+    const float* row1 = row0 + cells + 1;
     float a = row0[ix] + (row0[ix + 1] - row0[ix]) * fx;
     float b = row1[ix] + (row1[ix + 1] - row1[ix]) * fx;
     return a + (b - a) * fz;
+}
+
+float terrainHeightAt(float x, float z) {
+    if (!terrainBuilt) buildTerrain();
+    return sampleParkGrid(&terrainHeights[0][0], TERRAIN_CELLS, x, z);
 }
 
 float terrainSlopeBetween(float x1, float z1, float x2, float z2) {

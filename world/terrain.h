@@ -24,6 +24,9 @@ int isStreamBuilt();
 // Builds the terrain on first use; valid anywhere (clamps outside the grid).
 float terrainHeightAt(float x, float z);
 float terrainSlopeBetween(float x1, float z1, float x2, float z2);
+// Bilinear lookup in a grid of (cells + 1) x (cells + 1) samples spread over
+// the park, row-major by z; outside it the border cells are used.
+float sampleParkGrid(const float* grid, int cells, float x, float z);
 
 void buildTerrain();
 void buildStream();

@@ -6,8 +6,10 @@
 #include <string>
 
 #include "fakes/platform_fake.h"
+#include "player/player.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
+#include "world/terrain.h"
 
 // A seeded game drawn offscreen at 800 x 600 for each test.
 class RenderTest : public ::testing::Test {
@@ -15,9 +17,15 @@ protected:
     void SetUp() override {
         resetFakePlatform();
         ASSERT_TRUE(harnessStart(seed(), 800, 600));
+        standAt(thePlayer.position.x, thePlayer.position.z);
     }
     void TearDown() override { offscreenClose(); }
     virtual unsigned seed() const { return 20261205u; }
+
+    // Puts the eye at its height above the ground here, as the first frame's walk would.
+    static void standAt(float x, float z) {
+        thePlayer.position = makeVec3(x, terrainHeightAt(x, z) + EYE_HEIGHT, z);
+    }
 
     // Saves the frame under the build tree for a person to look at.
     void keepFrame(const std::string& name) {

@@ -12,6 +12,7 @@
 #include "render/sky.h"
 #include "tools/common/offscreen.h"
 #include "world/terrain.h"
+#include "world/terrain_draw.h"
 
 int harnessStart(uint32_t seed, int width, int height) {
     if (!offscreenOpen(width, height)) return 0;
@@ -22,6 +23,7 @@ int harnessStart(uint32_t seed, int width, int height) {
     resetCloudsForTests();
     resetStreamBushesForTests();
     theRainbow = RainbowState{};
+    resetSnowPatchesForTests();
     clientWidth = width;
     clientHeight = height;
     prepareWorld(nullptr);

@@ -1,0 +1,216 @@
+#include "combat/creature_draw.h"
+
+#include <cmath>
+#include <iterator>
+
+#include "render/gl.h"
+#include "render/primitives.h"
+#include "world/terrain.h"
+
+namespace {
+
+struct PartColour {
+    float red, green, blue;
+};
+
+// One primitive of a body plan in the creature's frame (+y up, +z the head's
+// side). Cylinders always stand upright from their base point.
+struct BodyPart {
+    PartColour colour;
+    int tinted;  // the colour scales the enemy's shirt colour
+    float x, y, z;
+    int still;   // stays put while the body bobs
+    int cylinder;
+    float turnX, turnZ;  // degrees, before standing the cylinder up
+    float scaleX, scaleY, scaleZ;
+    float radius;       // sphere radius or cylinder base radius
+    float top, height;  // cylinder only
+    int slices, stacks;
+};
+
+constexpr BodyPart spherePart(PartColour c, float x, float y, float z, float radius, int slices, int stacks,
+                    float sx = 1.0f, float sy = 1.0f, float sz = 1.0f) {
+    return BodyPart{c, 0, x, y, z, 0, 0, 0.0f, 0.0f, sx, sy, sz, radius, 0.0f, 0.0f, slices, stacks};
+}
+
+constexpr BodyPart cylinderPart(PartColour c, float x, float y, float z, float turnX, float turnZ, float base, float top,
+                      float height, int slices) {
+    return BodyPart{c, 0, x, y, z, 0, 1, turnX, turnZ, 1.0f, 1.0f, 1.0f, base, top, height, slices, 1};
+}
+
+constexpr BodyPart tinted(BodyPart p) {
+    p.tinted = 1;
+    return p;
+}
+
+constexpr BodyPart still(BodyPart p) {
+    p.still = 1;
+    return p;
+}
+
+void drawPart(const BodyPart& p, float bob, Vec3 shirt) {
+    if (p.tinted)
+        glColor3f(p.colour.red * shirt.x, p.colour.green * shirt.y, p.colour.blue * shirt.z);
+    else
+        glColor3f(p.colour.red, p.colour.green, p.colour.blue);
+    glPushMatrix();
+    glTranslatef(p.x, p.still ? p.y : p.y + bob, p.z);
+    if (p.cylinder) {
+        if (p.turnX != 0.0f) glRotatef(p.turnX, 1.0f, 0.0f, 0.0f);
+        if (p.turnZ != 0.0f) glRotatef(p.turnZ, 0.0f, 0.0f, 1.0f);
+        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+    }
+    if (p.scaleX != 1.0f || p.scaleY != 1.0f || p.scaleZ != 1.0f) glScalef(p.scaleX, p.scaleY, p.scaleZ);
+    if (p.cylinder)
+        drawCylinder(p.radius, p.top, p.height, p.slices);
+    else
+        drawSphere(p.radius, p.slices, p.stacks);
+    glPopMatrix();
+}
+
+void drawParts(const BodyPart* parts, size_t count, float bob, Vec3 shirt) {
+    for (size_t i = 0; i < count; ++i) drawPart(parts[i], bob, shirt);
+}
+
+const Vec3 NO_SHIRT = {1.0f, 1.0f, 1.0f};
+
+// Where a creature stands and how it lies once dead.
+struct CreaturePose {
+    float x, z;
+    int turned;  // animals turn to their facing, enemies never turn
+    float facing;
+    int alive;
+    float fallAngle;
+    float corpseTimer;
+    float lift;  // raised this far in the tipped frame
+};
+
+// Pushes the creature's frame; 0 (and nothing pushed) when there is nothing to draw.
+int beginCreature(const CreaturePose& pose) {
+    if (!pose.alive && pose.corpseTimer <= 0.0f) return 0;
+    glPushMatrix();
+    glTranslatef(pose.x, terrainHeightAt(pose.x, pose.z), pose.z);
+    if (pose.turned) glRotatef(pose.facing, 0.0f, 1.0f, 0.0f);
+    if (!pose.alive) {
+        glRotatef(pose.fallAngle, 0.0f, 0.0f, 1.0f);
+        glTranslatef(0.0f, pose.lift, 0.0f);
+    }
+    return 1;
+}
+
+void endCreature() { glPopMatrix(); }
+
+CreaturePose animalPose(const AnimalRecord* a, float lift) {
+    return CreaturePose{a->x, a->z, 1, a->facing, a->alive, a->fallAngle, a->corpseTimer, lift};
+}
+
+const float ENEMY_LIFT = 0.5f;
+const float RABBIT_LIFT = 0.15f;
+const float DEER_LIFT = 0.35f;
+
+// A standing figure with its hands up, 1.52 tall.
+constexpr BodyPart ENEMY_PARTS[] = {
+    tinted(cylinderPart({1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, 0.0f, 0, 0, 0.25f, 0.2f, 1.0f, 8)),
+    spherePart({0.9f, 0.7f, 0.6f}, 0.0f, 1.3f, 0.0f, 0.22f, 8, 8),
+    tinted(cylinderPart({0.8f, 0.8f, 0.8f}, -0.35f, 0.9f, 0.0f, 0, 0, 0.08f, 0.08f, 0.6f, 6)),
+    tinted(cylinderPart({0.8f, 0.8f, 0.8f}, 0.35f, 0.9f, 0.0f, 0, 0, 0.08f, 0.08f, 0.6f, 6)),
+    tinted(cylinderPart({0.6f, 0.6f, 0.6f}, -0.12f, 0.0f, 0.0f, 0, 0, 0.1f, 0.1f, 0.5f, 6)),
+    tinted(cylinderPart({0.6f, 0.6f, 0.6f}, 0.12f, 0.0f, 0.0f, 0, 0, 0.1f, 0.1f, 0.5f, 6)),
+};
+
+constexpr PartColour RABBIT_FUR = {0.85f, 0.8f, 0.75f};
+constexpr PartColour RABBIT_EAR = {0.95f, 0.8f, 0.8f};
+constexpr PartColour RABBIT_EYE = {1.0f, 0.6f, 0.6f};
+
+constexpr BodyPart RABBIT_PARTS[] = {
+    spherePart(RABBIT_FUR, 0.0f, 0.22f, 0.0f, 0.18f, 6, 6, 1.0f, 0.8f, 1.2f),
+    spherePart({0.9f, 0.85f, 0.8f}, 0.0f, 0.38f, 0.1f, 0.1f, 6, 6),
+    spherePart(RABBIT_EAR, -0.04f, 0.52f, 0.08f, 0.1f, 4, 4, 0.3f, 1.0f, 0.2f),
+    spherePart(RABBIT_EAR, 0.04f, 0.52f, 0.08f, 0.1f, 4, 4, 0.3f, 1.0f, 0.2f),
+    spherePart(RABBIT_EYE, -0.03f, 0.35f, 0.18f, 0.02f, 4, 4),
+    spherePart(RABBIT_EYE, 0.03f, 0.35f, 0.18f, 0.02f, 4, 4),
+    still(spherePart(RABBIT_FUR, 0.0f, 0.1f, -0.15f, 0.06f, 4, 4)),
+};
+
+constexpr PartColour DEER_LEG = {0.55f, 0.38f, 0.2f};
+constexpr PartColour DEER_HOOF = {0.15f, 0.1f, 0.05f};
+constexpr PartColour DEER_COAT = {0.65f, 0.45f, 0.25f};
+constexpr PartColour DEER_ANTLER = {0.3f, 0.2f, 0.1f};
+constexpr PartColour DEER_EYE = {0.08f, 0.05f, 0.02f};
+constexpr PartColour DEER_GLINT = {1.0f, 1.0f, 1.0f};
+constexpr PartColour DEER_INNER_EAR = {0.8f, 0.55f, 0.4f};
+
+constexpr BodyPart DEER_BODY_PARTS[] = {
+    spherePart(DEER_COAT, 0.0f, 0.62f, 0.0f, 1.0f, 10, 8, 0.22f, 0.18f, 0.45f),
+    spherePart({0.75f, 0.55f, 0.35f}, 0.0f, 0.56f, 0.0f, 1.0f, 8, 6, 0.18f, 0.1f, 0.38f),
+    cylinderPart({0.6f, 0.42f, 0.22f}, 0.0f, 0.78f, 0.3f, -30.0f, 0.0f, 0.08f, 0.06f, 0.22f, 8),
+    spherePart({0.7f, 0.5f, 0.3f}, 0.0f, 0.95f, 0.38f, 0.1f, 8, 6, 1.0f, 0.85f, 1.2f),
+    spherePart({0.6f, 0.4f, 0.22f}, 0.0f, 0.92f, 0.48f, 0.06f, 6, 6, 0.7f, 0.6f, 1.0f),
+    spherePart({0.15f, 0.1f, 0.08f}, 0.0f, 0.93f, 0.53f, 0.025f, 4, 4),
+    spherePart(DEER_EYE, -0.065f, 0.98f, 0.42f, 0.018f, 4, 4),
+    spherePart(DEER_GLINT, -0.063f, 0.985f, 0.435f, 0.006f, 3, 3),
+    spherePart(DEER_EYE, 0.065f, 0.98f, 0.42f, 0.018f, 4, 4),
+    spherePart(DEER_GLINT, 0.063f, 0.985f, 0.435f, 0.006f, 3, 3),
+    cylinderPart(DEER_COAT, -0.06f, 1.06f, 0.34f, 0.0f, -20.0f, 0.025f, 0.015f, 0.08f, 5),
+    cylinderPart(DEER_INNER_EAR, -0.06f, 1.07f, 0.35f, 0.0f, -20.0f, 0.015f, 0.008f, 0.06f, 4),
+    cylinderPart(DEER_COAT, 0.06f, 1.06f, 0.34f, 0.0f, 20.0f, 0.025f, 0.015f, 0.08f, 5),
+    cylinderPart(DEER_INNER_EAR, 0.06f, 1.07f, 0.35f, 0.0f, 20.0f, 0.015f, 0.008f, 0.06f, 4),
+    cylinderPart(DEER_ANTLER, -0.04f, 1.05f, 0.35f, -15.0f, -10.0f, 0.01f, 0.005f, 0.22f, 5),
+    cylinderPart(DEER_ANTLER, -0.05f, 1.15f, 0.33f, -40.0f, -30.0f, 0.006f, 0.003f, 0.1f, 4),
+    cylinderPart(DEER_ANTLER, -0.04f, 1.22f, 0.3f, -50.0f, -5.0f, 0.006f, 0.003f, 0.08f, 4),
+    cylinderPart(DEER_ANTLER, 0.04f, 1.05f, 0.35f, -15.0f, 10.0f, 0.01f, 0.005f, 0.22f, 5),
+    cylinderPart(DEER_ANTLER, 0.05f, 1.15f, 0.33f, -40.0f, 30.0f, 0.006f, 0.003f, 0.1f, 4),
+    cylinderPart(DEER_ANTLER, 0.04f, 1.22f, 0.3f, -50.0f, 5.0f, 0.006f, 0.003f, 0.08f, 4),
+    spherePart({1.0f, 1.0f, 1.0f}, 0.0f, 0.65f, -0.4f, 0.05f, 5, 5, 0.8f, 1.0f, 1.2f),
+};
+
+// A leg's hip, and which way it swings: diagonal legs move together.
+struct DeerLeg {
+    float x, z;
+    float swing;  // +1 or -1
+};
+
+const DeerLeg DEER_LEGS[4] = {
+    {-0.1f, 0.12f, 1.0f},   // front left
+    {0.1f, 0.12f, -1.0f},   // front right
+    {-0.1f, -0.15f, -1.0f}, // back left
+    {0.1f, -0.15f, 1.0f},   // back right
+};
+
+void drawDeerLeg(const DeerLeg& leg, float bob, float swingDegrees, float footOffset) {
+    float foot = leg.z + leg.swing * footOffset;
+    drawPart(cylinderPart(DEER_LEG, leg.x, 0.5f, leg.z, leg.swing * swingDegrees, 0.0f, 0.04f, 0.035f, 0.28f, 6), bob,
+             NO_SHIRT);
+    drawPart(cylinderPart(DEER_LEG, leg.x, 0.22f, foot, 0.0f, 0.0f, 0.035f, 0.03f, 0.24f, 6), bob, NO_SHIRT);
+    drawPart(still(spherePart(DEER_HOOF, leg.x, 0.0f, foot, 0.035f, 4, 4)), bob, NO_SHIRT);
+}
+
+}  // namespace
+
+void drawEnemy(const EnemyRecord* e) {
+    CreaturePose pose = {e->position.x, e->position.z, 0, 0.0f, e->alive, e->fallAngle, e->corpseTimer, ENEMY_LIFT};
+    if (!beginCreature(pose)) return;
+    drawParts(ENEMY_PARTS, std::size(ENEMY_PARTS), 0.0f, e->colour);
+    endCreature();
+}
+
+void drawRabbit(const AnimalRecord* a) {
+    if (!beginCreature(animalPose(a, RABBIT_LIFT))) return;
+    float bob = 0.0f;
+    if (a->alive && a->fallAngle < 90.0f && a->moving == 1) bob = std::sin(a->gaitPhase) * 0.04f;
+    drawParts(RABBIT_PARTS, std::size(RABBIT_PARTS), bob, NO_SHIRT);
+    endCreature();
+}
+
+void drawDeer(const AnimalRecord* a) {
+    if (!beginCreature(animalPose(a, DEER_LIFT))) return;
+    float bob = 0.0f, swing = 0.0f, foot = 0.0f;
+    if (a->alive && a->moving == 1) {
+        if (a->fallAngle < 90.0f) bob = std::sin(a->gaitPhase) * 0.03f;
+        swing = std::sin(a->gaitPhase) * 8.0f;
+        foot = std::sin(swing * 0.0175f) * 0.06f;
+    }
+    for (const DeerLeg& leg : DEER_LEGS) drawDeerLeg(leg, bob, swing, foot);
+    drawParts(DEER_BODY_PARTS, std::size(DEER_BODY_PARTS), bob, NO_SHIRT);
+    endCreature();
+}

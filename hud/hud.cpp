@@ -1,0 +1,302 @@
+#include "hud/hud.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "combat/animals.h"
+#include "hud/font.h"
+#include "render/gl.h"
+#include "render/overlay.h"
+#include "render/primitives.h"
+#include "world/terrain.h"
+
+namespace {
+
+const char* const HELP_TEXT = "WASD-Move  Mouse-Look  Click-Shoot  R-Restart  B-Binoculars  ESC-Cursor";
+
+struct CounterLine {
+    float y;
+    float red, green, blue;
+};
+
+const CounterLine COUNTER_LINES[HUD_COUNTER_LINES] = {
+    {570.0f, 1.0f, 1.0f, 1.0f},  // score
+    {545.0f, 1.0f, 1.0f, 1.0f},  // enemies
+    {520.0f, 1.0f, 0.8f, 0.6f},  // rabbits and deer
+    {495.0f, 0.8f, 1.0f, 0.8f},  // accuracy
+};
+
+const float TEXT_LEFT = 10.0f;
+const float MAP_SCALE = MAP_SIZE / (2.0f * TERRAIN_HALF_SIZE);
+
+// World +x is right on the map, world +z is up.
+void mapPoint(float x, float z, float* mx, float* my) {
+    *mx = MAP_LEFT + (x + TERRAIN_HALF_SIZE) * MAP_SCALE;
+    *my = MAP_BOTTOM + (z + TERRAIN_HALF_SIZE) * MAP_SCALE;
+}
+
+float clampTo(float v, float lo, float hi) { return v < lo ? lo : (v > hi ? hi : v); }
+
+void drawRectangle(GLenum mode, float x0, float y0, float x1, float y1) {
+    glBegin(mode);
+    glVertex2f(x0, y0);
+    glVertex2f(x1, y0);
+    glVertex2f(x1, y1);
+    glVertex2f(x0, y1);
+    glEnd();
+}
+
+void drawMapMarker(float x, float z) {
+    float mx, my;
+    mapPoint(x, z, &mx, &my);
+    drawRectangle(GL_QUADS, mx - 2.0f, my - 2.0f, mx + 2.0f, my + 2.0f);
+}
+
+void drawMapStream(float n) {
+    if (!isStreamBuilt()) return;
+    glLineWidth(2.0f);
+    glColor4f(0.4f - 0.25f * n, 0.7f - 0.45f * n, 1.0f - 0.5f * n, 0.8f);
+    glBegin(GL_LINE_STRIP);
+    for (int k = 0; k < STREAM_SAMPLES; k += 2) {
+        float mx, my;
+        mapPoint(streamSampleX[k], streamSampleZ[k], &mx, &my);
+        glVertex2f(mx, my);
+    }
+    glEnd();
+    glLineWidth(1.0f);
+}
+
+// Clamped inside the frame, so it stays visible at the park's border.
+void drawPlayerArrow(const PlayerState* player) {
+    float px, py;
+    mapPoint(player->position.x, player->position.z, &px, &py);
+    px = clampTo(px, MAP_LEFT + MAP_ARROW_MARGIN, MAP_LEFT + MAP_SIZE - MAP_ARROW_MARGIN);
+    py = clampTo(py, MAP_BOTTOM + MAP_ARROW_MARGIN, MAP_BOTTOM + MAP_SIZE - MAP_ARROW_MARGIN);
+    float a = player->yaw * PI_SHORT / 180.0f;
+    float ca = std::cos(a);
+    float sa = std::sin(a);
+    glColor3f(0.3f, 0.5f, 1.0f);
+    glBegin(GL_TRIANGLES);
+    glVertex2f(px + 7.0f * ca, py + 7.0f * sa);
+    glVertex2f(px + 3.0f * sa, py - 3.0f * ca);
+    glVertex2f(px - 3.0f * sa, py + 3.0f * ca);
+    glEnd();
+}
+
+void drawMap(const ArenaState* arena, const PlayerState* player) {
+    float n = arena->nightBlend;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_CULL_FACE);
+
+    const float right = MAP_LEFT + MAP_SIZE;
+    const float top = MAP_BOTTOM + MAP_SIZE;
+    glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
+    drawRectangle(GL_QUADS, MAP_LEFT, MAP_BOTTOM, right, top);
+    // The backing darkens with the scene at night.
+    glColor4f(0.2f - 0.12f * n, 0.5f - 0.38f * n, 0.2f - 0.05f * n, 0.3f);
+    drawRectangle(GL_QUADS, MAP_LEFT + 1.0f, MAP_BOTTOM + 1.0f, right - 1.0f, top - 1.0f);
+
+    drawMapStream(n);
+
+    glColor3f(1.0f, 0.2f, 0.2f);
+    for (int i = 0; i < arena->enemyCount; ++i) {
+        const EnemyRecord& e = arena->enemies[i];
+        if (e.alive) drawMapMarker(e.position.x, e.position.z);
+    }
+    for (const AnimalRecord& a : animals) {
+        if (!a.alive) continue;
+        if (a.kind == ANIMAL_DEER)
+            glColor3f(0.2f, 1.0f, 0.2f);
+        else
+            glColor3f(1.0f, 1.0f, 0.2f);
+        drawMapMarker(a.x, a.z);
+    }
+
+    drawPlayerArrow(player);
+
+    glDisable(GL_BLEND);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glLineWidth(1.0f);
+    drawRectangle(GL_LINE_LOOP, MAP_LEFT, MAP_BOTTOM, right, top);
+}
+
+const int SCOPE_SEGMENTS = 64;
+const float SCOPE_CX = OVERLAY_WIDTH / 2.0f;
+const float SCOPE_CY = OVERLAY_HEIGHT / 2.0f;
+
+void scopeVertex(int k, float r) {
+    CirclePoint p = circlePoint(k, SCOPE_SEGMENTS, PI_SHORT);
+    glVertex2f(SCOPE_CX + p.c * r, SCOPE_CY + p.s * r);
+}
+
+void scopeRing(float inner, float outer) {
+    glBegin(GL_TRIANGLE_STRIP);
+    for (int k = 0; k <= SCOPE_SEGMENTS; ++k) {
+        scopeVertex(k, outer);
+        scopeVertex(k, inner);
+    }
+    glEnd();
+}
+
+void scopeCircle(float r) {
+    glBegin(GL_LINE_LOOP);
+    for (int k = 0; k <= SCOPE_SEGMENTS; ++k) scopeVertex(k, r);
+    glEnd();
+}
+
+void line(float x1, float y1, float x2, float y2) {
+    glVertex2f(x1, y1);
+    glVertex2f(x2, y2);
+}
+
+void drawScopeReticle() {
+    const float cx = SCOPE_CX, cy = SCOPE_CY, r = SCOPE_LENS_RADIUS;
+    // Four hairs leaving a 24-unit gap at the centre.
+    glColor4f(0.7f, 0.15f, 0.15f, 0.85f);
+    glLineWidth(1.5f);
+    glBegin(GL_LINES);
+    line(cx - r + 10.0f, cy, cx - 12.0f, cy);
+    line(cx + 12.0f, cy, cx + r - 10.0f, cy);
+    line(cx, cy - r + 10.0f, cx, cy - 12.0f);
+    line(cx, cy + 12.0f, cx, cy + r - 10.0f);
+    glEnd();
+
+    glColor4f(0.7f, 0.15f, 0.15f, 0.5f);
+    glLineWidth(1.0f);
+    glBegin(GL_LINES);
+    for (int i = 1; i <= 4; ++i) {
+        float d = 30.0f * (float)i;
+        float h = i == 4 ? 7.0f : 4.0f;
+        line(cx - d, cy - h, cx - d, cy + h);
+        line(cx + d, cy - h, cx + d, cy + h);
+        line(cx - h, cy - d, cx + h, cy - d);
+        line(cx - h, cy + d, cx + h, cy + d);
+    }
+    glEnd();
+
+    glColor4f(0.7f, 0.15f, 0.15f, 0.8f);
+    glBegin(GL_LINE_LOOP);
+    glVertex2f(cx, cy - 4.0f);
+    glVertex2f(cx + 4.0f, cy);
+    glVertex2f(cx, cy + 4.0f);
+    glVertex2f(cx - 4.0f, cy);
+    glEnd();
+}
+
+void drawScopeFrame() {
+    const float r = SCOPE_LENS_RADIUS;
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_TEXTURE_2D);
+
+    // Twenty rings darkening outward from the lens, then solid black beyond.
+    for (int i = 0; i < 20; ++i) {
+        glColor4f(0.0f, 0.0f, 0.0f, 0.02f + 0.05f * (float)i);
+        scopeRing(r + 20.0f * (float)i, r + 20.0f * (float)(i + 1));
+    }
+    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
+    scopeRing(r + 400.0f, 800.0f);
+
+    glLineWidth(3.0f);
+    glColor4f(0.15f, 0.18f, 0.12f, 0.6f);
+    scopeCircle(r);
+    glLineWidth(1.0f);
+    glColor4f(0.25f, 0.28f, 0.22f, 0.4f);
+    scopeCircle(r + 3.0f);
+
+    drawScopeReticle();
+
+    // A faint glare arc in the upper left of the glass.
+    const float gx = SCOPE_CX - 40.0f, gy = SCOPE_CY + 50.0f;
+    glColor4f(1.0f, 1.0f, 1.0f, 0.08f);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex2f(gx, gy);
+    for (int k = 0; k <= 20; ++k) {
+        float t = (float)k / 20.0f * 1.2f * PI_SHORT;
+        glVertex2f(gx + 60.0f * std::cos(t), gy + 40.0f * std::sin(t));
+    }
+    glEnd();
+
+    // A faint green wash over the view.
+    glColor4f(0.0f, 0.05f, 0.0f, 0.04f);
+    glBegin(GL_TRIANGLE_FAN);
+    glVertex2f(SCOPE_CX, SCOPE_CY);
+    for (int k = 0; k <= SCOPE_SEGMENTS; ++k) scopeVertex(k, r);
+    glEnd();
+
+    glLineWidth(1.0f);
+    glDisable(GL_BLEND);
+}
+
+}  // namespace
+
+void formatHudLine(int line, const ArenaState* arena, char* text) {
+    switch (line) {
+        case HUD_SCORE:
+            std::snprintf(text, HUD_TEXT_SIZE, "Score: %d", arena->score);
+            break;
+        case HUD_ENEMIES:
+            std::snprintf(text, HUD_TEXT_SIZE, "Enemies: %d", arena->enemiesLeft);
+            break;
+        case HUD_ANIMALS:
+            std::snprintf(text, HUD_TEXT_SIZE, "Rabbits: %d  Deer: %d", countLivingAnimals(ANIMAL_RABBIT),
+                          countLivingAnimals(ANIMAL_DEER));
+            break;
+        case HUD_ACCURACY:
+            if (arena->shotsFired >= 1)
+                std::snprintf(text, HUD_TEXT_SIZE, "Accuracy: %.1f%%",
+                              (double)((float)arena->hits * 100.0f / (float)arena->shotsFired));
+            else
+                std::snprintf(text, HUD_TEXT_SIZE, "Accuracy: --");
+            break;
+        default:
+            text[0] = '\0';
+            break;
+    }
+}
+
+void drawText2D(float x, float y, const char* text) {
+    if (fontListBase == 0) return;
+    glRasterPos2f(x, y);
+    for (const char* c = text; *c; ++c) {
+        // Codes outside 32..127 name lists that were never built and draw nothing.
+        int code = (signed char)*c;
+        glCallList((GLuint)((int)fontListBase + code - FONT_FIRST_CODE));
+    }
+}
+
+int countLivingAnimals(int kind) {
+    int count = 0;
+    for (const AnimalRecord& a : animals)
+        if (a.kind == kind && a.alive) ++count;
+    return count;
+}
+
+void drawHud(const ArenaState* arena, const PlayerState* player, int binocularsOn) {
+    beginOverlay();
+
+    char text[HUD_TEXT_SIZE];
+    for (int line = 0; line < HUD_COUNTER_LINES; ++line) {
+        const CounterLine& l = COUNTER_LINES[line];
+        formatHudLine(line, arena, text);
+        glColor3f(l.red, l.green, l.blue);
+        drawText2D(TEXT_LEFT, l.y, text);
+    }
+    glColor3f(1.0f, 1.0f, 1.0f);
+    drawText2D(TEXT_LEFT, 10.0f, HELP_TEXT);
+
+    drawMap(arena, player);
+
+    if (arena->victory) {
+        glColor3f(0.0f, 1.0f, 0.0f);
+        drawText2D(320.0f, 300.0f, "VICTORY!");
+        glColor3f(1.0f, 1.0f, 0.0f);
+        drawText2D(300.0f, 270.0f, "Press R to restart");
+    }
+
+    if (binocularsOn) drawScopeFrame();
+
+    // Face culling stays off; the next frame's ground step wants it off anyway.
+    endOverlay();
+}

@@ -1,0 +1,8 @@
+#pragma once
+
+// The fixed aiming mark at the screen centre, in the 800 x 600 overlay space
+// (so it stays centred and grows with the window).
+
+void drawCrosshair();
+// One line of width 2 in overlay units; the width stays 2 afterwards.
+void drawLine2D(float x1, float y1, float x2, float y2);
