@@ -30,14 +30,16 @@ protected:
             fishSchool.moving[i] = 0;
             fishSchool.idleTimer[i] = 100.0f;
         }
-        k = 100;
+        k = straightestSample();
         x = streamSampleX[k];
         z = streamSampleZ[k];
         float dx = streamSampleX[k + 1] - x, dz = streamSampleZ[k + 1] - z;
         float length = std::sqrt(dx * dx + dz * dz);
         px = -dz / length;
         pz = dx / length;
-        eye = eyeAt(x, 2.25f, z, 0.0f, -89.0f);
+        // High enough that 2.2 units either side of the centre line stay in view,
+        // turned along the current so "across" runs left to right on the screen.
+        eye = eyeAt(x, 3.5f, z, std::atan2(dz, dx) * 180.0f / PI_F, -89.0f);
     }
     // Looking straight down at a flat bed with the stream drawn over it.
     void drawOverBed() {
@@ -54,6 +56,24 @@ protected:
         drawStream(1.0f);
     }
     Vec3 across(float offset, float y) { return makeVec3(x + offset * px, y, z + offset * pz); }
+    // Where the stream runs straightest, so no bend's water reaches the probes beside it.
+    static int straightestSample() {
+        int best = 100;
+        float bestTurn = 1e9f;
+        for (int c = 30; c <= 170; ++c) {
+            float turn = 0.0f;
+            for (int j = c - 10; j < c + 10; ++j) {
+                float a0 = std::atan2(streamSampleZ[j + 1] - streamSampleZ[j], streamSampleX[j + 1] - streamSampleX[j]);
+                float a1 = std::atan2(streamSampleZ[j + 2] - streamSampleZ[j + 1], streamSampleX[j + 2] - streamSampleX[j + 1]);
+                turn += std::fabs(a1 - a0);
+            }
+            if (turn < bestTurn) {
+                bestTurn = turn;
+                best = c;
+            }
+        }
+        return best;
+    }
     int k;
     float x, z, px, pz;
     PlayerState eye;
@@ -114,7 +134,7 @@ TEST_F(StreamView, RippleLinesShimmerAlongTheCurrent) {
 }
 
 TEST_F(StreamView, FishSwimUnderTheSurfaceInTheirOwnColour) {
-    fishSchool.along[0] = 0.5f;
+    fishSchool.along[0] = k / 200.0f;  // right under the eye
     fishSchool.phase[0] = 0.0f;  // no drift on this step
     drawOverBed();
     keepFrame("fish_from_above");

@@ -14,10 +14,10 @@
 #include "world/terrain.h"
 #include "world/terrain_draw.h"
 
-int harnessStart(uint32_t seed, int width, int height) {
+int harnessStart(uint32_t clockSeconds, int width, int height) {
     if (!offscreenOpen(width, height)) return 0;
     // Same order as the program: seed, world, projection, player, first game.
-    seedRandomForRun(seed);
+    startRandomAtClock(clockSeconds);
     resetTerrainForTests();
     resetStarsForTests();
     resetCloudsForTests();

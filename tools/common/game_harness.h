@@ -8,8 +8,10 @@
 // fixed seed, drawing offscreen; frames advance by a fixed time step so every
 // run is the same.
 
-// Opens an offscreen canvas of the given size and starts a game; 1 on success.
-int harnessStart(uint32_t seed, int width, int height);
+// Opens an offscreen canvas of the given size and starts a game as the
+// program starts one when its clock reads clockSeconds, so the park is the
+// one the Windows program builds in that second; 1 on success.
+int harnessStart(uint32_t clockSeconds, int width, int height);
 // Simulates and draws frames of dt seconds each.
 void harnessRunFrames(int frames, float dt);
 // Draws one frame of the current state without advancing anything.
