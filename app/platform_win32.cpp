@@ -31,7 +31,11 @@ void platformRecentreCursor(int* cursorX, int* cursorY) {
     GetClientRect(mainWindow, &client);
     POINT centre = {(client.left + client.right) / 2, (client.top + client.bottom) / 2};
     ClientToScreen(mainWindow, &centre);
-    SetCursorPos(centre.x, centre.y);
+    // Some systems report every SetCursorPos as a move, even onto the spot the
+    // cursor already holds; the move this causes would recentre again without end.
+    POINT now = {0, 0};
+    GetCursorPos(&now);
+    if (now.x != centre.x || now.y != centre.y) SetCursorPos(centre.x, centre.y);
     platformReadCursor(cursorX, cursorY);
 }
 

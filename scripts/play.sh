@@ -16,5 +16,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true
+  # The park sign's Chinese name asks for SimHei, which Wine lacks: use a free CJK font.
+  wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v SimHei /d "WenQuanYi Zen Hei" /f >/dev/null 2>&1 || true
 fi
 exec wine "$exe"

@@ -25,9 +25,17 @@ GAME_TITLE = "Gladewarden"
 # second (the game's timers run on the monotonic clock and are untouched), so
 # every run builds the same park and sees the same moon, and native tools can
 # compute that park from the same second.
-GAME_CLOCK = "2026-12-05 15:00:00"
-GAME_CLOCK_SECONDS = 1796482800
+GAME_CLOCK_SECONDS = 1796482800  # 2026-12-05 15:00:00 UTC
+
+
+def clock_text(seconds):
+    return time.strftime("%Y-%m-%d %H:%M:%S", time.gmtime(seconds))
+
+
+GAME_CLOCK = clock_text(GAME_CLOCK_SECONDS)
 FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+# Windows has SimHei for the sign's Chinese name; Wine gets a free CJK font in its place.
+CJK_FONT = "WenQuanYi Zen Hei"
 
 
 def parse_args(argv=None):
@@ -35,6 +43,7 @@ def parse_args(argv=None):
     parser.add_argument("--exe", required=True)
     parser.add_argument("--work", required=True)
     parser.add_argument("--cursor-probe", required=True)
+    parser.add_argument("--world-info")
     parser.add_argument("--prepare", action="store_true")
     return parser.parse_args(argv)
 
@@ -88,9 +97,14 @@ def prepare_prefix(args):
         for key, name, value in [
                 (r"HKCU\Software\Wine\Explorer", "Desktop", "Default"),
                 (r"HKCU\Software\Wine\Explorer\Desktops", "Default",
-                 "%dx%d" % (SCREEN_WIDTH, SCREEN_HEIGHT))]:
+                 "%dx%d" % (SCREEN_WIDTH, SCREEN_HEIGHT)),
+                (r"HKCU\Software\Wine\Fonts\Replacements", "SimHei", CJK_FONT)]:
             subprocess.run(["wine", "reg", "add", key, "/v", name, "/d", value, "/f"], env=env,
                            check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=60)
+        # One throwaway program, so that any first-run work happens here and
+        # not in every test's copy.
+        subprocess.run(["wine", "cmd", "/c", "exit"], env=env, stdout=subprocess.DEVNULL,
+                       stderr=subprocess.DEVNULL, timeout=120)
         subprocess.run(["wineserver", "-w"], env=env, timeout=120)
     finally:
         display.close()
@@ -184,7 +198,7 @@ class Game:
                              "FAKETIME_DONT_FAKE_MONOTONIC": "1", "NO_FAKE_STAT": "1"})
         self.process = subprocess.Popen(["wine", self.args.exe], env=game_env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.window = self.wait_for_window(GAME_TITLE, timeout=60)
+        self.window = self.wait_for_window(GAME_TITLE, timeout=90)
         self.client = self.client_area()
         # Keyboard input goes where the pointer is.
         self.move_to(self.client[0] + 400, self.client[1] + 300)
@@ -307,6 +321,20 @@ class Game:
             time.sleep(0.2)
         raise RuntimeError("the game window has no drawing surface")
 
+    def popup_box(self, timeout=5):
+        """The open pop-up menu: an unnamed window of the game's own."""
+        deadline = time.time() + timeout
+        while time.time() < deadline:
+            tree = subprocess.run(["xwininfo", "-root", "-tree"], env=self.env, check=True,
+                                  stdout=subprocess.PIPE, text=True).stdout
+            for line in tree.splitlines():
+                if "(has no name)" in line and '"gladewarden.exe"' in line:
+                    box = self.window_box(line.split()[0])
+                    if box[2] - box[0] > 10 and box[3] - box[1] > 10:
+                        return box
+            time.sleep(0.2)
+        return None
+
     def frame_box(self):
         """The whole game window, caption and frame included."""
         return self.window_box(self.window)
@@ -335,6 +363,18 @@ class Game:
             self.move_to(x, y)
         self.xdotool("click", button)
         time.sleep(pause)
+
+    def turn(self, yaw_degrees, pitch_degrees):
+        """Mouse look with the mouse captured: the game turns 0.15 degrees per
+        pixel and puts the cursor back in the middle after every move, so the
+        move goes in pieces small enough to stay on the screen."""
+        dx, dy = round(yaw_degrees / 0.15), round(-pitch_degrees / 0.15)
+        while dx or dy:
+            step_x, step_y = max(-150, min(150, dx)), max(-150, min(150, dy))
+            self.move_by(step_x, step_y)
+            dx, dy = dx - step_x, dy - step_y
+            time.sleep(0.15)
+        time.sleep(0.3)
 
     def menu(self, letter, item, pause=0.8):
         """Opens a menu with Alt+letter and picks an item by its letter."""
@@ -392,12 +432,14 @@ class Check:
         return 0
 
 
-def main_for(test, name, capture_sound=False):
-    """Runs test(game, check) with a fresh game; returns the exit status."""
+def main_for(test, name, capture_sound=False, choose_clock=None):
+    """Runs test(game, check) with a fresh game; returns the exit status.
+    choose_clock(args) may pick the second the game's clock stands at."""
     args = parse_args()
     check = Check(name)
     try:
-        with Game(args, name, capture_sound) as game:
+        clock = clock_text(choose_clock(args)) if choose_clock else GAME_CLOCK
+        with Game(args, name, capture_sound, clock) as game:
             test(game, check)
     except Exception as error:  # a crashed driver is a failed test, with its reason
         check.expect(False, "the run completed (%s: %s)" % (type(error).__name__, error))
