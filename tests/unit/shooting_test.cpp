@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include "audio/sound_bank.h"
 #include "combat/shooting.h"
+#include "fakes/audio_fake.h"
 #include "support/world_fixture.h"
 
 namespace {
@@ -176,4 +178,56 @@ TEST(StreamTest, NeedsABuiltStreamAndUsesEveryThirdSample) {
     // Sample 200 is never used (201 is 1 from it but 3 from 198); 198 is.
     EXPECT_FALSE(isInStream(201.0f, 0.0f));
     EXPECT_TRUE(isInStream(199.7f, 0.0f));
+}
+
+namespace {
+
+// Devices open in start-up order: gunshot, rain, enemy kill, red enemy kill,
+// rabbit kill, deer kill, footstep, ambient.
+enum { GUNSHOT_DEVICE = 0, ENEMY_KILL_DEVICE = 2, RED_KILL_DEVICE = 3, RABBIT_KILL_DEVICE = 4, DEER_KILL_DEVICE = 5 };
+
+class ShotSounds : public Shooting {
+protected:
+    void SetUp() override {
+        Shooting::SetUp();
+        releaseSoundBank();
+        resetFakeAudio();
+        loadSoundBank();
+    }
+    void TearDown() override { releaseSoundBank(); }
+    // The devices a click made play, in order.
+    std::vector<int> soundsOfAClick() {
+        size_t mark = fakeAudio.events.size();
+        fireWeapon();
+        std::vector<int> played;
+        for (size_t i = mark; i < fakeAudio.events.size(); ++i)
+            if (fakeAudio.events[i].call == FAKE_WRITE) played.push_back(fakeAudio.events[i].device);
+        return played;
+    }
+    void coolDown() { arena.fireCooldown = 0.0f; }
+};
+
+}  // namespace
+
+TEST_F(ShotSounds, EveryClickBangsAndAKillCriesOutWhatDied) {
+    testworld::addEnemy(&arena, 0, -10, testworld::RED_SHIRT);
+    testworld::addEnemy(&arena, 0, -20, testworld::GREY_SHIRT);
+    testworld::addEnemy(&arena, 30, 30, testworld::BLUE_SHIRT);  // keeps the game going
+    EXPECT_EQ(soundsOfAClick(), (std::vector<int>{GUNSHOT_DEVICE, RED_KILL_DEVICE}));
+    EXPECT_EQ(soundsOfAClick(), (std::vector<int>{GUNSHOT_DEVICE}));  // refused by the cooldown
+    coolDown();
+    EXPECT_EQ(soundsOfAClick(), (std::vector<int>{GUNSHOT_DEVICE, ENEMY_KILL_DEVICE}));
+    coolDown();
+    EXPECT_EQ(soundsOfAClick(), (std::vector<int>{GUNSHOT_DEVICE}));  // a miss
+    animals[2] = AnimalRecord{ANIMAL_RABBIT, 0, -6, 0, 100, 0, 0, 0, 1, 0, 0};
+    animals[30] = AnimalRecord{ANIMAL_DEER, 0, -12, 0, 100, 0, 0, 0, 1, 0, 0};
+    thePlayer.position.y = 0.4f;
+    coolDown();
+    EXPECT_EQ(soundsOfAClick(), (std::vector<int>{GUNSHOT_DEVICE, RABBIT_KILL_DEVICE}));
+    thePlayer.position.y = 0.7f;
+    coolDown();
+    EXPECT_EQ(soundsOfAClick(), (std::vector<int>{GUNSHOT_DEVICE, DEER_KILL_DEVICE}));
+    arena.gameOver = 1;
+    coolDown();
+    EXPECT_TRUE(soundsOfAClick().empty());  // after the victory a click does nothing
 }
