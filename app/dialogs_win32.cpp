@@ -69,7 +69,7 @@ LRESULT CALLBACK linkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM l
             RECT client;
             GetClientRect(label, &client);
             char text[256];
-            GetWindowTextA(label, text, 255);
+            GetWindowTextA(label, text, (int)sizeof(text));  // up to 255 characters
             HGDIOBJ previousFont = SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
             SetTextColor(dc, RGB(0, 0, 238));
             SetBkMode(dc, TRANSPARENT);

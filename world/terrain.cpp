@@ -28,11 +28,22 @@ float controlZ[STREAM_CONTROL_POINTS];
 const float STREAM_BED_HALF_WIDTH = 2.1f;
 const float STREAM_BANK_REACH = 12.0f;
 
-float catmullRom(float p0, float p1, float p2, float p3, float t) {
-    double t2 = (double)t * t;
-    double t3 = t2 * t;
-    return (float)(0.5 * (2.0 * p1 + (-p0 + p2) * (double)t + (2.0 * p0 - 5.0 * p1 + 4.0 * p2 - p3) * t2 +
+// In double throughout, so the knots come out exactly: sample 0 is control
+// point 1 and sample 200 control point 9 to the last bit.
+float catmullRom(double p0, double p1, double p2, double p3, float t) {
+    double t1 = t;
+    double t2 = t1 * t1;
+    double t3 = t2 * t1;
+    return (float)(0.5 * (2.0 * p1 + (-p0 + p2) * t1 + (2.0 * p0 - 5.0 * p1 + 4.0 * p2 - p3) * t2 +
                           (-p0 + 3.0 * p1 - 3.0 * p2 + p3) * t3));
+}
+
+// Grid coordinate kept within a cell of the grid before it becomes an index,
+// so any query (however far out) lands on the border samples.
+float keepNearGrid(float g, int cells) {
+    if (g < -1.0f) return -1.0f;
+    if (g > (float)cells + 1.0f) return (float)cells + 1.0f;
+    return g;
 }
 
 }  // namespace
@@ -50,8 +61,8 @@ int isStreamBuilt() { return streamBuilt; }
 
 float sampleParkGrid(const float* grid, int cells, float x, float z) {
     const float cell = 2.0f * TERRAIN_HALF_SIZE / (float)cells;
-    float gx = (x + TERRAIN_HALF_SIZE) / cell;
-    float gz = (z + TERRAIN_HALF_SIZE) / cell;
+    float gx = keepNearGrid((x + TERRAIN_HALF_SIZE) / cell, cells);
+    float gz = keepNearGrid((z + TERRAIN_HALF_SIZE) / cell, cells);
     int ix = (int)gx;
     int iz = (int)gz;
     float fx = gx - (float)ix;

@@ -49,6 +49,10 @@ TEST_F(Terrain, StreamRunsFromWestToEastEdgeThroughItsControlPoints) {
     randomFloat(-20.0f, 20.0f);
     float entryZ = randomFloat(-10.0f, 10.0f);
     EXPECT_EQ(streamSampleZ[0], entryZ);
+    // Control points 2 to 8 lie inside; point 9 is where it leaves, exactly.
+    static const float REACH[7] = {40, 50, 30, 20, 30, 50, 40};
+    for (float reach : REACH) randomFloat(-reach, reach);
+    EXPECT_EQ(streamSampleZ[200], randomFloat(-10.0f, 10.0f));
 }
 
 TEST_F(Terrain, BedIsCarvedAlongTheCentreLine) {
@@ -74,6 +78,7 @@ TEST_F(Terrain, QueriesInterpolateAndClampAtTheBorders) {
     EXPECT_EQ(terrainHeightAt(126.5f, gridX(70)), terrainHeights[70][128]);
     EXPECT_EQ(terrainHeightAt(500.0f, 500.0f), terrainHeights[128][128]);
     EXPECT_EQ(terrainHeightAt(-500.0f, gridX(70)), terrainHeights[70][0]);
+    EXPECT_EQ(terrainHeightAt(1e12f, -1e12f), terrainHeights[0][128]);
 }
 
 TEST_F(Terrain, SlopeIsRiseOverRunAndZeroForNearPoints) {
