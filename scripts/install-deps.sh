@@ -8,7 +8,8 @@ PACKAGES="
   libgtest-dev libosmesa6-dev libglu1-mesa-dev libpng-dev
   mingw-w64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
-  fonts-wine libx11-dev libxfixes-dev
+  libgl1 libgl1-mesa-dri libglx-mesa0 libxi6 libxrandr2 libxinerama1 libxcursor1
+  libxcomposite1 libxrender1 libxext6 fonts-wine libx11-dev libxfixes-dev
   sox zbar-tools fonts-wqy-zenhei faketime
 "
 
