@@ -50,7 +50,7 @@ void clearWeatherParticles() {
 
 void chooseClearWeather() {
     // Rain stopping by day leaves a rainbow where the player is looking.
-    if (theArena.weatherMode == WEATHER_RAIN && theArena.nightBlend < 0.5f) {
+    if (theArena.weatherMode == WEATHER_RAIN && !isNight(theArena.nightBlend)) {
         theRainbow.active = 1;
         theRainbow.age = 0.0f;
         theRainbow.alpha = 0.0f;

@@ -40,6 +40,8 @@ void applyProjection(int width, int height, float fieldOfView) {
     glMatrixMode(GL_MODELVIEW);
 }
 
+}  // namespace
+
 // One light whose colour follows the time of day: warm white by day, dim blue by night.
 void setSceneLight(float n) {
     float a = 0.3f + (0.05f - 0.3f) * n;
@@ -50,6 +52,8 @@ void setSceneLight(float n) {
     glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
 }
+
+namespace {
 
 // A dead body stays until its corpse timer runs out.
 int isCreatureShown(int alive, float corpseTimer) { return alive || corpseTimer > 0.0f; }

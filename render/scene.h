@@ -18,6 +18,8 @@ struct SkyColour {
 extern float sceneClock;
 
 SkyColour skyColour(int weatherMode, float nightBlend);
+// Light 0, placed in the world after the camera, coloured for the time of day.
+void setSceneLight(float nightBlend);
 void applyNormalProjection(int width, int height);
 void applyBinocularProjection(int width, int height, float zoom);
 void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlpha, float rainbowYaw);

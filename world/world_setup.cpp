@@ -1,6 +1,8 @@
 #include "world/world_setup.h"
 
+#include "combat/arena.h"
 #include "render/gl.h"
+#include "render/scene.h"
 #include "world/placement.h"
 #include "world/sign.h"
 #include "world/textures.h"
@@ -13,19 +15,16 @@ void initWorld() {
     glEnable(GL_NORMALIZE);
     glShadeModel(GL_SMOOTH);
 
-    const GLfloat lightPosition[4] = {50.0f, 80.0f, 30.0f, 1.0f};
-    const GLfloat lightAmbient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
-    const GLfloat lightDiffuse[4] = {0.8f, 0.8f, 0.7f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, lightPosition);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, lightAmbient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, lightDiffuse);
+    // The day's light and sky until the first pass sets them for the hour.
+    setSceneLight(0.0f);
 
     // Every glColor then sets the surface colour of lit geometry.
     const GLfloat specular[4] = {0.2f, 0.2f, 0.2f, 1.0f};
     glMaterialfv(GL_FRONT, GL_SPECULAR, specular);
     glColorMaterial(GL_FRONT, GL_AMBIENT_AND_DIFFUSE);
 
-    glClearColor(0.53f, 0.81f, 0.92f, 1.0f);
+    SkyColour day = skyColour(WEATHER_CLEAR, 0.0f);
+    glClearColor(day.red, day.green, day.blue, 1.0f);
 
     createGrassTexture();
     loadMoonTexture();
