@@ -79,9 +79,7 @@ PlayerState approachPose(Vec3 target, float distance, float orbit) {
     float x = target.x + (float)std::cos(side) * distance;
     float z = target.z + (float)std::sin(side) * distance;
     pose.position = makeVec3(x, terrainHeightAt(x, z) + EYE_HEIGHT, z);
-    Vec3 to = vecSub(target, pose.position);
-    pose.yaw = (float)(std::atan2(to.z, to.x) / degrees);
-    pose.pitch = (float)(std::atan2(to.y, std::hypot(to.x, to.z)) / degrees);
+    lookFromAt(&pose, target);
     return pose;
 }
 

@@ -67,11 +67,15 @@ int lineOfSightIsClear(Vec3 eye, Vec3 target) {
 
 SignView viewOfSign() {
     SignView view = {0, 0.0f, 0.0f, 0.0f};
-    Vec3 eye = makeVec3(0.0f, terrainHeightAt(0.0f, 25.0f) + EYE_HEIGHT, 25.0f);
-    Vec3 to = vecSub(makeVec3(signX, terrainHeightAt(signX, signZ) + BOARD_MIDDLE, signZ), eye);
+    PlayerState start;
+    start.position = makeVec3(0.0f, terrainHeightAt(0.0f, 25.0f) + EYE_HEIGHT, 25.0f);
+    Vec3 eye = start.position;
+    Vec3 board = makeVec3(signX, terrainHeightAt(signX, signZ) + BOARD_MIDDLE, signZ);
+    lookFromAt(&start, board);
+    Vec3 to = vecSub(board, eye);
     float flat = std::sqrt(to.x * to.x + to.z * to.z);
-    view.yaw = std::atan2(to.z, to.x) * 180.0f / PI_F;
-    view.pitch = std::atan2(to.y, flat) * 180.0f / PI_F;
+    view.yaw = start.yaw;
+    view.pitch = start.pitch;
     view.distance = flat;
     // The painted face looks along the sign's turned +z.
     float turn = signYaw * PI_F / 180.0f;

@@ -109,12 +109,10 @@ TEST_F(FrameTick, AHeadlessGameCanBeWon) {
             float reach = 7.0f - 1.5f * (float)(spot % 64 / 16);  // closer in a dense wood
             float x = centre.x + reach * std::cos(angle), z = centre.z + reach * std::sin(angle);
             if (std::fabs(x) > 126.0f || std::fabs(z) > 126.0f) continue;
-            thePlayer.position = makeVec3(x, terrainHeightAt(x, z) + EYE_HEIGHT, z);
-            Vec3 to = vecSub(centre, thePlayer.position);
-            thePlayer.yaw = std::atan2(to.z, to.x) * 180.0f / PI_F;
-            thePlayer.pitch = std::atan2(to.y, std::sqrt(to.x * to.x + to.z * to.z)) * 180.0f / PI_F;
+            harnessStandAt(x, z);
+            harnessLookAt(centre);
             Vec3 dir = viewDirection(&thePlayer);
-            float distance = vecLength(to);
+            float distance = vecDistance(centre, thePlayer.position);
             SceneryHit tree = testTreeHit(thePlayer.position, dir);
             SceneryHit rock = testRockHit(thePlayer.position, dir);
             AnimalHit animal = {0, 0, 0, 0};

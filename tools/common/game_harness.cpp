@@ -40,14 +40,16 @@ void harnessRunFrames(int frames, float dt) {
 
 void harnessDrawFrame() { drawFrame(); }
 
-void harnessLookAt(Vec3 target) {
-    Vec3 d = vecSub(target, thePlayer.position);
+void harnessLookAt(Vec3 target) { lookFromAt(&thePlayer, target); }
+
+void lookFromAt(PlayerState* pose, Vec3 target) {
+    Vec3 d = vecSub(target, pose->position);
     double flat = std::sqrt((double)d.x * d.x + (double)d.z * d.z);
-    thePlayer.yaw = (float)(std::atan2((double)d.z, (double)d.x) * 180.0 / PI_F);
+    pose->yaw = (float)(std::atan2((double)d.z, (double)d.x) * 180.0 / PI_F);
     float pitch = (float)(std::atan2((double)d.y, flat) * 180.0 / PI_F);
     if (pitch > PITCH_LIMIT) pitch = PITCH_LIMIT;
     if (pitch < -PITCH_LIMIT) pitch = -PITCH_LIMIT;
-    thePlayer.pitch = pitch;
+    pose->pitch = pitch;
 }
 
 void harnessStandAt(float x, float z) {

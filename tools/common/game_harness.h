@@ -3,6 +3,7 @@
 #include <cstdint>
 
 #include "core/vec3.h"
+#include "player/player.h"
 
 // The game without a window: started like the program starts it, from a
 // fixed seed, drawing offscreen; frames advance by a fixed time step so every
@@ -17,6 +18,8 @@ void harnessRunFrames(int frames, float dt);
 // Draws one frame of the current state without advancing anything.
 void harnessDrawFrame();
 // Turns the player to look straight at a world point (pitch kept within the limit).
+// Turns a pose (the player or any other) from where it stands toward a point.
+void lookFromAt(PlayerState* pose, Vec3 target);
 void harnessLookAt(Vec3 target);
 // Stands the player on the ground at (x, z), eye at ground + 1.7.
 void harnessStandAt(float x, float z);
