@@ -14,19 +14,8 @@
 #include "render/weather.h"
 #include "world/terrain.h"
 
+FrameState theFrame = {1, 0, 1, 0.0f, 0.0f, 0, 0};
 RainbowState theRainbow;
-int firstFrame = 1;
-float footstepTimer = 0.0f;
-float ambientTimer = 0.0f;
-int victoryShown = 0;
-int victoryCount = 0;
-
-namespace {
-
-int64_t performanceFrequency = 1;
-int64_t lastCounter = 0;
-
-}  // namespace
 
 void easeNightBlend(float dt) {
     float target = theArena.nightTarget ? 1.0f : 0.0f;
@@ -43,22 +32,22 @@ void scheduleFootsteps(float dt) {
     int onGround = thePlayer.position.y <=
                    terrainHeightAt(thePlayer.position.x, thePlayer.position.z) + EYE_HEIGHT + 0.05f;
     if (moving && onGround) {
-        footstepTimer -= dt;
-        if (footstepTimer <= 0.0f) {
+        theFrame.footstepTimer -= dt;
+        if (theFrame.footstepTimer <= 0.0f) {
             playFootstepCue();
-            footstepTimer = FOOTSTEP_INTERVAL;
+            theFrame.footstepTimer = FOOTSTEP_INTERVAL;
         }
     } else {
         // The first step of the next walk sounds at once.
-        footstepTimer = 0.0f;
+        theFrame.footstepTimer = 0.0f;
     }
 }
 
 void rollAmbientSound(float dt) {
-    ambientTimer -= dt;
-    if (ambientTimer > 0.0f) return;
+    theFrame.ambientTimer -= dt;
+    if (theFrame.ambientTimer > 0.0f) return;
     int night = isNight(theArena.nightBlend);
-    ambientTimer = (float)((nextRandom() % 20) / 10.0 + 3.0);
+    theFrame.ambientTimer = (float)((nextRandom() % 20) / 10.0 + 3.0);
     if (night) {
         int chance = theArena.weatherMode == WEATHER_CLEAR ? 20 : nextRandom() % 6 + 5;
         if (nextRandom() % 100 < chance) playNightAmbientCue();
@@ -90,30 +79,40 @@ void ageRainbow(float dt) {
 namespace {
 
 void countVictory() {
-    if (!theArena.gameOver || !theArena.victory || victoryShown) return;
+    if (!theArena.gameOver || !theArena.victory || theFrame.victoryShown) return;
     // Set before the dialog: frames that run inside it must not open it again.
-    victoryShown = 1;
-    victoryCount += 1;
-    if (victoryCount >= 3) {
-        victoryCount = 0;
+    theFrame.victoryShown = 1;
+    theFrame.victoryCount += 1;
+    if (theFrame.victoryCount >= 3) {
+        theFrame.victoryCount = 0;
         showDonateDialog();
     }
 }
 
 }  // namespace
 
-void frameClockStart() {
-    performanceFrequency = platformPerformanceFrequency();
-    if (performanceFrequency <= 0) performanceFrequency = 1;
-    lastCounter = platformPerformanceCounter();
+void startFrameClock() {
+    theFrame = FrameState{};
+    theFrame.frequency = platformPerformanceFrequency();
+    if (theFrame.frequency <= 0) theFrame.frequency = 1;
+    theFrame.lastCounter = platformPerformanceCounter();
+    theFrame.firstFrame = 1;
+    theRainbow = RainbowState{};
 }
+
+void frameStateNewGame() {
+    theFrame.firstFrame = 1;
+    theFrame.victoryShown = 0;
+}
+
+void startRainbow(float yaw) { theRainbow = RainbowState{1, 0.0f, 0.0f, yaw}; }
 
 float frameDeltaSeconds() {
     int64_t now = platformPerformanceCounter();
-    float dt = (float)((double)(now - lastCounter) / (double)performanceFrequency);
+    float dt = (float)((double)(now - theFrame.lastCounter) / (double)theFrame.frequency);
     if (dt > MAX_FRAME_SECONDS) dt = MAX_FRAME_SECONDS;
     if (dt < 0.0f) dt = 0.001f;
-    lastCounter = now;
+    theFrame.lastCounter = now;
     return dt;
 }
 
@@ -153,9 +152,9 @@ void drawFrame() {
 }
 
 void frameTick() {
-    if (firstFrame) {
-        lastCounter = platformPerformanceCounter();
-        firstFrame = 0;
+    if (theFrame.firstFrame) {
+        theFrame.lastCounter = platformPerformanceCounter();
+        theFrame.firstFrame = 0;
     }
     float dt = frameDeltaSeconds();
     simulateFrame(dt);

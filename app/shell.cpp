@@ -50,12 +50,7 @@ void clearWeatherParticles() {
 
 void chooseClearWeather() {
     // Rain stopping by day leaves a rainbow where the player is looking.
-    if (theArena.weatherMode == WEATHER_RAIN && !isNight(theArena.nightBlend)) {
-        theRainbow.active = 1;
-        theRainbow.age = 0.0f;
-        theRainbow.alpha = 0.0f;
-        theRainbow.yaw = thePlayer.yaw;
-    }
+    if (theArena.weatherMode == WEATHER_RAIN && !isNight(theArena.nightBlend)) startRainbow(thePlayer.yaw);
     theArena.weatherMode = WEATHER_CLEAR;
     clearWeatherParticles();
     stopRainLoop();
@@ -89,7 +84,10 @@ void askForNewGame() {
 
 }  // namespace
 
-void shellWindowCreated() { frameClockStart(); }
+void shellWindowCreated() {
+    theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
+    startFrameClock();
+}
 
 void captureMouse() {
     platformCaptureMouse(&theInput.lastCursorX, &theInput.lastCursorY);
@@ -191,8 +189,7 @@ void restartGame() {
     respawnAnimals();
     resetPlayer(&thePlayer);
     thePlayer.position.y = terrainHeightAt(thePlayer.position.x, thePlayer.position.z) + EYE_HEIGHT;
-    firstFrame = 1;
-    victoryShown = 0;
+    frameStateNewGame();
     clearWeatherParticles();
     if (theArena.weatherMode == WEATHER_RAIN) spawnRain();
     if (theArena.weatherMode == WEATHER_SNOW) spawnSnow();

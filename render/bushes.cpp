@@ -4,6 +4,7 @@
 
 #include "core/random.h"
 #include "render/gl.h"
+#include "world/park.h"
 #include "world/terrain.h"
 
 static_assert(sizeof(StreamBush) == 57 * 4, "a bush is 57 four-byte values");
@@ -11,8 +12,6 @@ static_assert(sizeof(StreamBush) == 57 * 4, "a bush is 57 four-byte values");
 StreamBush streamBushes[BUSH_COUNT];
 
 namespace {
-
-int bushesBuilt = 0;
 
 // Bushes keep off the first and last stretch of the stream and inside the park.
 const int FIRST_BANK_SAMPLE = 10;
@@ -53,18 +52,14 @@ void placeBush(StreamBush* b) {
 
 }  // namespace
 
-int areStreamBushesBuilt() { return bushesBuilt; }
-
 void buildStreamBushes() {
     if (!isStreamBuilt()) buildStream();
     for (int i = 0; i < BUSH_COUNT; ++i) placeBush(&streamBushes[i]);
-    bushesBuilt = 1;
+    parkBuilt.bushes = 1;
 }
 
-void resetStreamBushesForTests() { bushesBuilt = 0; }
-
 void drawStreamBushes() {
-    if (!bushesBuilt) buildStreamBushes();
+    if (!parkBuilt.bushes) buildStreamBushes();
     glDisable(GL_TEXTURE_2D);
     for (int i = 0; i < BUSH_COUNT; ++i) drawStreamBush(&streamBushes[i]);
     glEnable(GL_LIGHTING);

@@ -26,9 +26,6 @@ struct StreamBush {
 
 extern StreamBush streamBushes[BUSH_COUNT];
 
-int areStreamBushesBuilt();
 void buildStreamBushes();
 void drawStreamBushes();
 void drawStreamBush(const StreamBush* bush);
-
-void resetStreamBushesForTests();

@@ -3,6 +3,7 @@
 #include "combat/arena.h"
 #include "core/random.h"
 #include "render/gl.h"
+#include "world/park.h"
 
 CloudField cloudField;
 float cloudClock = 0.0f;
@@ -52,16 +53,11 @@ void buildClouds() {
         cloudQuadric = gluNewQuadric();
         gluQuadricNormals(cloudQuadric, GLU_SMOOTH);
     }
-    f->built = 1;
-}
-
-void resetCloudsForTests() {
-    cloudField.built = 0;
-    cloudClock = 0.0f;
+    parkBuilt.clouds = 1;
 }
 
 void drawClouds(const PlayerState* player, int weatherMode, float nightBlend) {
-    if (!cloudField.built) buildClouds();
+    if (!parkBuilt.clouds) buildClouds();
     cloudClock += 0.016f;
     CloudLook look = cloudLook(weatherMode, nightBlend);
     Vec3 eye = player->position;

@@ -16,7 +16,6 @@ struct CloudField {
     float height[CLOUD_SLOTS];     // absolute y, 55 .. 80
     float speed[CLOUD_SLOTS];      // units per unit of cloudClock, 1.5 .. 4
     float size[CLOUD_SLOTS];       // 8 .. 20
-    int built;
 };
 
 extern CloudField cloudField;
@@ -44,5 +43,3 @@ float cloudDrift(int slot);
 void buildClouds();
 void drawClouds(const PlayerState* player, int weatherMode, float nightBlend);
 void drawCloud(float x, float y, float z, float size, float red, float green, float blue, float alpha);
-
-void resetCloudsForTests();

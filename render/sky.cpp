@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "render/gl.h"
 #include "render/scene.h"
+#include "world/park.h"
 #include "world/textures.h"
 
 StarField starField;
@@ -55,14 +56,12 @@ void buildStars() {
         f->brightness[i] = randomFloat(0.4f, 1.0f);
         f->twinkle[i] = randomFloat(0.0f, 6.28f);
     }
-    f->built = 1;
+    parkBuilt.stars = 1;
 }
-
-void resetStarsForTests() { starField.built = 0; }
 
 void drawStars(const PlayerState* player, int weatherMode, float nightBlend) {
     if (!nightSkyVisible(weatherMode, nightBlend)) return;
-    if (!starField.built) buildStars();
+    if (!parkBuilt.stars) buildStars();
     // The system's tick count, so the twinkle runs on while the game pauses.
     float t = (float)(platformTickCount() * 0.001);
     Vec3 eye = player->position;

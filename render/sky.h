@@ -14,7 +14,6 @@ struct StarField {
     float elevation[STAR_COUNT];   // radians, 0.1 .. 1.5
     float brightness[STAR_COUNT];  // 0.4 .. 1
     float twinkle[STAR_COUNT];     // phase in radians, 0 .. 6.28
-    int built;
 };
 
 extern StarField starField;
@@ -46,5 +45,3 @@ int moonShadowOffset(int phase, float* offset);
 void drawMoon(const PlayerState* player, int weatherMode, float nightBlend);
 
 void drawRainbow(const PlayerState* player, float alpha, float yawDegrees);
-
-void resetStarsForTests();

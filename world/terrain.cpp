@@ -4,6 +4,7 @@
 #include <cstddef>
 
 #include "core/random.h"
+#include "world/park.h"
 #include "world/fish.h"
 
 float terrainHeights[TERRAIN_SAMPLES][TERRAIN_SAMPLES];
@@ -12,8 +13,6 @@ float streamSampleZ[STREAM_SAMPLES];
 
 namespace {
 
-int terrainBuilt = 0;
-int streamBuilt = 0;
 const float CELL_SIZE = 253.0f / 128.0f;
 
 float hillX[HILL_COUNT];
@@ -56,8 +55,8 @@ void gridWindow(float centre, float reach, float cell, int lastIndex, int* lo, i
 }
 
 float terrainCellSize() { return CELL_SIZE; }
-int isTerrainBuilt() { return terrainBuilt; }
-int isStreamBuilt() { return streamBuilt; }
+int isTerrainBuilt() { return parkBuilt.terrain; }
+int isStreamBuilt() { return parkBuilt.stream; }
 
 float sampleParkGrid(const float* grid, int cells, float x, float z) {
     const float cell = 2.0f * TERRAIN_HALF_SIZE / (float)cells;
@@ -91,7 +90,7 @@ float sampleParkGrid(const float* grid, int cells, float x, float z) {
 }
 
 float terrainHeightAt(float x, float z) {
-    if (!terrainBuilt) buildTerrain();
+    if (!parkBuilt.terrain) buildTerrain();
     return sampleParkGrid(&terrainHeights[0][0], TERRAIN_CELLS, x, z);
 }
 
@@ -131,7 +130,7 @@ void buildTerrain() {
         }
     }
     // Flag first: height queries while the stream is carved must not rebuild.
-    terrainBuilt = 1;
+    parkBuilt.terrain = 1;
     buildStream();
     carveStreamBed();
 }
@@ -153,11 +152,11 @@ void buildStream() {
         streamSampleZ[k] = catmullRom(controlZ[seg], controlZ[seg + 1], controlZ[seg + 2], controlZ[seg + 3], t);
     }
     initFishSchool();
-    streamBuilt = 1;
+    parkBuilt.stream = 1;
 }
 
 void carveStreamBed() {
-    if (!streamBuilt) buildStream();
+    if (!parkBuilt.stream) buildStream();
     for (int k = 0; k < STREAM_SAMPLES - 1; ++k) {
         float sx = streamSampleX[k];
         float sz = streamSampleZ[k];
@@ -192,9 +191,4 @@ void streamPointAt(float u, float* x, float* z) {
     if (k > STREAM_SAMPLES - 2) k = STREAM_SAMPLES - 2;
     *x = streamSampleX[k] + (streamSampleX[k + 1] - streamSampleX[k]) * f;
     *z = streamSampleZ[k] + (streamSampleZ[k + 1] - streamSampleZ[k]) * f;
-}
-
-void resetTerrainForTests() {
-    terrainBuilt = 0;
-    streamBuilt = 0;
 }

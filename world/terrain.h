@@ -37,6 +37,3 @@ void streamPointAt(float u, float* x, float* z);
 // Index window [lo, hi] of a grid with the given cell size and last index
 // that covers centre +- reach with a margin (used for carving and snow blobs).
 void gridWindow(float centre, float reach, float cell, int lastIndex, int* lo, int* hi);
-
-// Forget the built terrain and stream so a test can build another park.
-void resetTerrainForTests();

@@ -2,6 +2,7 @@
 
 #include "core/random.h"
 #include "render/gl.h"
+#include "world/park.h"
 #include "world/terrain.h"
 #include "world/textures.h"
 
@@ -14,7 +15,6 @@ const GroundColour SNOW = {0.93f, 0.95f, 0.98f};
 const float TEXTURE_SPAN = 2.0f * TERRAIN_HALF_SIZE / 4.0f;
 
 float snowPatches[SNOW_PATCH_CELLS + 1][SNOW_PATCH_CELLS + 1];
-int snowPatchesBuilt = 0;
 
 void addSnowBlob(float cx, float cz, float radius) {
     int colLo, colHi, rowLo, rowHi;
@@ -97,7 +97,7 @@ void drawTerrain(float cover) {
 }
 
 float snowPatchAt(float x, float z) {
-    if (!snowPatchesBuilt) buildSnowPatches();
+    if (!parkBuilt.snowPatches) buildSnowPatches();
     return sampleParkGrid(&snowPatches[0][0], SNOW_PATCH_CELLS, x, z);
 }
 
@@ -113,7 +113,7 @@ void buildSnowPatches() {
     // Overlapping blobs saturate.
     for (auto& row : snowPatches)
         for (float& v : row) v = v > 1.0f ? 1.0f : v;
-    snowPatchesBuilt = 1;
+    parkBuilt.snowPatches = 1;
 }
 
 GroundColour snowLookColour(float x, float z, float cover) {
@@ -124,5 +124,3 @@ GroundColour snowLookColour(float x, float z, float cover) {
     c.blue = GRASS.blue + (SNOW.blue - GRASS.blue) * f;
     return c;
 }
-
-void resetSnowPatchesForTests() { snowPatchesBuilt = 0; }

@@ -21,6 +21,3 @@ float snowPatchAt(float x, float z);
 void buildSnowPatches();
 // The snow look's colour of a ground vertex at (x, z) under the given cover.
 GroundColour snowLookColour(float x, float z, float cover);
-
-// Forget the built map so a test can build another.
-void resetSnowPatchesForTests();

@@ -3,11 +3,20 @@
 #include "combat/arena.h"
 #include "render/gl.h"
 #include "render/scene.h"
+#include "render/clouds.h"
+#include "world/park.h"
 #include "world/placement.h"
 #include "world/sign.h"
 #include "world/textures.h"
 
+ParkBuilds parkBuilt;
+
 void initWorld() {
+    // A fresh park: nothing built yet and the drawing clocks at zero.
+    parkBuilt = ParkBuilds{};
+    sceneClock = 0.0f;
+    cloudClock = 0.0f;
+
     glEnable(GL_DEPTH_TEST);
     glEnable(GL_LIGHTING);
     glEnable(GL_LIGHT0);

@@ -19,11 +19,11 @@ protected:
     void SetUp() override {
         RenderTest::SetUp();
         theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
-        victoryShown = victoryCount = 0;
-        footstepTimer = ambientTimer = 0.0f;
+        theFrame.victoryShown = theFrame.victoryCount = 0;
+        theFrame.footstepTimer = theFrame.ambientTimer = 0.0f;
         theRainbow = RainbowState{};
-        firstFrame = 1;
-        frameClockStart();
+        theFrame.firstFrame = 1;
+        startFrameClock();
     }
     void TearDown() override {
         theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
@@ -69,7 +69,7 @@ TEST_F(FrameTick, EveryThirdVictoryOpensDonateOnce) {
         restartGame();
         tickAfter(0.016);
     }
-    EXPECT_EQ(victoryCount, 0);
+    EXPECT_EQ(theFrame.victoryCount, 0);
     EXPECT_EQ(fakePlatform.mouseCapturedAtLastDialog, 0);
 }
 
@@ -132,6 +132,6 @@ TEST_F(FrameTick, AHeadlessGameCanBeWon) {
     EXPECT_EQ(theArena.score, 100 * enemies);
     EXPECT_EQ(theArena.shotsFired, shots);
     EXPECT_EQ(theArena.hits, shots);
-    EXPECT_EQ(victoryShown, 1);
+    EXPECT_EQ(theFrame.victoryShown, 1);
     keepFrame("victory");
 }

@@ -1,3 +1,4 @@
+#include "world/park.h"
 #include "probes.h"
 
 #include "app/input.h"
@@ -162,7 +163,7 @@ TEST_F(ParkView, SignBoardShowsItsWoodFromBothSides) {
 
 TEST_F(ParkView, BushesAreLeafyAndOnlyBerryBushesShowRed) {
     harnessDrawFrame();
-    ASSERT_TRUE(areStreamBushesBuilt());
+    ASSERT_TRUE(parkBuilt.bushes);
     const StreamBush* withBerries = nullptr;
     const StreamBush* without = nullptr;
     for (const StreamBush& b : streamBushes) {

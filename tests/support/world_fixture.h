@@ -3,6 +3,7 @@
 // Seeded worlds for tests: a real generated park, or one flattened so that a
 // test can shape the ground itself.
 
+#include "world/park.h"
 #include <cstdint>
 #include <cstring>
 
@@ -18,7 +19,7 @@ namespace testworld {
 
 // A park as world set-up places it, from a fixed seed.
 inline void buildPark(uint32_t seed) {
-    resetTerrainForTests();
+    (parkBuilt.terrain = parkBuilt.stream = 0);
     seedRandomForRun(seed);
     placeFlowers();
     placeTrees();

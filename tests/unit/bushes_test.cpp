@@ -1,3 +1,4 @@
+#include "world/park.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,14 +13,14 @@ namespace {
 class StreamBushes : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetTerrainForTests();
-        resetStreamBushesForTests();
+        (parkBuilt.terrain = parkBuilt.stream = 0);
+        (parkBuilt.bushes = 0);
         seedRandomForRun(31337);
         buildStream();
     }
     void TearDown() override {
-        resetStreamBushesForTests();
-        resetTerrainForTests();
+        (parkBuilt.bushes = 0);
+        (parkBuilt.terrain = parkBuilt.stream = 0);
     }
 };
 
@@ -31,7 +32,7 @@ float distanceToSample(const StreamBush& b, int k) {
 
 TEST_F(StreamBushes, GrowOnTheBanksAwayFromTheStreamEnds) {
     buildStreamBushes();
-    ASSERT_TRUE(areStreamBushesBuilt());
+    ASSERT_TRUE(parkBuilt.bushes);
     for (int i = 0; i < BUSH_COUNT; ++i) {
         const StreamBush& b = streamBushes[i];
         int found = 0;
@@ -105,8 +106,8 @@ TEST_F(StreamBushes, EveryBushTakesTheSameDrawsInTheSameOrder) {
 }
 
 TEST_F(StreamBushes, BuildTheStreamThemselvesWhenItIsMissing) {
-    resetTerrainForTests();
+    (parkBuilt.terrain = parkBuilt.stream = 0);
     buildStreamBushes();
     EXPECT_TRUE(isStreamBuilt());
-    EXPECT_TRUE(areStreamBushesBuilt());
+    EXPECT_TRUE(parkBuilt.bushes);
 }

@@ -1,3 +1,4 @@
+#include "world/park.h"
 #include <gtest/gtest.h>
 
 #include "combat/arena.h"
@@ -9,11 +10,11 @@ namespace {
 class Clouds : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetCloudsForTests();
+        (parkBuilt.clouds = 0, cloudClock = 0.0f);
         seedRandomForRun(77);
         buildClouds();
     }
-    void TearDown() override { resetCloudsForTests(); }
+    void TearDown() override { (parkBuilt.clouds = 0, cloudClock = 0.0f); }
 };
 
 }  // namespace

@@ -20,8 +20,8 @@ protected:
         resetPlayer(&thePlayer);
         resetArena(&theArena);
         rainDropCount = snowFlakeCount = rainSplashCount = 0;
-        footstepTimer = ambientTimer = 0.0f;
-        victoryShown = victoryCount = 0;
+        theFrame.footstepTimer = theFrame.ambientTimer = 0.0f;
+        theFrame.victoryShown = theFrame.victoryCount = 0;
     }
     void TearDown() override {
         theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
@@ -134,7 +134,7 @@ TEST_F(Shell, WeatherAndNightSurviveANewGame) {
     theArena.shotsFired = 9;
     killAnimal(3);
     thePlayer.position = makeVec3(50, 30, 50);
-    victoryShown = 1;
+    theFrame.victoryShown = 1;
     rainSplashCount = 40;
     theArena.gameOver = 1;
     shellCommand(IDM_NEW_GAME);
@@ -145,8 +145,8 @@ TEST_F(Shell, WeatherAndNightSurviveANewGame) {
     EXPECT_EQ(animals[3].alive, 1);
     EXPECT_EQ(thePlayer.position.z, 25.0f);
     EXPECT_FLOAT_EQ(thePlayer.position.y, terrainHeightAt(0, 25) + EYE_HEIGHT);
-    EXPECT_EQ(firstFrame, 1);
-    EXPECT_EQ(victoryShown, 0);
+    EXPECT_EQ(theFrame.firstFrame, 1);
+    EXPECT_EQ(theFrame.victoryShown, 0);
     EXPECT_EQ(rainDropCount, MAX_RAIN_DROPS);
     EXPECT_EQ(rainSplashCount, 0);
     EXPECT_EQ(fakePlatform.checkedWeatherCommand, IDM_WEATHER_RAINY);
@@ -246,17 +246,17 @@ TEST_F(Shell, FootstepsSoundAtOnceThenEveryInterval) {
     testworld::flattenGround(0.0f);
     thePlayer.position.y = EYE_HEIGHT;
     scheduleFootsteps(0.016f);
-    EXPECT_EQ(footstepTimer, 0.0f);  // standing still
+    EXPECT_EQ(theFrame.footstepTimer, 0.0f);  // standing still
     theInput.moveForwardHeld = 1;
     scheduleFootsteps(0.016f);
-    EXPECT_EQ(footstepTimer, FOOTSTEP_INTERVAL);  // the first step sounded
+    EXPECT_EQ(theFrame.footstepTimer, FOOTSTEP_INTERVAL);  // the first step sounded
     for (int i = 0; i < 24; ++i) scheduleFootsteps(0.016f);
-    EXPECT_GT(footstepTimer, 0.0f);
+    EXPECT_GT(theFrame.footstepTimer, 0.0f);
     scheduleFootsteps(0.016f);  // 25 frames of 16 ms cover the 0.4 s
-    EXPECT_EQ(footstepTimer, FOOTSTEP_INTERVAL);
+    EXPECT_EQ(theFrame.footstepTimer, FOOTSTEP_INTERVAL);
     thePlayer.position.y = EYE_HEIGHT + 0.06f;  // off the ground
     scheduleFootsteps(0.016f);
-    EXPECT_EQ(footstepTimer, 0.0f);
+    EXPECT_EQ(theFrame.footstepTimer, 0.0f);
 }
 
 TEST_F(Shell, AmbientRollsDrawInTheirOrder) {
@@ -266,15 +266,15 @@ TEST_F(Shell, AmbientRollsDrawInTheirOrder) {
     (void)r2;
     seedRandomForRun(42);
     rollAmbientSound(0.016f);
-    EXPECT_FLOAT_EQ(ambientTimer, (float)((r1 % 20) / 10.0 + 3.0));
+    EXPECT_FLOAT_EQ(theFrame.ambientTimer, (float)((r1 % 20) / 10.0 + 3.0));
     EXPECT_EQ(nextRandom(), r3);
-    EXPECT_GE(ambientTimer, 3.0f);
-    EXPECT_LE(ambientTimer, 4.9f + 1e-5f);
+    EXPECT_GE(theFrame.ambientTimer, 3.0f);
+    EXPECT_LE(theFrame.ambientTimer, 4.9f + 1e-5f);
 
     // By night in rain: timer, chance, roll; in clear weather only two.
     theArena.nightBlend = 0.5f;
     theArena.weatherMode = WEATHER_RAIN;
-    ambientTimer = 0.0f;
+    theFrame.ambientTimer = 0.0f;
     seedRandomForRun(43);
     rollAmbientSound(0.0f);
     int afterRain = nextRandom();
@@ -286,10 +286,10 @@ TEST_F(Shell, AmbientRollsDrawInTheirOrder) {
     seedRandomForRun(44);
     int next = nextRandom();
     seedRandomForRun(44);
-    ambientTimer = 1.0f;
+    theFrame.ambientTimer = 1.0f;
     rollAmbientSound(0.5f);
     EXPECT_EQ(nextRandom(), next);
-    EXPECT_FLOAT_EQ(ambientTimer, 0.5f);
+    EXPECT_FLOAT_EQ(theFrame.ambientTimer, 0.5f);
 }
 
 TEST_F(Shell, RainbowFadesInStaysAndFadesOut) {

@@ -1,3 +1,4 @@
+#include "world/park.h"
 #include <gtest/gtest.h>
 
 #include "audio/sound_bank.h"
@@ -165,7 +166,7 @@ TEST_F(Shooting, SplashesOnlyWhereADownwardShotMeetsTheStream) {
 }
 
 TEST(StreamTest, NeedsABuiltStreamAndUsesEveryThirdSample) {
-    resetTerrainForTests();
+    (parkBuilt.terrain = parkBuilt.stream = 0);
     EXPECT_FALSE(isInStream(0, 0));
     seedRandomForRun(3);
     buildStream();

@@ -1,3 +1,4 @@
+#include "world/park.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -17,7 +18,7 @@ namespace {
 class SignPlacement : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetTerrainForTests();
+        (parkBuilt.terrain = parkBuilt.stream = 0);
         seedRandomForRun(4);
         buildStream();
         for (int k = 0; k < STREAM_SAMPLES; ++k) {
@@ -26,7 +27,7 @@ protected:
         }
         testworld::clearPark();
     }
-    void TearDown() override { resetTerrainForTests(); }
+    void TearDown() override { (parkBuilt.terrain = parkBuilt.stream = 0); }
 };
 
 // A seed whose first two draws of (-40, 40) land inside the start square.
@@ -62,12 +63,12 @@ TEST_F(SignPlacement, TestsEveryFifthStreamSampleOnlyOnceTheStreamExists) {
     EXPECT_TRUE(signSpotIsClear(-97.5f, 4.9f));
     // The last sample, 200, is tested too.
     EXPECT_FALSE(signSpotIsClear(100.0f, 3.0f));
-    resetTerrainForTests();
+    (parkBuilt.terrain = parkBuilt.stream = 0);
     EXPECT_TRUE(signSpotIsClear(-95.0f, 0.0f));
 }
 
 TEST_F(SignPlacement, AFirstDrawInTheStartSquareMovesToXTwenty) {
-    resetTerrainForTests();  // no stream to keep away from
+    (parkBuilt.terrain = parkBuilt.stream = 0);  // no stream to keep away from
     float drawnZ = 0.0f;
     uint32_t seed = seedStartingInTheSquare(&drawnZ);
     seedRandomForRun(seed);
@@ -82,7 +83,7 @@ TEST_F(SignPlacement, AFirstDrawInTheStartSquareMovesToXTwenty) {
 }
 
 TEST_F(SignPlacement, TheMovedSpotIsTestedLikeAnyOther) {
-    resetTerrainForTests();
+    (parkBuilt.terrain = parkBuilt.stream = 0);
     float drawnZ = 0.0f;
     uint32_t seed = seedStartingInTheSquare(&drawnZ);
     trees[0].x = 20.0f;
@@ -107,7 +108,7 @@ TEST(SignInThePark, StandsNearTheStartOnOpenGround) {
         for (int k = 0; k < STREAM_SAMPLES; k += 5)
             ASSERT_GE(std::hypot(signX - streamSampleX[k], signZ - streamSampleZ[k]), 5.0f) << seed;
     }
-    resetTerrainForTests();
+    (parkBuilt.terrain = parkBuilt.stream = 0);
 }
 
 TEST(SignBoard, NamesAreTheParksInBothLanguages) {

@@ -1,3 +1,4 @@
+#include "world/park.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -25,7 +26,7 @@ protected:
     // documented order (centre x, centre z, radius) to check it against.
     void build(uint32_t seed) {
         seedRandomForRun(seed);
-        resetSnowPatchesForTests();
+        (parkBuilt.snowPatches = 0);
         buildSnowPatches();
         seedRandomForRun(seed);
         for (Blob& b : blobs) {
@@ -35,7 +36,7 @@ protected:
         }
     }
     void SetUp() override { build(4242); }
-    void TearDown() override { resetSnowPatchesForTests(); }
+    void TearDown() override { (parkBuilt.snowPatches = 0); }
 };
 
 }  // namespace

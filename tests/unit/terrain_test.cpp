@@ -1,3 +1,4 @@
+#include "world/park.h"
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -12,7 +13,7 @@ namespace {
 class Terrain : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetTerrainForTests();
+        (parkBuilt.terrain = parkBuilt.stream = 0);
         seedRandomForRun(2024);
         terrainHeightAt(0.0f, 0.0f);
     }

@@ -7,28 +7,23 @@
 #include "app/startup.h"
 #include "core/random.h"
 #include "player/player.h"
-#include "render/bushes.h"
-#include "render/clouds.h"
-#include "render/sky.h"
 #include "tools/common/offscreen.h"
 #include "world/terrain.h"
-#include "world/terrain_draw.h"
 
 int harnessStart(uint32_t clockSeconds, int width, int height) {
     if (!offscreenOpen(width, height)) return 0;
-    // Same order as the program: seed, world, projection, player, first game.
-    startRandomAtClock(clockSeconds);
-    resetTerrainForTests();
-    resetStarsForTests();
-    resetCloudsForTests();
-    resetStreamBushesForTests();
-    theRainbow = RainbowState{};
-    resetSnowPatchesForTests();
     clientWidth = width;
     clientHeight = height;
+    startProgramAt(clockSeconds);
+    return 1;
+}
+
+void startProgramAt(uint32_t clockSeconds) {
+    // Same order as the program: seed, window, world, projection, player, first game.
+    startRandomAtClock(clockSeconds);
+    shellWindowCreated();
     prepareWorld(nullptr);
     startFirstGame();
-    return 1;
 }
 
 void harnessRunFrames(int frames, float dt) {

@@ -13,6 +13,9 @@
 // program starts one when its clock reads clockSeconds, so the park is the
 // one the Windows program builds in that second; 1 on success.
 int harnessStart(uint32_t clockSeconds, int width, int height);
+// The program's start without its window, from the random sequence the clock
+// gives at clockSeconds; with a current context the world is drawable.
+void startProgramAt(uint32_t clockSeconds);
 // Simulates and draws frames of dt seconds each.
 void harnessRunFrames(int frames, float dt);
 // Draws one frame of the current state without advancing anything.
