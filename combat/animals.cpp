@@ -1,8 +1,7 @@
 #include "combat/animals.h"
 
-#include <cmath>
-
 #include "combat/corpse.h"
+#include "combat/walk.h"
 #include "core/random.h"
 #include "world/terrain.h"
 
@@ -32,18 +31,9 @@ void stepLivingAnimal(AnimalRecord* a, float dt) {
     if (a->gaitPhase > GAIT_WRAP) a->gaitPhase -= GAIT_WRAP;
 
     float speed = a->kind == ANIMAL_RABBIT ? RABBIT_SPEED : DEER_SPEED;
-    float h = a->heading * PI_F / 180.0f;
-    float nx = a->x + (float)std::cos((double)h) * speed * dt;
-    float nz = a->z + (float)std::sin((double)h) * speed * dt;
-    // A reflection zeroes the timer, so the walk ends on the next frame.
-    if (nx < -ANIMAL_ROAM_LIMIT || nx > ANIMAL_ROAM_LIMIT) {
-        a->heading = 180.0f - a->heading;
-        a->wanderTimer = 0.0f;
-    }
-    if (nz < -ANIMAL_ROAM_LIMIT || nz > ANIMAL_ROAM_LIMIT) {
-        a->heading = 360.0f - a->heading;
-        a->wanderTimer = 0.0f;
-    }
+    // Turned back at the edge, the walk ends on the next frame (the timer is zeroed).
+    float nx, nz;
+    proposeStep(a->x, a->z, speed, dt, ANIMAL_ROAM_LIMIT, &a->heading, &a->wanderTimer, &nx, &nz);
     if (terrainSlopeBetween(a->x, a->z, nx, nz) <= ANIMAL_MAX_SLOPE) {
         a->x = nx;
         a->z = nz;

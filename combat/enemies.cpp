@@ -3,6 +3,7 @@
 #include "combat/arena.h"
 #include "combat/corpse.h"
 #include "combat/particles.h"
+#include "combat/walk.h"
 #include "core/random.h"
 #include "world/terrain.h"
 
@@ -22,18 +23,8 @@ void stepLivingEnemy(EnemyRecord* e, float dt, Vec3 playerPosition) {
         e->heading = randomFloat(0.0f, 360.0f);
         e->wanderTimer = randomFloat(1.5f, 4.0f);
     }
-    float h = e->heading * PI_F / 180.0f;
-    float nx = e->position.x + (float)std::cos((double)h) * ENEMY_SPEED * dt;
-    float nz = e->position.z + (float)std::sin((double)h) * ENEMY_SPEED * dt;
-    // The edge only turns the figure; this frame's step still goes ahead.
-    if (nx < -ENEMY_EDGE || nx > ENEMY_EDGE) {
-        e->heading = 180.0f - e->heading;
-        e->wanderTimer = 0.0f;
-    }
-    if (nz < -ENEMY_EDGE || nz > ENEMY_EDGE) {
-        e->heading = 360.0f - e->heading;
-        e->wanderTimer = 0.0f;
-    }
+    float nx, nz;
+    proposeStep(e->position.x, e->position.z, ENEMY_SPEED, dt, ENEMY_EDGE, &e->heading, &e->wanderTimer, &nx, &nz);
     float slope = terrainSlopeBetween(e->position.x, e->position.z, nx, nz);
     if (slope <= ENEMY_MAX_SLOPE) {
         e->position.x = nx;
