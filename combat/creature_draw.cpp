@@ -82,7 +82,7 @@ struct CreaturePose {
     int alive;
     float fallAngle;
     float corpseTimer;
-    float lift;  // raised this far in the tipped frame
+    float lift;  // lying on its side, its body's half-width
 };
 
 // Pushes the creature's frame; 0 (and nothing pushed) when there is nothing to draw.
@@ -92,8 +92,10 @@ int beginCreature(const CreaturePose& pose) {
     glTranslatef(pose.x, terrainHeightAt(pose.x, pose.z), pose.z);
     if (pose.turned) glRotatef(pose.facing, 0.0f, 1.0f, 0.0f);
     if (!pose.alive) {
+        // It tips about its feet onto its left side and rises by its
+        // half-width as it goes, so the body comes to lie on the ground.
+        glTranslatef(0.0f, pose.lift * std::sin(pose.fallAngle * PI_F / 180.0f), 0.0f);
         glRotatef(pose.fallAngle, 0.0f, 0.0f, 1.0f);
-        glTranslatef(0.0f, pose.lift, 0.0f);
     }
     return 1;
 }
@@ -104,9 +106,11 @@ CreaturePose animalPose(const AnimalRecord* a, float lift) {
     return CreaturePose{a->x, a->z, 1, a->facing, a->alive, a->fallAngle, a->corpseTimer, lift};
 }
 
-const float ENEMY_LIFT = 0.5f;
+// The body's half-width across the side it lies on: the enemy's coat at the
+// hips, the rabbit's body (settling a little into the grass), the deer's barrel.
+const float ENEMY_LIFT = 0.25f;
 const float RABBIT_LIFT = 0.15f;
-const float DEER_LIFT = 0.35f;
+const float DEER_LIFT = 0.22f;
 
 // A standing figure with its hands up, 1.52 tall.
 constexpr BodyPart ENEMY_PARTS[] = {

@@ -64,11 +64,11 @@ void drawRainSplashes(const RainSplash* splashes, int count) {
         float t = 1.0f - s.life / s.initialLife;
         float ring = (0.2f + 0.8f * t) * s.radius;
         float h = 0.01f + 0.15f * t;
-        // A five-lobed crown spreading and fading.
+        // A five-lobed crown spreading and fading, wound to face up so it shows from above.
         glColor4f(0.8f, 0.85f, 0.9f, 0.5f * (1.0f - t));
         glBegin(GL_TRIANGLE_FAN);
         glVertex3f(s.x, h, s.z);
-        for (int j = 0; j <= 8; ++j) {
+        for (int j = 8; j >= 0; --j) {
             float a = TWO_PI * (float)j / 8.0f;
             float rho = (0.8f + 0.2f * std::sin(5.0f * a)) * ring;
             glVertex3f(s.x + rho * std::cos(a), h, s.z + rho * std::sin(a));

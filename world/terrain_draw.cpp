@@ -65,9 +65,11 @@ void snowVertex(float x, float y, float z, float cover) {
     glVertex3f(x, y, z);
 }
 
-// Lit like any other surface, all normals straight up.
+// Lit like any other surface, all normals straight up, so snow darkens at
+// night with the rest of the scene.
 void drawSnowLook(float cell, float cover) {
     glDisable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
     for (int r = 0; r < TERRAIN_CELLS; ++r) {
         float z0 = r * cell - TERRAIN_HALF_SIZE;
         float z1 = z0 + cell;
@@ -80,6 +82,7 @@ void drawSnowLook(float cell, float cover) {
         }
         glEnd();
     }
+    glDisable(GL_LIGHTING);
 }
 
 }  // namespace

@@ -77,8 +77,9 @@ void drawFish(int i) {
     const float s = FISH_SIZE;
     glPushMatrix();
     glTranslatef(fx, WATER_LEVEL - FISH_DEPTH, fz);
-    // The fish's nose is its local +x.
-    glRotatef(heading, 0.0f, 1.0f, 0.0f);
+    // The fish's nose is its local +x; turning it toward (cos h, sin h) in
+    // (x, z) is a turn of -h about +y.
+    glRotatef(-heading, 0.0f, 1.0f, 0.0f);
 
     glColor4f(f->red[i], f->green[i], f->blue[i], FISH_ALPHA);
     glPushMatrix();
