@@ -10,8 +10,8 @@
 // prepare on device 4 (f find, o open, p prepare, w write, u unprepare, r reset, c close).
 struct SoundTest : ::testing::Test {
     void SetUp() override { startOver(); }
-    void TearDown() override { releaseSoundBank(); }
-    static void startOver() { releaseSoundBank(), resetFakeAudio(), rainLoopPlaying = 0; }
+    void TearDown() override { stopRainLoop(), releaseSoundBank(); }
+    static void startOver() { stopRainLoop(), releaseSoundBank(), resetFakeAudio(); }
     static void load() { loadSoundBank(), fakeAudio.events.clear(); }
     static std::string callLog() {
         std::string log;
