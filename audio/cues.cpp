@@ -1,7 +1,5 @@
 #include "audio/cues.h"
 
-#include <cstring>
-
 #include "audio/sound_bank.h"
 #include "core/random.h"
 
@@ -11,29 +9,24 @@ namespace {
 
 // Gets the header back from the device, stopping whatever still plays on it:
 // a header the device holds must not be unprepared, cleared or rewritten.
-void takeBackHeader(SoundOutput* output) {
-    if (waveOutHoldsHeader(output->device)) resetWaveOut(output->device);
-    if (waveOutHeaderPrepared(output->device)) unprepareWaveOutHeader(output->device);
+void takeBackHeader(WaveOutDevice* device) {
+    if (waveOutHoldsHeader(device)) resetWaveOut(device);
+    if (waveOutHeaderPrepared(device)) unprepareWaveOutHeader(device);
 }
 
-void startPlayback(SoundOutput* output, SoundSlot* sound, uint32_t flags, uint32_t loops) {
-    takeBackHeader(output);
-    WaveHeader* header = &output->header;
-    std::memset(header, 0, sizeof *header);
-    header->data = sound->buffer + sound->dataOffset;
-    header->length = playbackLength(sound, &output->format);
-    header->flags = flags;
-    header->loops = loops;
-    prepareWaveOutHeader(output->device, header);
+void startPlayback(SoundOutput* output, const SoundSlot* sound, uint32_t length, uint32_t flags, uint32_t loops) {
+    takeBackHeader(output->device);
+    WaveHeader request = {sound->buffer + sound->dataOffset, length, flags, loops};
+    prepareWaveOutHeader(output->device, &request);
     writeWaveOutHeader(output->device);
 }
 
 // A new request always sounds: whatever the device still plays is cut off.
 void playOnce(SoundOutputId outputId, int soundId) {
     SoundOutput* output = &soundOutputs[outputId];
-    SoundSlot* sound = soundSlot(soundId);
+    const SoundSlot* sound = soundSlot(soundId);
     if (!output->device || !sound->loaded) return;
-    startPlayback(output, sound, 0, 0);
+    startPlayback(output, sound, playbackLength(sound, &output->format), 0, 0);
 }
 
 }  // namespace
@@ -58,7 +51,8 @@ void startRainLoop() {
     SoundOutput* rain = &soundOutputs[OUTPUT_RAIN];
     SoundSlot* sound = soundSlot(SOUND_RAIN_LOOP);
     if (!rain->device || !sound->loaded || rainLoopPlaying) return;
-    startPlayback(rain, sound, WAVE_HEADER_BEGIN_LOOP | WAVE_HEADER_END_LOOP, WAVE_LOOP_FOREVER);
+    // The loop is the data alone: a silence tail in it would be a gap every time round.
+    startPlayback(rain, sound, sound->dataLength, WAVE_HEADER_BEGIN_LOOP | WAVE_HEADER_END_LOOP, WAVE_LOOP_FOREVER);
     rainLoopPlaying = 1;
 }
 
@@ -67,6 +61,5 @@ void stopRainLoop() {
     if (!rainLoopPlaying || !rain->device) return;
     resetWaveOut(rain->device);
     if (waveOutHeaderPrepared(rain->device)) unprepareWaveOutHeader(rain->device);
-    std::memset(&rain->header, 0, sizeof rain->header);
     rainLoopPlaying = 0;
 }

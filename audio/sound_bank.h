@@ -49,10 +49,10 @@ enum SoundOutputId {
     SOUND_OUTPUT_COUNT
 };
 
+// The device keeps the playback header itself; the cues only hand it requests.
 struct SoundOutput {
     WaveOutDevice* device;  // null when it did not open
     WaveFormat format;
-    WaveHeader header;  // the last playback handed to the device
 };
 
 extern SoundSlot soundSlots[SOUND_COUNT];
@@ -72,5 +72,5 @@ void releaseSoundBank();
 void findWaveData(const unsigned char* buffer, uint32_t size, uint32_t* dataOffset, uint32_t* dataLength);
 // The playback format from the fixed places of a canonical WAVE header.
 WaveFormat waveFormatFromHeader(const unsigned char* buffer);
-// What a playback of the sound hands to the device: its data and the silence tail.
+// What a one-shot playback hands to the device: its data and the silence tail.
 uint32_t playbackLength(const SoundSlot* sound, const WaveFormat* format);

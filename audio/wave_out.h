@@ -46,6 +46,7 @@ WaveOutDevice* openWaveOut(const WaveFormat* format);
 void prepareWaveOutHeader(WaveOutDevice* device, const WaveHeader* header);
 // Queues the prepared header; playback starts at once.
 void writeWaveOutHeader(WaveOutDevice* device);
+// Releases the header and clears it; refused while the device holds it.
 void unprepareWaveOutHeader(WaveOutDevice* device);
 int waveOutHeaderPrepared(const WaveOutDevice* device);
 // 1 while the header is queued or playing: it must not be touched then.

@@ -63,8 +63,10 @@ void writeWaveOutHeader(WaveOutDevice* device) {
     waveOutWrite(device->handle, &device->header, sizeof(WAVEHDR));
 }
 
+// Once the driver has let go, nothing of the last playback is kept.
 void unprepareWaveOutHeader(WaveOutDevice* device) {
-    waveOutUnprepareHeader(device->handle, &device->header, sizeof(WAVEHDR));
+    if (waveOutUnprepareHeader(device->handle, &device->header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR)
+        std::memset(&device->header, 0, sizeof device->header);
 }
 
 int waveOutHeaderPrepared(const WaveOutDevice* device) { return (headerFlags(device) & WHDR_PREPARED) != 0; }

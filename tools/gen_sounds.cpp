@@ -124,21 +124,88 @@ void fadeEdges(Sound* s, double inSeconds, double outSeconds) {
     }
 }
 
-void normalize(Sound* s, double peak) {
-    double highest = 1e-12;
-    for (size_t i = 0; i < s->left.size(); ++i)
-        highest = std::max(highest, std::max(std::fabs(s->left[i]), std::fabs(s->right[i])));
-    double g = peak / highest;
+// Second-order section, for the ear's weighting below.
+struct Biquad {
+    double b0, b1, b2, a1, a2;
+    double x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+    double run(double x) {
+        double y = b0 * x + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        x2 = x1;
+        x1 = x;
+        y2 = y1;
+        y1 = y;
+        return y;
+    }
+};
+
+// The ear weights the presence range above about 1.7 kHz by 4 dB more than
+// the middle and hardly hears the rumble below 40 Hz (the usual K-weighting).
+Biquad presenceShelf(int rate) {
+    double a = std::pow(10.0, 4.0 / 40.0), w = TWO_PI * 1682.0 / rate, c = std::cos(w);
+    double s = 2.0 * std::sqrt(a) * std::sin(w) / (2.0 * 0.7072);
+    double a0 = (a + 1) - (a - 1) * c + s;
+    return {a * ((a + 1) + (a - 1) * c + s) / a0, -2 * a * ((a - 1) + (a + 1) * c) / a0,
+            a * ((a + 1) + (a - 1) * c - s) / a0, 2 * ((a - 1) - (a + 1) * c) / a0, ((a + 1) - (a - 1) * c - s) / a0};
+}
+
+Biquad rumbleCut(int rate) {
+    double w = TWO_PI * 38.0 / rate, c = std::cos(w), alpha = std::sin(w) / (2.0 * 0.5003);
+    double a0 = 1.0 + alpha;
+    return {(1 + c) / 2 / a0, -(1 + c) / a0, (1 + c) / 2 / a0, -2 * c / a0, (1 - alpha) / a0};
+}
+
+// How loud a sound seems: the weighted power of its loudest 400 ms, in dB of
+// full scale. A short sound is heard against the silence after it, so a
+// window may run past the end.
+double loudness(const Sound& s) {
+    size_t n = s.left.size();
+    std::vector<double> power(n, 0.0);
+    for (const std::vector<double>* ch : {&s.left, &s.right}) {
+        Biquad shelf = presenceShelf(s.rate), cut = rumbleCut(s.rate);
+        for (size_t i = 0; i < n; ++i) {
+            double v = cut.run(shelf.run((*ch)[i]));
+            power[i] += 0.5 * v * v;
+        }
+    }
+    size_t window = (size_t)(0.4 * s.rate);
+    double sum = 0.0, loudest = 1e-12;
+    for (size_t i = 0; i < n; ++i) {
+        sum += power[i];
+        if (i >= window) sum -= power[i - window];
+        loudest = std::max(loudest, sum);
+    }
+    return 10.0 * std::log10(loudest / (double)window);
+}
+
+double peakOf(const Sound& s) {
+    double highest = 0.0;
+    for (size_t i = 0; i < s.left.size(); ++i)
+        highest = std::max(highest, std::max(std::fabs(s.left[i]), std::fabs(s.right[i])));
+    return highest;
+}
+
+void scale(Sound* s, double gain) {
     for (size_t i = 0; i < s->left.size(); ++i) {
-        s->left[i] *= g;
-        s->right[i] *= g;
+        s->left[i] *= gain;
+        s->right[i] *= gain;
     }
 }
 
-// Every sound ends here: faded edges, then scaled to its loudness.
-Sound finish(Sound s, double fadeIn, double fadeOut, double peak) {
+// How loud each sound plays, by loudness() above. The shot is the loudest
+// thing in the park; a cry comes just under it, the rain well under, and
+// the birds and crickets are a quiet bed below them all, the footsteps with them.
+const double GUNSHOT_LEVEL = -13.0;
+const double CRY_LEVEL = GUNSHOT_LEVEL - 5.0;
+const double RAIN_LEVEL = GUNSHOT_LEVEL - 9.0;
+const double AMBIENT_LEVEL = GUNSHOT_LEVEL - 12.0;
+const double FOOTSTEP_LEVEL = AMBIENT_LEVEL - 4.0;
+
+void setLoudness(Sound* s, double level) { scale(s, std::pow(10.0, (level - loudness(*s)) / 20.0)); }
+
+// Every one-shot sound ends here: faded edges, then set to its loudness.
+Sound finish(Sound s, double fadeIn, double fadeOut, double level) {
     fadeEdges(&s, fadeIn, fadeOut);
-    normalize(&s, peak);
+    setLoudness(&s, level);
     return s;
 }
 
@@ -287,31 +354,31 @@ Sound makeGunshot() {
     size_t n = s.left.size();
     Noise rng(107);
     std::vector<double> blast(n, 0.0);
-    OnePole bodyTone, tailTone1, tailTone2;
+    OnePole bodyTone;
     bodyTone.setCutoff(2500.0, s.rate);
-    tailTone1.setCutoff(900.0, s.rate);
-    tailTone2.setCutoff(900.0, s.rate);
     double thumpPhase = 0.0;
     for (size_t i = 0; i < n; ++i) {
         double t = (double)i / s.rate;
         double attack = std::min(1.0, t / 0.0004);
         double crack = rng.bipolar() * std::exp(-t / 0.0045);
-        double body = bodyTone.lowpass(rng.bipolar()) * 2.2 * std::exp(-t / 0.035);
+        double body = bodyTone.lowpass(rng.bipolar()) * 2.2 * std::exp(-t / 0.05);
         thumpPhase += TWO_PI * (48.0 + 90.0 * std::exp(-t / 0.025)) / s.rate;
         double thump = std::sin(thumpPhase) * std::exp(-t / 0.07);
         // The muzzle blast's pressure wave: one sharp push and pull.
         double wave = t < 0.0016 ? std::sin(TWO_PI * t / 0.0016) * 0.9 : 0.0;
-        blast[i] = attack * (crack + body + 0.8 * thump + wave);
+        // A shot this close overloads ear and microphone alike: the spikes are
+        // rounded off, and the bang is the denser and louder for it.
+        blast[i] = 0.9 * std::tanh(2.5 * attack * (crack + body + 0.8 * thump + wave));
     }
     // The report rolls around the forest: a diffuse tail and a few slapback
     // echoes off the tree line, arriving at each ear at different times.
     const double echoLeft[3] = {0.105, 0.236, 0.351};
     const double echoRight[3] = {0.128, 0.214, 0.377};
-    const double echoGain[3] = {0.32, 0.2, 0.11};
+    const double echoGain[3] = {0.45, 0.3, 0.18};
     for (int ch = 0; ch < 2; ++ch) {
         std::vector<double>& out = ch == 0 ? s.left : s.right;
         const double* delays = ch == 0 ? echoLeft : echoRight;
-        OnePole& tailTone = ch == 0 ? tailTone1 : tailTone2;
+        OnePole tailTone[2];
         OnePole echoTone;
         echoTone.setCutoff(1800.0, s.rate);
         std::vector<double> dull(n);
@@ -324,11 +391,15 @@ Sound makeGunshot() {
                 if (i >= d) v += echoGain[e] * dull[i - d];
             }
             double swell = std::min(1.0, t / 0.015);
-            v += 0.9 * tailTone.lowpass(rng.bipolar()) * swell * std::exp(-t / 0.16);
-            out[i] = v;
+            // The trees swallow the highs of the rumble first.
+            if ((i & 15) == 0)
+                for (OnePole& p : tailTone) p.setCutoff(glide(1800.0, 350.0, t / 0.45), s.rate);
+            double rumble = tailTone[1].lowpass(tailTone[0].lowpass(rng.bipolar()));
+            v += 2.4 * rumble * swell * std::exp(-t / 0.22);
+            out[i] = std::tanh(v);  // the same overload on the echoes as they pile up
         }
     }
-    return finish(s, 0.0003, 0.04, 0.89);
+    return finish(s, 0.0003, 0.04, GUNSHOT_LEVEL);
 }
 
 Sound makeRainLoop() {
@@ -382,7 +453,8 @@ Sound makeRainLoop() {
         s.left[i] = wHead * left[i] + (i < overlap ? wTail * left[n + i] : 0.0);
         s.right[i] = wHead * right[i] + (i < overlap ? wTail * right[n + i] : 0.0);
     }
-    normalize(&s, 0.5);
+    // No fades: the loop runs on from its last frame into its first.
+    setLoudness(&s, RAIN_LEVEL);
     return s;
 }
 
@@ -393,7 +465,7 @@ Sound makeCry(int rate, int centiseconds, const VoiceShape& voice, double rightD
     double seconds = (double)s.left.size() / rate;
     addVoice(&s.left, rate, 0.0, seconds, voice, 1.0, seed);
     addVoice(&s.right, rate, rightDelay, seconds - rightDelay, voice, 0.85, seed);
-    return finish(s, inFade, 0.02, 0.85);
+    return finish(s, inFade, 0.02, CRY_LEVEL);
 }
 
 // Field order: pitch from, peak, to; peak at; vibrato Hz, depth; jitter;
@@ -423,37 +495,46 @@ Sound makeEnemyKill() { return makeCry(22050, 49, MAN_CRY, 0.0005, 109, 0.005); 
 Sound makeRedEnemyKill() { return makeCry(44100, 37, RED_MAN_CRY, 0.0004, 116, 0.002); }
 Sound makeDeerKill() { return makeCry(22050, 103, DEER_BELLOW, 0.0006, 111, 0.01); }
 
+// A rabbit's death scream is no song: a rasping gasp, then a short, harsh
+// squeal that shakes in pitch and loudness, half breath, choked off early.
 Sound makeRabbitKill() {
     Sound s = makeSound(32000, 52);
-    // Two squeals, the second weaker and falling away.
-    const Note squeals[] = {
-        {0.01, 0.19, 1900.0, 2700.0, 24.0, 90.0, 1.0, -0.15},
-        {0.24, 0.26, 2600.0, 1700.0, 20.0, 70.0, 0.7, 0.1},
-    };
+    const double start = 0.005, seconds = 0.3;
+    size_t count = (size_t)(seconds * s.rate);
     Noise rng(110);
-    for (const Note& q : squeals) {
-        addNote(&s, q);
-        Note overtone = q;
-        overtone.fromHz *= 2.0;
-        overtone.toHz *= 2.0;
-        overtone.warbleDepth *= 2.0;
-        overtone.level *= 0.3;
-        addNote(&s, overtone);
-        // Breath behind the squeal.
-        size_t first = frameAt(s, q.at);
-        size_t count = (size_t)(q.seconds * s.rate);
-        OnePole highL, highR;
-        highL.setCutoff(3000.0, s.rate);
-        highR.setCutoff(3000.0, s.rate);
-        for (size_t i = 0; i < count && first + i < s.left.size(); ++i) {
-            double e = 0.12 * q.level * bell((double)i / count, 0.1, 0.6);
-            s.left[first + i] += e * highL.highpass(rng.bipolar());
-            s.right[first + i] += e * highR.highpass(rng.bipolar());
-        }
+    OnePole wander, flutter, breathLow, breathHigh;
+    wander.setCutoff(30.0, s.rate);
+    flutter.setCutoff(120.0, s.rate);
+    breathLow.setCutoff(9000.0, s.rate);
+    breathHigh.setCutoff(1500.0, s.rate);
+    Resonator throat[2];
+    throat[0].tune(3300.0, 2.5, s.rate);
+    throat[1].tune(6200.0, 3.0, s.rate);
+    std::vector<double> cry(count, 0.0);
+    double phase = 0.0;
+    for (size_t i = 0; i < count; ++i) {
+        double t = (double)i / s.rate, u = t / seconds;
+        // The pitch leaps up, wavers and sags as the breath runs out.
+        double f0 = u < 0.2 ? glide(1300.0, 2100.0, u / 0.2) : glide(2100.0, 1500.0, (u - 0.2) / 0.8);
+        f0 *= 1.0 + 0.05 * std::sin(TWO_PI * 33.0 * t) + 3.0 * wander.lowpass(rng.bipolar());
+        phase += TWO_PI * f0 / s.rate;
+        // An overblown throat: the tone driven into a buzz of harmonics.
+        double buzz = std::tanh(3.0 * std::sin(phase) + 1.2 * std::sin(2.0 * phase + 0.7));
+        double shake = (0.55 + 0.45 * std::sin(TWO_PI * 47.0 * t)) * (1.0 + 4.0 * flutter.lowpass(rng.bipolar()));
+        double breath = breathHigh.highpass(breathLow.lowpass(rng.bipolar()));
+        double gasp = rng.bipolar() * std::exp(-t / 0.025) * std::min(1.0, t / 0.002);
+        double v = bell(u, 0.15, 0.35) * (buzz * shake + 0.6 * breath * (0.5 + shake)) + 1.2 * gasp;
+        cry[i] = 0.4 * v + throat[0].run(v) + 0.5 * throat[1].run(v);
     }
-    return finish(s, 0.004, 0.02, 0.7);
+    // The right ear hears it a fraction of a millisecond later.
+    size_t delay = (size_t)(0.0003 * s.rate);
+    size_t first = frameAt(s, start);
+    for (size_t i = 0; i < count; ++i) {
+        s.left[first + i] += cry[i];
+        s.right[first + delay + i] += 0.9 * cry[i];
+    }
+    return finish(s, 0.002, 0.02, CRY_LEVEL);
 }
-
 
 Sound makeFootstep() {
     Sound s = makeSound(44100, 20);
@@ -497,7 +578,7 @@ Sound makeFootstep() {
         double level = rng.between(0.25, 0.45);
         addPannedPing(&s, &s.left, &s.right, at, hz, 0.0025, level, pan, 0.0);
     }
-    return finish(s, 0.002, 0.03, 0.5);
+    return finish(s, 0.002, 0.03, FOOTSTEP_LEVEL);
 }
 
 // A faint breeze in the leaves under the birds, so the song sits in a place.
@@ -521,7 +602,7 @@ Sound makeDayAmbientOne() {
         addNote(&s, {0.4 + 0.05 * i, 0.03, 3100.0 + 60.0 * i, 4600.0 + 60.0 * i, 0.0, 0.0, 0.9, -0.35});
     addNote(&s, {0.76, 0.19, 5200.0, 2500.0, 38.0, 150.0, 1.0, -0.3});
     addLeafAir(&s, 113, 0.025);
-    return finish(s, 0.01, 0.03, 0.45);
+    return finish(s, 0.01, 0.03, AMBIENT_LEVEL);
 }
 
 Sound makeDayAmbientTwo() {
@@ -536,7 +617,7 @@ Sound makeDayAmbientTwo() {
     for (int i = 0; i < 3; ++i)
         addNote(&s, {1.38 + 0.11 * i, 0.05, 7000.0, 5600.0, 0.0, 0.0, 0.3, -0.7});
     addLeafAir(&s, 114, 0.025);
-    return finish(s, 0.01, 0.05, 0.45);
+    return finish(s, 0.01, 0.05, AMBIENT_LEVEL);
 }
 
 Sound makeNightAmbient() {
@@ -563,7 +644,7 @@ Sound makeNightAmbient() {
         }
     }
     addLeafAir(&s, 115, 0.012);
-    return finish(s, 0.01, 0.03, 0.35);
+    return finish(s, 0.01, 0.03, AMBIENT_LEVEL);
 }
 
 // ---------------------------------------------------------------------------
@@ -639,7 +720,13 @@ int main(int argc, char** argv) {
     };
     for (const Output& o : outputs) {
         std::string path = std::string(argv[1]) + "/" + o.name;
-        if (!writeWave(path, o.make())) {
+        Sound sound = o.make();
+        // A level that needs more than this would clip, or nearly: make it denser, not louder.
+        if (peakOf(sound) > 0.89) {
+            std::fprintf(stderr, "gen_sounds: %s peaks at %.3f of full scale\n", o.name, peakOf(sound));
+            return 1;
+        }
+        if (!writeWave(path, sound)) {
             std::fprintf(stderr, "gen_sounds: cannot write %s\n", path.c_str());
             return 1;
         }

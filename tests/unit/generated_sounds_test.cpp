@@ -2,112 +2,82 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <iterator>
+#include <map>
+#include <numeric>
 #include <string>
 #include <vector>
 
-#include "audio/sound_bank.h"
-#include "fakes/audio_fake.h"
-
-// The sounds gen_sounds wrote for this build, read back as the game will see them.
-
 namespace {
 
-std::vector<unsigned char> readAsset(const char* name) {
-    std::ifstream in(std::string(GLADEWARDEN_ASSET_DIR) + "/" + name, std::ios::binary);
-    return std::vector<unsigned char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+// The sounds gen_sounds wrote for this build, as the game numbers them, 107 to 116.
+const char* const FILES[] = {"gunshot.wav", "rain_loop.wav", "enemy_kill.wav", "rabbit_kill.wav", "deer_kill.wav",
+                             "footstep.wav", "day_ambient_1.wav", "day_ambient_2.wav", "night_ambient.wav",
+                             "red_enemy_kill.wav"};
+
+// Both channels of a 16-bit stereo file, full scale 1 (the sizes and formats are the resource test's to check).
+struct Sound { uint32_t rate; std::vector<double> ch[2]; };
+
+Sound read(int id) {
+    std::ifstream in(std::string(GLADEWARDEN_ASSET_DIR) + "/" + FILES[id - 107], std::ios::binary);
+    std::vector<unsigned char> b{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    Sound sound = {b.size() > 44 ? b[24] | b[25] << 8 | b[26] << 16 : 0u, {}};
+    for (size_t at = 44; at + 1 < b.size(); at += 2) sound.ch[at / 2 % 2].push_back((int16_t)(b[at] | b[at + 1] << 8) / 32768.0);
+    return sound;
 }
 
-uint32_t u32At(const std::vector<unsigned char>& b, size_t at) {
-    return (uint32_t)b[at] | ((uint32_t)b[at + 1] << 8) | ((uint32_t)b[at + 2] << 16) | ((uint32_t)b[at + 3] << 24);
+// The loudness meters' K-weighting: its +4 dB shelf above about 1.7 kHz and its cut below about 40 Hz, each an
+// analog section by bilinear transform (k = tan(pi f / rate)), run one after the other.
+std::vector<double> kWeighted(std::vector<double> x, uint32_t rate) {
+    for (int cut = 0; cut < 2; ++cut) {
+        double k = std::tan(3.14159265358979 * (cut ? 38.13547 : 1681.974) / rate), q = cut ? 0.500327 : 0.7071752;
+        double vh = 1.5848647, vb = 1.2587209, a = 1 + k / q + k * k, x1 = 0, x2 = 0, y1 = 0, y2 = 0;
+        double b0 = cut ? 1 : (vh + vb * k / q + k * k) / a, b1 = cut ? -2 : 2 * (k * k - vh) / a;
+        double b2 = cut ? 1 : (vh - vb * k / q + k * k) / a, a1 = 2 * (k * k - 1) / a, a2 = (1 - k / q + k * k) / a;
+        for (double& v : x) {
+            double y = b0 * v + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+            x2 = x1, x1 = v, y2 = y1, y1 = v = y;
+        }
+    }
+    return x;
 }
 
-uint16_t u16At(const std::vector<unsigned char>& b, size_t at) { return (uint16_t)(b[at] | (b[at + 1] << 8)); }
-
-// One channel's samples.
-std::vector<int> channel(const std::vector<unsigned char>& wave, int which) {
-    std::vector<int> samples;
-    for (size_t at = 44 + 2 * (size_t)which; at + 1 < wave.size(); at += 4) samples.push_back((int16_t)u16At(wave, at));
-    return samples;
-}
-
-double rms(const std::vector<int>& s, size_t from, size_t count) {
-    double sum = 0.0;
-    for (size_t i = from; i < from + count; ++i) sum += (double)s[i] * s[i];
-    return std::sqrt(sum / (double)count);
+// dB of full scale: the mean weighted power of both channels over the loudest window; after a short sound the window
+// hears silence.
+double loudness(const Sound& s, double seconds) {
+    size_t n = s.ch[0].size(), window = (size_t)(seconds * s.rate);
+    std::vector<double> sum(n + 1, 0.0);
+    for (const std::vector<double>& raw : s.ch) {
+        std::vector<double> x = kWeighted(raw, s.rate);
+        for (size_t i = 0; i < n; ++i) sum[i + 1] += x[i] * x[i] / 2;
+    }
+    std::partial_sum(sum.begin(), sum.end(), sum.begin());
+    double loudest = 1e-30;
+    for (size_t i = 0; i < n; ++i) loudest = std::max(loudest, sum[std::min(n, i + window)] - sum[i]);
+    return 10 * std::log10(loudest / (double)window);
 }
 
 }  // namespace
 
-TEST(GeneratedSounds, AreFoundWithTheStoredRatesAndLengths) {
-    for (const StoredSound& s : STORED_SOUNDS) {
-        std::vector<unsigned char> wave = readAsset(s.file);
-        ASSERT_GT(wave.size(), 44u) << s.file;
-        uint32_t offset = 0, length = 0;
-        findWaveData(wave.data(), (uint32_t)wave.size(), &offset, &length);
-        WaveFormat f = waveFormatFromHeader(wave.data());
-        EXPECT_EQ(f.samplesPerSec, s.rate) << s.file;
-        EXPECT_EQ(f.channels, 2) << s.file;
-        EXPECT_EQ(f.bitsPerSample, 16) << s.file;
-        EXPECT_EQ(f.blockAlign, 4) << s.file;
-        EXPECT_EQ(offset, 44u) << s.file;
-        EXPECT_EQ(length, s.frames * 4u) << s.file;
-        EXPECT_EQ(wave.size(), 44u + s.frames * 4u) << s.file;
-    }
-}
-
-TEST(GeneratedSounds, HaveTheCanonicalHeader) {
-    for (const StoredSound& s : STORED_SOUNDS) {
-        std::vector<unsigned char> wave = readAsset(s.file);
-        ASSERT_EQ(wave.size(), 44u + s.frames * 4u) << s.file;
-        EXPECT_EQ(std::memcmp(wave.data(), "RIFF", 4), 0) << s.file;
-        EXPECT_EQ(u32At(wave, 4), wave.size() - 8) << s.file;
-        EXPECT_EQ(std::memcmp(wave.data() + 8, "WAVEfmt ", 8), 0) << s.file;
-        EXPECT_EQ(u32At(wave, 16), 16u) << s.file;
-        EXPECT_EQ(u16At(wave, 20), 1) << s.file;  // PCM
-        EXPECT_EQ(u32At(wave, 28), s.rate * 4) << s.file;
-        EXPECT_EQ(u16At(wave, 32), 4) << s.file;
-        EXPECT_EQ(std::memcmp(wave.data() + 36, "data", 4), 0) << s.file;
-    }
-}
-
-TEST(GeneratedSounds, StayBelowFullScaleAndStartAndEndQuietly) {
-    for (const StoredSound& s : STORED_SOUNDS) {
-        std::vector<unsigned char> wave = readAsset(s.file);
-        ASSERT_EQ(wave.size(), 44u + s.frames * 4u) << s.file;
-        for (int c = 0; c < 2; ++c) {
-            std::vector<int> samples = channel(wave, c);
-            int peak = 0;
-            for (int v : samples) peak = std::max(peak, std::abs(v));
-            EXPECT_LE(peak, (int)(0.9 * 32767)) << s.file;
-            // Something is there: a silent file is a broken generator.
-            EXPECT_GT(peak, 32767 / 4) << s.file;
-            if (std::string(s.file) == "rain_loop.wav") continue;
-            EXPECT_LE(std::abs(samples.front()), 64) << s.file;
-            EXPECT_LE(std::abs(samples.back()), 64) << s.file;
+TEST(GeneratedSounds, TheShotIsLoudestThenTheCriesThenTheRainAndTheQuietSoundsAndNoneClips) {
+    std::map<int, Sound> sounds;
+    for (int id = 107; id <= 116; ++id) {
+        sounds[id] = read(id);
+        for (const std::vector<double>& x : sounds[id].ch) {
+            ASSERT_GT(x.size(), 4410u) << id;
+            EXPECT_LE(std::max(*std::max_element(x.begin(), x.end()), -*std::min_element(x.begin(), x.end())), 0.9) << id;
+            // One-shots start and end on silence; the rain runs on round its loop.
+            EXPECT_TRUE(id == 108 || std::max(std::fabs(x.front()), std::fabs(x.back())) < 0.002) << id;
         }
     }
-}
-
-TEST(GeneratedSounds, RainLoopRunsOnFromItsEndIntoItsStart) {
-    std::vector<unsigned char> wave = readAsset("rain_loop.wav");
-    ASSERT_GT(wave.size(), 44u + 22050u * 4u);
-    for (int c = 0; c < 2; ++c) {
-        std::vector<int> s = channel(wave, c);
-        std::vector<int> steps;
-        for (size_t i = 1; i < s.size(); ++i) steps.push_back(std::abs(s[i] - s[i - 1]));
-        std::sort(steps.begin(), steps.end());
-        int typical = steps[steps.size() * 99 / 100];
-        EXPECT_LE(std::abs(s.front() - s.back()), typical) << "channel " << c;
-
-        // No dip at the seam either: the rain is as loud there as anywhere.
-        // (The quietest 10 ms of the loop are about 0.6 of its average.)
-        size_t window = 220;
-        double whole = rms(s, 0, s.size());
-        EXPECT_GT(rms(s, 0, window), 0.5 * whole) << "channel " << c;
-        EXPECT_GT(rms(s, s.size() - window, window), 0.5 * whole) << "channel " << c;
+    for (double window : {0.05, 0.4}) {
+        std::map<int, double> db;
+        for (const auto& s : sounds) db[s.first] = loudness(s.second, window);
+        double shot = db[107], quiet = std::max({db[112], db[113], db[114], db[115]});
+        EXPECT_LE(quiet, shot - 10) << window;  // birds, crickets and footstep
+        EXPECT_LE(db[108], shot - 6) << window;  // the rain
+        for (int cry : {109, 110, 111, 116}) EXPECT_TRUE(db[cry] < shot - 2 && db[cry] > quiet + 2) << cry << " " << window;
+        for (const auto& d : db) EXPECT_GT(d.second, shot - 25) << d.first << " " << window;  // all still heard
     }
 }

@@ -1,244 +1,90 @@
-#include <cstring>
 #include <string>
 #include <vector>
 
-#include "core/random.h"
 #include "unit/sound_test.h"
 
 namespace {
 
-void putU32(std::vector<unsigned char>* b, size_t at, uint32_t v) {
-    for (int i = 0; i < 4; ++i) (*b)[at + i] = (unsigned char)(v >> (8 * i));
-}
-
-// Inserts a chunk in front of the data chunk of a canonical WAVE.
-std::vector<unsigned char> withChunkBeforeData(std::vector<unsigned char> wave, const char* tag, uint32_t length) {
-    std::vector<unsigned char> chunk(tag, tag + 4);
-    chunk.resize(8 + length + (length & 1), 0x5A);
-    putU32(&chunk, 4, length);
-    wave.insert(wave.begin() + 36, chunk.begin(), chunk.end());
-    return wave;
-}
-
-struct WaveData {
-    uint32_t offset;
-    uint32_t length;
-};
-
-WaveData walk(const std::vector<unsigned char>& wave) {
-    WaveData d = {0, 0};
-    findWaveData(wave.data(), (uint32_t)wave.size(), &d.offset, &d.length);
-    return d;
-}
-
 using SoundBank = SoundTest;
 
-std::vector<int> openRates() {
-    std::vector<int> rates;
-    for (const FakeAudioEvent& e : fakeAudio.events)
-        if (e.call == FAKE_OPEN) rates.push_back((int)e.format.samplesPerSec);
-    return rates;
+// A canonical WAVE of 100 stereo frames (400 data bytes) with one 32-bit field changed (none at 0), cut or padded
+// to `size` bytes; or with another chunk of `length` bytes in front of its data chunk.
+std::vector<unsigned char> wave(size_t at, uint32_t value, size_t size = 444, uint32_t frames = 100) {
+    std::vector<unsigned char> w = makeTestWave(22050, 2, 16, frames);
+    if (at) putLittleEndian(&w, at, value);
+    return w.resize(size, 0), w;
+}
+
+std::vector<unsigned char> withChunk(const char* tag, uint32_t length) {
+    std::vector<unsigned char> w = wave(0, 0), chunk(tag, tag + 4);
+    chunk.resize(8 + length + (length & 1), 0x5A);
+    putLittleEndian(&chunk, 4, length);
+    return w.insert(w.begin() + 36, chunk.begin(), chunk.end()), w;
 }
 
 }  // namespace
 
-TEST(FindWaveData, WalksPastOtherChunksToTheData) {
-    std::vector<unsigned char> plain = makeTestWave(22050, 2, 16, 100);
-    WaveData d = walk(plain);
-    EXPECT_EQ(d.offset, 44u);
-    EXPECT_EQ(d.length, 400u);
-
-    std::vector<unsigned char> listed = withChunkBeforeData(plain, "LIST", 26);
-    d = walk(listed);
-    EXPECT_EQ(d.offset, 44u + 34u);
-    EXPECT_EQ(d.length, 400u);
-
-    // An odd-length chunk is followed by a pad byte that is not part of it.
-    std::vector<unsigned char> odd = withChunkBeforeData(plain, "note", 7);
-    d = walk(odd);
-    EXPECT_EQ(d.offset, 44u + 16u);
-    EXPECT_EQ(d.length, 400u);
-    EXPECT_EQ(std::memcmp(odd.data() + d.offset - 8, "data", 4), 0);
-}
-
-TEST(FindWaveData, FallsBackToTheCanonicalLayoutWhenTheWalkRunsOut) {
-    std::vector<unsigned char> wave = makeTestWave(22050, 2, 16, 100);
-    std::memcpy(wave.data() + 36, "junk", 4);  // no data chunk at all
-    WaveData d = walk(wave);
-    EXPECT_EQ(d.offset, 44u);
-    EXPECT_EQ(d.length, (uint32_t)wave.size() - 44u);
-
-    // A chunk length that would wrap a 32-bit position still ends the walk.
-    putU32(&wave, 16, 0xFFFFFFF8u);
-    d = walk(wave);
-    EXPECT_EQ(d.offset, 44u);
-    EXPECT_EQ(d.length, (uint32_t)wave.size() - 44u);
-
-    // A chunk header that would end past the buffer is not read.
-    std::vector<unsigned char> shortWave = makeTestWave(22050, 2, 16, 0);
-    shortWave.resize(43);
-    d = walk(shortWave);
-    EXPECT_EQ(d.offset, 44u);
-}
-
-TEST(WaveFormatFromHeader, ComputesWhatItDoesNotRead) {
-    std::vector<unsigned char> wave = makeTestWave(11025, 1, 8, 10);
-    // Fields the game does not read: a float tag, a wrong byte rate and block align.
-    putU32(&wave, 20, 0x00010003u);
-    putU32(&wave, 28, 12345);
-    wave[32] = 9;
-    WaveFormat f = waveFormatFromHeader(wave.data());
-    EXPECT_EQ(f.formatTag, 1);
-    EXPECT_EQ(f.channels, 1);
-    EXPECT_EQ(f.samplesPerSec, 11025u);
-    EXPECT_EQ(f.bitsPerSample, 8);
-    EXPECT_EQ(f.blockAlign, 1);
-    EXPECT_EQ(f.avgBytesPerSec, 11025u);
-    EXPECT_EQ(f.cbSize, 0);
-
-    f = waveFormatFromHeader(makeTestWave(44100, 2, 16, 10).data());
-    EXPECT_EQ(f.blockAlign, 4);
-    EXPECT_EQ(f.avgBytesPerSec, 176400u);
-}
-
-TEST_F(SoundBank, LoadsPreparesAndOpensInStartUpOrder) {
-    // A distinct rate per resource tells which sound each open is for.
-    for (int id = SOUND_GUNSHOT; id <= SOUND_RED_ENEMY_KILL; ++id)
-        setFakeSoundResource(id, makeTestWave((uint32_t)id * 100, 2, 16, 50));
-    loadSoundBank();
-
-    std::vector<std::string> calls;
-    for (const FakeAudioEvent& e : fakeAudio.events) {
-        if (e.call == FAKE_FIND) calls.push_back("find " + std::to_string(e.resource));
-        if (e.call == FAKE_OPEN) calls.push_back("open " + std::to_string(e.format.samplesPerSec / 100));
-    }
-    const std::vector<std::string> expected = {
-        "find 107", "find 108", "find 109", "find 116", "find 110", "find 111", "open 107", "open 108",
-        "open 109", "open 116", "open 110", "open 111", "find 112", "open 112", "find 113", "find 114",
-        "find 115", "open 113",
-    };
-    EXPECT_EQ(calls, expected);
-    EXPECT_EQ(fakeAudio.misuses, 0);
-
-    const SoundOutputId outputs[] = {OUTPUT_GUNSHOT,    OUTPUT_RAIN,      OUTPUT_ENEMY_KILL, OUTPUT_RABBIT_KILL,
-                                     OUTPUT_DEER_KILL,  OUTPUT_FOOTSTEP,  OUTPUT_AMBIENT,    OUTPUT_AMBIENT,
-                                     OUTPUT_AMBIENT,    OUTPUT_RED_ENEMY_KILL};
-    for (int id = SOUND_GUNSHOT; id <= SOUND_RED_ENEMY_KILL; ++id) {
-        const SoundSlot* slot = soundSlot(id);
-        EXPECT_EQ(slot->loaded, 1) << id;
-        EXPECT_EQ(slot->size, 244u) << id;
-        EXPECT_EQ(slot->dataOffset, 44u) << id;
-        EXPECT_EQ(slot->dataLength, 200u) << id;
-        EXPECT_NE(soundOutputs[outputs[id - SOUND_GUNSHOT]].device, nullptr) << id;
-    }
-    // The shared ambient device plays in the first ambient sound's format.
-    EXPECT_EQ(soundOutputs[OUTPUT_AMBIENT].format.samplesPerSec, 11300u);
-}
-
-TEST_F(SoundBank, SilenceTailIsFourBlocksAfterTheData) {
-    // Another chunk after the data: the tail overwrites its start in the copy.
-    std::vector<unsigned char> wave = makeTestWave(44100, 2, 16, 30);
-    wave.insert(wave.end(), {'L', 'I', 'S', 'T', 20, 0, 0, 0});
-    wave.insert(wave.end(), 20, 0xAA);
-    std::fill(wave.begin() + 44, wave.begin() + 164, 0x11);
-    setFakeSoundResource(SOUND_GUNSHOT, wave);
-    loadSoundBank();
-
-    const SoundSlot* shot = soundSlot(SOUND_GUNSHOT);
-    const unsigned char* afterData = shot->buffer + shot->dataOffset + shot->dataLength;
-    EXPECT_EQ(shot->buffer[shot->dataOffset + shot->dataLength - 1], 0x11);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(afterData[i], 0) << i;
-    EXPECT_EQ(afterData[16], 0xAA);
-    EXPECT_EQ(playbackLength(shot, &soundOutputs[OUTPUT_GUNSHOT].format), 120u + 16u);
-
-    // Where the data ends the file the tail lies in the spare bytes.
-    const SoundSlot* rain = soundSlot(SOUND_RAIN_LOOP);
-    ASSERT_EQ(rain->dataOffset + rain->dataLength, rain->size);
-    for (int i = 0; i < 16; ++i) EXPECT_EQ(rain->buffer[rain->size + i], 0) << i;
-    for (int id : {SOUND_DAY_AMBIENT_2, SOUND_NIGHT_AMBIENT}) {
-        const SoundSlot* s = soundSlot(id);
-        EXPECT_EQ(s->dataOffset, 44u) << id;
-        EXPECT_EQ(s->dataLength, s->size - 44u) << id;
+TEST(FindWaveData, WalksTheChunksOrFallsBackOnTheCanonicalLayout) {
+    const struct { const char* name; std::vector<unsigned char> bytes; uint32_t offset, length; } cases[] = {
+        {"canonical", wave(0, 0), 44, 400},
+        {"a long chunk first", withChunk("LIST", 300), 352, 400},
+        {"an odd chunk and its pad byte first", withChunk("note", 7), 60, 400},
+        {"no data chunk, ten bytes more", wave(36, 0x6B6E756A /* "junk" */, 454), 44, 410},
+        {"a chunk length that would wrap", wave(16, 0xFFFFFFF8u, 454), 44, 410},
+        {"a data length past the end", wave(40, 0x01020304), 44, 0x01020304},
+        {"a data header that ends the file", wave(40, 5, 44, 0), 44, 5},
+        {"shorter than a header", wave(0, 0, 43, 0), 44, 0xFFFFFFFFu}};
+    for (const auto& c : cases) {
+        uint32_t offset = 0, length = 0;
+        findWaveData(c.bytes.data(), (uint32_t)c.bytes.size(), &offset, &length);
+        EXPECT_EQ(std::make_pair(offset, length), std::make_pair(c.offset, c.length)) << c.name;
     }
 }
 
-TEST_F(SoundBank, DataChunkLongerThanTheFileIsCutToWhatIsThere) {
-    std::vector<unsigned char> wave = makeTestWave(44100, 2, 16, 30);
-    putU32(&wave, 40, 100000);
-    setFakeSoundResource(SOUND_FOOTSTEP, wave);
+TEST_F(SoundBank, LoadsAndPlacesEachSoundAndOpensItsDeviceInStartUpOrderAndFormat) {
+    std::vector<unsigned char> mono = makeTestWave(11025, 1, 8, 10), more = makeTestWave(22050, 2, 16, 30);
+    // A wrong tag, byte rate and block align, none of which is read.
+    putLittleEndian(&mono, 20, 3, 2), putLittleEndian(&mono, 28, 12345), putLittleEndian(&mono, 32, 9, 2);
+    std::fill(more.begin() + 44, more.end(), 0x11);
+    more.insert(more.end(), 24, 0xAA);  // more after the data: the silence tail overwrites its start
+    const std::vector<unsigned char> resources[10] = {
+        more, {}, mono, makeTestWave(96000, 300, 16, 10) /* its tail would not fit the spare room */,
+        makeTestWave(8000, 32, 16, 10) /* just fits */, wave(40, 450) /* claims more than it holds */,
+        {}, makeTestWave(10, 2, 16, 10), {1} /* one byte */, wave(0, 0, 30) /* ends before its bits per sample */};
+    for (int id = 107; id <= 116; ++id) setFakeSoundResource(id, resources[id - 107]);
+    failFakeOpen(0);
     loadSoundBank();
-    const SoundSlot* step = soundSlot(SOUND_FOOTSTEP);
-    EXPECT_EQ(step->dataOffset, 44u);
-    EXPECT_EQ(step->dataLength, 120u);
-    playFootstepCue();
-    EXPECT_EQ(fakeAudio.events.back().call, FAKE_WRITE);
-    EXPECT_EQ(fakeAudio.events[fakeAudio.events.size() - 2].header.length, 136u);
-}
-
-TEST_F(SoundBank, MissingSoundsAndFailedOpensAreLeftOutSilently) {
-    removeFakeSoundResource(SOUND_RAIN_LOOP);
-    setFakeSoundResource(SOUND_DEER_KILL, {});  // an empty resource counts as missing
-    failFakeOpen(0);                            // the gunshot's device
-    loadSoundBank();
-
-    EXPECT_EQ(soundSlot(SOUND_RAIN_LOOP)->loaded, 0);
-    EXPECT_EQ(soundSlot(SOUND_RAIN_LOOP)->buffer, nullptr);
-    EXPECT_EQ(soundSlot(SOUND_DEER_KILL)->loaded, 0);
-    EXPECT_EQ(soundOutputs[OUTPUT_RAIN].device, nullptr);
-    EXPECT_EQ(soundOutputs[OUTPUT_DEER_KILL].device, nullptr);
-    EXPECT_EQ(soundSlot(SOUND_GUNSHOT)->loaded, 1);
+    EXPECT_EQ(callLog(), "f107 f108 f109 f116 f110 f111 o0 o1 o2 o3 f112 o4 f113 f114 f115");
+    std::string formats;  // tag, rate, channels, bits, block align, bytes a second, extra size
+    for (const FakeAudioEvent& e : fakeAudio.events)
+        for (uint32_t v : {0u + e.format.formatTag, e.format.samplesPerSec, 0u + e.format.channels,
+                           0u + e.format.bitsPerSample, 0u + e.format.blockAlign, e.format.avgBytesPerSec,
+                           0u + e.format.cbSize})
+            formats += e.call == FAKE_OPEN ? std::to_string(v) + " " : "";
+    EXPECT_EQ(formats, "1 22050 2 16 4 88200 0 1 11025 1 8 1 11025 0 1 22050 2 0 0 0 0 "
+                       "1 8000 32 16 64 512000 0 1 22050 2 16 4 88200 0 ");
+    const SoundOutput& rabbit = soundOutputs[OUTPUT_RABBIT_KILL];  // read in full, then refused a device
+    EXPECT_TRUE(rabbit.format.channels == 300 && rabbit.format.samplesPerSec == 96000 && !rabbit.device);
     EXPECT_EQ(soundOutputs[OUTPUT_GUNSHOT].device, nullptr);
-    // Missing sounds get no device at all; the rest still open.
-    EXPECT_EQ(openRates(), (std::vector<int>{44100, 22050, 44100, 32000, 44100, 44100}));
-    EXPECT_NE(soundOutputs[OUTPUT_AMBIENT].device, nullptr);
-}
-
-TEST_F(SoundBank, WithoutTheFirstAmbientSoundTheOthersNeverPlay) {
-    removeFakeSoundResource(SOUND_DAY_AMBIENT_1);
-    loadSoundBank();
-    EXPECT_EQ(soundOutputs[OUTPUT_AMBIENT].device, nullptr);
-    // Loaded, but never given a place in a format they could play in.
-    EXPECT_EQ(soundSlot(SOUND_DAY_AMBIENT_2)->loaded, 1);
-    EXPECT_EQ(soundSlot(SOUND_DAY_AMBIENT_2)->dataLength, 0u);
-
-    fakeAudio.events.clear();
-    seedRandom(5);
-    for (int i = 0; i < 10; ++i) {
-        playDayAmbientCue();
-        playNightAmbientCue();
-    }
-    EXPECT_TRUE(fakeAudio.events.empty());
-    // No device, no draw.
-    seedRandom(5);
-    int first = nextRandom();
-    seedRandom(5);
-    playDayAmbientCue();
-    EXPECT_EQ(nextRandom(), first);
+    const unsigned char* end = soundSlot(107)->buffer + 44 + 120;
+    EXPECT_EQ(std::string(end - 1, end + 17), "\x11" + std::string(16, '\0') + "\xAA");
+    std::string places;  // loaded/offset/length of the data, 107 to 116
+    for (const SoundSlot& s : soundSlots)
+        places += std::to_string(s.loaded) + "/" + std::to_string(s.dataOffset) + "/" + std::to_string(s.dataLength) + " ";
+    // The sound in 300 channels, and without the first ambient sound the other two, are loaded but never placed.
+    EXPECT_EQ(places, "1/44/120 0/0/0 1/44/10 1/0/0 1/44/640 1/44/400 0/0/0 1/0/0 1/0/0 1/30/0 ");
 }
 
 TEST_F(SoundBank, ReleaseStopsClosesAndFreesEverything) {
-    loadSoundBank();
+    load();
     playGunshotCue();
     startRainLoop();
     playNightAmbientCue();
+    finishFakePlayback(7);
     fakeAudio.events.clear();
-
     releaseSoundBank();
-    std::vector<int> resets, closes;
-    for (const FakeAudioEvent& e : fakeAudio.events) {
-        if (e.call == FAKE_RESET) resets.push_back(e.device);
-        if (e.call == FAKE_CLOSE) closes.push_back(e.device);
-    }
-    // Opened gunshot 0, rain 1, enemy 2, red enemy 3, rabbit 4, deer 5,
-    // footstep 6, ambient 7; closed gunshot, rain, footstep, the kills, ambient.
-    const std::vector<int> order = {0, 1, 6, 2, 3, 4, 5, 7};
-    EXPECT_EQ(resets, order);
-    EXPECT_EQ(closes, order);
-    EXPECT_EQ(fakeAudio.misuses, 0);
-    for (int n : order) EXPECT_FALSE(fakeDeviceIsOpen(n)) << n;
-    for (const SoundSlot& s : soundSlots) {
-        EXPECT_EQ(s.buffer, nullptr);
-        EXPECT_EQ(s.loaded, 0);
-    }
+    // Gunshot, rain, footstep, the kills, ambient; a header is given back before its device closes.
+    EXPECT_EQ(callLog(), "r0 u0 c0 r1 u1 c1 r6 c6 r2 c2 r3 c3 r4 c4 r5 c5 r7 u7 c7");
+    for (const SoundSlot& s : soundSlots) EXPECT_TRUE(s.buffer == nullptr && s.loaded == 0 && s.size == 0);
     for (const SoundOutput& o : soundOutputs) EXPECT_EQ(o.device, nullptr);
 }
