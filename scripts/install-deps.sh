@@ -5,7 +5,7 @@ set -eu
 
 PACKAGES="
   build-essential cmake make python3
-  libgtest-dev libosmesa6-dev libglu1-mesa-dev libpng-dev
+  libgtest-dev libosmesa6-dev libglu1-mesa-dev libpng-dev libqrencode-dev
   mingw-w64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   libgl1 libgl1-mesa-dri libglx-mesa0 libxi6 libxrandr2 libxinerama1 libxcursor1
