@@ -12,8 +12,7 @@ GUNSHOT = os.path.join("%s", "sound-44100.raw")
 
 def peak_since(game, start):
     """The loudest 16-bit sample of the gunshot's stream past a byte position."""
-    path = GUNSHOT % game.out
-    with open(path, "rb") as stream:
+    with open(GUNSHOT % game.out, "rb") as stream:
         stream.seek(start)
         data = stream.read()
     return max((abs(s) for s in struct.unpack("<%dh" % (len(data) // 2), data[:len(data) // 2 * 2])), default=0)

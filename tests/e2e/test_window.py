@@ -48,8 +48,7 @@ def starts_whole(args, check):
 
 
 def test(game, check):
-    left, top, right, bottom = game.client
-    check.expect((right - left, bottom - top) == (800, 600), "the drawing surface is 800 x 600")
+    check.expect(game.client[2:] == (game.client[0] + 800, game.client[1] + 600), "the drawing surface is 800 x 600")
     game.key("alt+w")
     check.expect(checked_row(game, "weather-menu") == 0, "Alt+W opens Weather, None carries the check mark")
     check.expect(game.menu("w", "r") and game.wait_for_view("rainy", sky(RAIN_DAY, 12))[1], "Rainy greys the sky")

@@ -57,6 +57,7 @@ def prepare_prefix(args):
     template = os.path.join(args.work, "prefix-template")
     if not os.path.exists(os.path.join(template, "system.reg")):
         shutil.rmtree(template, ignore_errors=True)
+        os.makedirs(args.work, exist_ok=True)
         display, name = start_display()
         env = environment(template, name, args.work)
         run(["wineboot", "-i"], env)
@@ -66,7 +67,7 @@ def prepare_prefix(args):
         run(["wine", "cmd", "/c", "exit"], env)  # any first-run work happens here, not in every test
         run(["wineserver", "-w"], env)
         display.terminate()
-    return 0
+    return 0 if os.path.exists(os.path.join(template, "system.reg")) else 1
 
 
 class Game:
@@ -78,7 +79,7 @@ class Game:
         self.out, self.home, self.prefix = folders
         for folder in (self.out, self.home, self.prefix):
             shutil.rmtree(folder, ignore_errors=True)
-        [os.makedirs(folder) for folder in (self.out, self.home)]
+        [os.makedirs(folder, exist_ok=True) for folder in (self.out, self.home, os.path.dirname(self.prefix))]
         template = os.path.join(args.work, "prefix-template")
         # Hard links keep the copy quick; the registry files, which Wine rewrites, are copied.
         subprocess.run(["cp", "-al", template, self.prefix], check=True)
@@ -140,9 +141,10 @@ class Game:
         return wait_for(lambda: not self.find_window(title), timeout)
 
     def box(self, window):
-        """(left, top, right, bottom) of a window on the screen."""
-        v = {k.strip(): v for k, _, v in (line.partition(":") for line in self.output("xwininfo", "-id", window)
-                                          .splitlines())}
+        """(left, top, right, bottom) of a window on the screen; None for a window gone."""
+        info = (line.partition(":") for line in self.output("xwininfo", "-id", window).splitlines())
+        if "Width" not in (v := {k.strip(): v for k, _, v in info}):
+            return None
         left, top = int(v["Absolute upper-left X"]), int(v["Absolute upper-left Y"])
         return left, top, left + int(v["Width"]), top + int(v["Height"])
 
@@ -156,7 +158,7 @@ class Game:
         for line in self.output("xwininfo", "-root", "-tree").splitlines():
             if "(has no name)" in line and '"gladewarden.exe"' in line:
                 box = self.box(line.split()[0])
-                if box[2] - box[0] > 10 and box[3] - box[1] > 10:
+                if box and box[2] - box[0] > 10 and box[3] - box[1] > 10:
                     return box
 
     def move_to(self, x, y):  # a point of the drawing surface
