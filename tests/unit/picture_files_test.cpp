@@ -54,7 +54,7 @@ void showsWhatItShould(const Bmp& bmp, const std::string& name, int hue) {
     while (bmp.rgb(left + run, top, c) == 0) ++run;
     ASSERT_EQ(run % 7, 0);
     int module = run / 7, shownFrom = (235 - 150) / 2;
-    EXPECT_EQ((right - left + 1) % module, 0);
+    EXPECT_TRUE((right - left + 1) % module == 0 && right - left == bottom - top);  // whole modules, square
     EXPECT_GE(std::min(left, top) - 4 * module, shownFrom);
     EXPECT_LE(std::max(right, bottom) + 1 + 4 * module, shownFrom + 150);
 }
