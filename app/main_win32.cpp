@@ -134,6 +134,9 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         destroyMainWindow();
         return 1;
     }
+    // Shown only once its pixel format is set: setting the format on a shown
+    // window drops what was painted of its frame under Wine, and nothing paints
+    // the caption and menu bar again.
     showMainWindow();
     startFirstGame();
 
