@@ -52,12 +52,14 @@ int createMainWindow() {
     int x = work.left + ((work.right - work.left) - width) / 2;
     int y = work.top + ((work.bottom - work.top) - height) / 2;
     MoveWindow(mainWindow, x, y, width, height, FALSE);
+    return 1;
+}
 
+void showMainWindow() {
     ShowWindow(mainWindow, SW_SHOW);
     SetForegroundWindow(mainWindow);
     SetFocus(mainWindow);
     UpdateWindow(mainWindow);
-    return 1;
 }
 
 void destroyMainWindow() {
@@ -132,6 +134,10 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
         destroyMainWindow();
         return 1;
     }
+    // Shown only once its pixel format is set: setting the format on a shown
+    // window drops what was painted of its frame under Wine, and nothing paints
+    // the caption and menu bar again.
+    showMainWindow();
     startFirstGame();
 
     WPARAM exitCode = runMessageLoop();

@@ -8,7 +8,8 @@
 
 // A modal yes/no question owned by the main window; the game keeps running behind it.
 int platformAskYesNo(const char* text, const char* caption);
-// Capture: grab the mouse, hide the cursor, and report where the cursor is.
+// Capture: grab the mouse, hide the cursor, keep it inside the client area,
+// and report where the cursor is. Release undoes all three.
 void platformCaptureMouse(int* cursorX, int* cursorY);
 void platformReleaseMouse();
 void platformReadCursor(int* cursorX, int* cursorY);

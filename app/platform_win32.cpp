@@ -11,10 +11,17 @@ int platformAskYesNo(const char* text, const char* caption) {
 void platformCaptureMouse(int* cursorX, int* cursorY) {
     SetCapture(mainWindow);
     ShowCursor(FALSE);
+    // Kept inside the client area, a fast move cannot leave the window between
+    // two recentrings and be lost.
+    RECT client;
+    GetClientRect(mainWindow, &client);
+    MapWindowPoints(mainWindow, nullptr, (POINT*)&client, 2);
+    ClipCursor(&client);
     platformReadCursor(cursorX, cursorY);
 }
 
 void platformReleaseMouse() {
+    ClipCursor(nullptr);
     ReleaseCapture();
     ShowCursor(TRUE);
 }

@@ -74,12 +74,25 @@ void chooseSnow() {
     updateWeatherMenuChecks();
 }
 
+void forgetMovementKeys() {
+    theInput.moveForwardHeld = 0;
+    theInput.moveBackHeld = 0;
+    theInput.moveLeftHeld = 0;
+    theInput.moveRightHeld = 0;
+}
+
+// A question is a box of its own: the player answers it with the pointer.
+int askYesNo(const char* text) {
+    shellFocusLost();
+    return platformAskYesNo(text, "Confirm");
+}
+
 void askForNewGame() {
     if (theArena.gameOver) {
         restartGame();
         return;
     }
-    if (platformAskYesNo("Restart the game?", "Confirm")) restartGame();
+    if (askYesNo("Restart the game?")) restartGame();
 }
 
 }  // namespace
@@ -96,23 +109,31 @@ void captureMouse() {
 
 void releaseMouse() {
     if (!theInput.mouseCaptured) return;
-    platformReleaseMouse();
+    // Cleared first: giving up the capture reports back as a lost capture.
     theInput.mouseCaptured = 0;
+    platformReleaseMouse();
 }
 
-void shellKeyDown(int key) {
+void shellFocusLost() {
+    releaseMouse();
+    // Their key-up messages now go to whatever took the keyboard.
+    forgetMovementKeys();
+}
+
+void shellKeyDown(int key, int wasDown) {
+    // A held key repeats its key-down; switches act on the first press only.
     switch (key) {
         case KEY_ESCAPE:
-            releaseMouse();
+            if (!wasDown) releaseMouse();
             break;
         case KEY_B:
-            if (theInput.mouseCaptured) theInput.binocularsOn = !theInput.binocularsOn;
+            if (!wasDown && theInput.mouseCaptured) theInput.binocularsOn = !theInput.binocularsOn;
             break;
         case KEY_N:
-            theArena.nightTarget = !theArena.nightTarget;
+            if (!wasDown) theArena.nightTarget = !theArena.nightTarget;
             break;
         case KEY_R:
-            shellCommand(IDM_NEW_GAME);
+            if (!wasDown) shellCommand(IDM_NEW_GAME);
             break;
         default:
             setMovementKey(key, 1);
@@ -156,18 +177,18 @@ void shellCommand(int commandId) {
             chooseSnow();
             break;
         case IDM_DONATE:
-            releaseMouse();
+            shellFocusLost();
             showDonateDialog();
             break;
         case IDM_ABOUT:
-            releaseMouse();
+            shellFocusLost();
             showAboutDialog();
             break;
         case IDM_NEW_GAME:
             askForNewGame();
             break;
         case IDM_EXIT:
-            if (platformAskYesNo("Are you sure you want to exit?", "Confirm")) platformPostClose();
+            if (askYesNo("Are you sure you want to exit?")) platformPostClose();
             break;
         case IDM_DAY_NIGHT:
             theArena.nightTarget = !theArena.nightTarget;

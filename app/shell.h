@@ -22,8 +22,12 @@ extern int clientWidth;
 extern int clientHeight;
 
 void shellWindowCreated();
-void shellKeyDown(int key);
+// wasDown: the key was already down (an auto-repeat).
+void shellKeyDown(int key, int wasDown = 0);
 void shellKeyUp(int key);
+// The window lost the keyboard or the mouse (another window, a menu, a box):
+// free the pointer and let go of the movement keys.
+void shellFocusLost();
 void shellMouseMoved();
 void shellLeftButtonDown();
 void shellRightButtonDown();

@@ -32,7 +32,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             }
             return 0;
         case WM_KEYDOWN:
-            shellKeyDown((int)wParam);
+            shellKeyDown((int)wParam, (lParam & (1 << 30)) != 0);
             return 0;
         case WM_KEYUP:
             shellKeyUp((int)wParam);
@@ -46,6 +46,22 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_RBUTTONDOWN:
             shellRightButtonDown();
             return 0;
+        // Whatever takes the keyboard or the mouse from the game frees both;
+        // the default handling (focus, capture) still runs.
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) shellFocusLost();
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_ACTIVATEAPP:
+            if (!wParam) shellFocusLost();
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_KILLFOCUS:
+        case WM_ENTERMENULOOP:
+        case WM_CANCELMODE:
+            shellFocusLost();
+            return DefWindowProcA(window, message, wParam, lParam);
+        case WM_CAPTURECHANGED:
+            if ((HWND)lParam != window) releaseMouse();
+            return DefWindowProcA(window, message, wParam, lParam);
         default:
             return DefWindowProcA(window, message, wParam, lParam);
     }

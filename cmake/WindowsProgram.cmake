@@ -25,6 +25,12 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/main_win32.cpp AND EXISTS ${GLADEWARDEN_RC})
   enable_language(RC)
   add_executable(gladewarden WIN32 ${CMAKE_SOURCE_DIR}/app/main_win32.cpp ${GLADEWARDEN_RC})
   add_dependencies(gladewarden assets)
+  # The resource compiler's inputs are not scanned: a changed sound or picture
+  # must still rebuild the resources.
+  file(GLOB resource_inputs CONFIGURE_DEPENDS ${GLADEWARDEN_ASSET_DIR}/*.wav ${GLADEWARDEN_ASSET_DIR}/*.bmp
+       ${GLADEWARDEN_ASSET_DIR}/*.ico)
+  set_source_files_properties(${GLADEWARDEN_RC} PROPERTIES
+                              OBJECT_DEPENDS "${resource_inputs};${CMAKE_SOURCE_DIR}/resources/links.h")
   target_include_directories(gladewarden PRIVATE ${GLADEWARDEN_ASSET_DIR} ${CMAKE_SOURCE_DIR}/resources)
   target_link_libraries(gladewarden PRIVATE "$<LINK_GROUP:RESCAN,gladewarden_game,gladewarden_win32>"
                         opengl32 glu32 winmm gdi32 user32 shell32 kernel32)

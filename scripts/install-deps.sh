@@ -5,12 +5,12 @@ set -eu
 
 PACKAGES="
   build-essential cmake make python3
-  libgtest-dev libosmesa6-dev libglu1-mesa-dev libpng-dev
+  libgtest-dev libosmesa6-dev libglu1-mesa-dev libpng-dev libqrencode-dev
   mingw-w64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
   libgl1 libgl1-mesa-dri libglx-mesa0 libxi6 libxrandr2 libxinerama1 libxcursor1
-  libxcomposite1 libxrender1 libxext6 fonts-wine libx11-dev libxfixes-dev
-  sox zbar-tools fonts-wqy-zenhei faketime
+  libxcomposite1 libxrender1 libxext6 fonts-wine libx11-6 libxfixes3
+  sox zbar-tools fonts-wqy-zenhei faketime python3-numpy
 "
 
 missing=""

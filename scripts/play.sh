@@ -13,6 +13,12 @@ fi
 export WINEPREFIX="${WINEPREFIX:-$HOME/.local/share/gladewarden/wine}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# Without a sound card Wine's audio drivers fill the terminal with errors and
+# the game plays silent anyway: say so once and leave the drivers out.
+if ! grep -qs '^ *[0-9]' /proc/asound/cards; then
+  echo "No sound device on this machine (no ALSA sound card): the game runs silent."
+  WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winealsa.drv,winepulse.drv,wineoss.drv="
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   mkdir -p "$WINEPREFIX"
   wineboot -i >/dev/null 2>&1 || true

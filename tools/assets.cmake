@@ -27,8 +27,12 @@ endif()
 
 # Pictures: icon, moon, donate codes and their labels, all drawn with the kit in tools/pictures.
 file(GLOB picture_kit_sources CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tools/pictures/*.cpp)
+# The Donate codes come from libqrencode.
+find_path(QRENCODE_INCLUDE_DIR qrencode.h REQUIRED)
+find_library(QRENCODE_LIBRARY qrencode REQUIRED)
 add_library(picture_kit STATIC ${picture_kit_sources})
-target_include_directories(picture_kit PUBLIC ${CMAKE_SOURCE_DIR})
+target_include_directories(picture_kit PUBLIC ${CMAKE_SOURCE_DIR} PRIVATE ${QRENCODE_INCLUDE_DIR})
+target_link_libraries(picture_kit PUBLIC ${QRENCODE_LIBRARY})
 gladewarden_asset(gen_icon gladewarden.ico)
 gladewarden_asset(gen_moon moon.bmp)
 gladewarden_asset(gen_donate_codes donate_code_left.bmp donate_code_right.bmp)

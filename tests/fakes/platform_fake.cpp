@@ -26,6 +26,7 @@ struct ResetAtStart {
 int platformAskYesNo(const char* text, const char*) {
     fakePlatform.questionsAsked++;
     fakePlatform.lastQuestion = text;
+    fakePlatform.mouseCapturedAtLastQuestion = theInput.mouseCaptured;
     return fakePlatform.answerYes;
 }
 

@@ -8,6 +8,7 @@ struct FakePlatform {
     int answerYes;          // what the next questions answer
     int questionsAsked;
     const char* lastQuestion;
+    int mouseCapturedAtLastQuestion;
     int captures;
     int releases;
     int cursorX, cursorY;   // where the cursor is now

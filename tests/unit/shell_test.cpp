@@ -31,43 +31,6 @@ protected:
 
 }  // namespace
 
-TEST_F(Shell, MovementKeysHoldWhileDownIncludingRepeats) {
-    shellKeyDown(KEY_W);
-    shellKeyDown(KEY_W);  // auto-repeat
-    EXPECT_EQ(theInput.moveForwardHeld, 1);
-    shellKeyDown(KEY_LEFT);
-    shellKeyDown(KEY_S);
-    shellKeyDown(KEY_D);
-    EXPECT_EQ(theInput.moveLeftHeld + theInput.moveBackHeld + theInput.moveRightHeld, 3);
-    shellKeyUp(KEY_UP);  // the arrow releases what W pressed
-    EXPECT_EQ(theInput.moveForwardHeld, 0);
-    shellKeyUp(KEY_A);
-    shellKeyUp(KEY_DOWN);
-    shellKeyUp(KEY_RIGHT);
-    EXPECT_EQ(theInput.moveLeftHeld + theInput.moveBackHeld + theInput.moveRightHeld, 0);
-    InputState before = theInput;
-    shellKeyDown(81);  // Q: nothing
-    shellKeyUp(81);
-    EXPECT_EQ(std::memcmp(&before, &theInput, sizeof(theInput)), 0);
-}
-
-TEST_F(Shell, BinocularsNeedTheMouseAndToggleOnEveryRepeat) {
-    shellKeyDown(KEY_B);
-    EXPECT_EQ(theInput.binocularsOn, 0);
-    shellRightButtonDown();
-    shellKeyDown(KEY_B);
-    EXPECT_EQ(theInput.binocularsOn, 1);
-    shellKeyDown(KEY_B);  // a held key repeats
-    EXPECT_EQ(theInput.binocularsOn, 0);
-    shellKeyDown(KEY_B);
-    shellKeyDown(KEY_ESCAPE);
-    EXPECT_EQ(theInput.mouseCaptured, 0);
-    EXPECT_EQ(theInput.binocularsOn, 1);  // freeing the mouse keeps the binoculars
-    EXPECT_EQ(fakePlatform.releases, 1);
-    shellKeyDown(KEY_ESCAPE);
-    EXPECT_EQ(fakePlatform.releases, 1);  // only a captured mouse is released
-}
-
 TEST_F(Shell, DayNightTogglesFromKeyAndMenuAtAnyTime) {
     shellKeyDown(KEY_N);
     EXPECT_EQ(theArena.nightTarget, 1);
@@ -75,56 +38,6 @@ TEST_F(Shell, DayNightTogglesFromKeyAndMenuAtAnyTime) {
     EXPECT_EQ(theArena.nightTarget, 0);
     shellCommand(IDM_DAY_NIGHT);
     EXPECT_EQ(theArena.nightTarget, 1);
-}
-
-TEST_F(Shell, FirstClickCapturesSecondFiresRightClickNeverFires) {
-    shellRightButtonDown();
-    EXPECT_EQ(theInput.mouseCaptured, 1);
-    shellRightButtonDown();
-    EXPECT_EQ(fakePlatform.captures, 1);
-    EXPECT_EQ(theArena.shotsFired, 0);
-    shellKeyDown(KEY_ESCAPE);
-    shellLeftButtonDown();
-    EXPECT_EQ(theInput.mouseCaptured, 1);
-    EXPECT_EQ(theArena.shotsFired, 0);
-    shellLeftButtonDown();
-    EXPECT_EQ(theArena.shotsFired, 1);
-}
-
-TEST_F(Shell, MouseLookOnlyWhileCapturedAndRecentres) {
-    fakePlatform.cursorX = 450;
-    shellMouseMoved();
-    EXPECT_EQ(thePlayer.yaw, -90.0f);
-    fakePlatform.cursorX = 400;
-    shellLeftButtonDown();
-    fakePlatform.cursorX = 420;
-    fakePlatform.cursorY = 290;
-    shellMouseMoved();
-    EXPECT_FLOAT_EQ(thePlayer.yaw, -87.0f);
-    EXPECT_FLOAT_EQ(thePlayer.pitch, 1.5f);
-    EXPECT_EQ(fakePlatform.recentres, 1);
-    EXPECT_EQ(theInput.lastCursorX, 400);
-    shellMouseMoved();  // the recentring's own move: no turn
-    EXPECT_FLOAT_EQ(thePlayer.yaw, -87.0f);
-}
-
-TEST_F(Shell, NewGameAsksOnlyWhileAGameRuns) {
-    theArena.score = 500;
-    fakePlatform.answerYes = 0;
-    shellKeyDown(KEY_R);
-    EXPECT_EQ(fakePlatform.questionsAsked, 1);
-    EXPECT_STREQ(fakePlatform.lastQuestion, "Restart the game?");
-    EXPECT_EQ(theArena.score, 500);
-    fakePlatform.answerYes = 1;
-    shellCommand(IDM_NEW_GAME);
-    EXPECT_EQ(theArena.score, 0);
-    theArena.gameOver = theArena.victory = 1;
-    theArena.score = 700;
-    fakePlatform.answerYes = 0;
-    shellCommand(IDM_NEW_GAME);
-    EXPECT_EQ(fakePlatform.questionsAsked, 2);  // not asked again
-    EXPECT_EQ(theArena.score, 0);
-    EXPECT_EQ(theArena.gameOver, 0);
 }
 
 TEST_F(Shell, WeatherAndNightSurviveANewGame) {
@@ -188,28 +101,6 @@ TEST_F(Shell, RainStoppingByDayLeavesARainbowWhereThePlayerLooks) {
     shellCommand(IDM_WEATHER_SNOWY);
     shellCommand(IDM_WEATHER_NONE);
     EXPECT_EQ(theRainbow.active, 0);
-}
-
-TEST_F(Shell, ExitAsksAndOnlyYesCloses) {
-    shellCommand(IDM_EXIT);
-    EXPECT_STREQ(fakePlatform.lastQuestion, "Are you sure you want to exit?");
-    EXPECT_EQ(fakePlatform.closePosted, 0);
-    fakePlatform.answerYes = 1;
-    shellCommand(IDM_EXIT);
-    EXPECT_EQ(fakePlatform.closePosted, 1);
-}
-
-TEST_F(Shell, DialogsFromTheMenuFreeTheMouseFirst) {
-    shellRightButtonDown();
-    shellCommand(IDM_ABOUT);
-    EXPECT_EQ(fakePlatform.aboutDialogs, 1);
-    EXPECT_EQ(fakePlatform.mouseCapturedAtLastDialog, 0);
-    shellRightButtonDown();
-    shellCommand(IDM_DONATE);
-    EXPECT_EQ(fakePlatform.donateDialogs, 1);
-    EXPECT_EQ(fakePlatform.mouseCapturedAtLastDialog, 0);
-    shellCommand(999);  // unknown commands do nothing
-    EXPECT_EQ(fakePlatform.donateDialogs + fakePlatform.aboutDialogs, 2);
 }
 
 TEST_F(Shell, AZeroHeightIsRecordedAsOne) {

@@ -1,9 +1,10 @@
 // The Donate box's pictures: two QR codes and the captions above them.
+#include <qrencode.h>
+
 #include <algorithm>
 
 #include "resources/links.h"
 #include "tools/pictures/pictures.h"
-#include "tools/pictures/qr_encoder.h"
 #include "tools/pictures/stroke_font.h"
 
 namespace {
@@ -12,28 +13,33 @@ const int CODE_SIDE = 235;
 const int QUIET_MODULES = 4;
 const int LABEL_HEIGHT = 53;
 
-// Byte capacity of version 10 at level M, the largest symbol the encoder makes.
-static_assert(sizeof(GLADEWARDEN_WEB_ADDRESS) - 1 <= 213, "the web address is too long for the Donate codes");
+// The Donate box shows each code in a control 103 dialog units square,
+// centred: about 154 pixels at the smallest dialog font (6 pixels per 4
+// units), 150 after the centring's rounding. The symbol and its quiet zone
+// are drawn small enough to lie wholly inside that middle square.
+const int SHOWN_SIDE = 150;
 
-Image codeImage(const QrSymbol& symbol) {
-    int modules = symbol.grid.size;
-    int modulePixels = CODE_SIDE / (modules + 2 * QUIET_MODULES);
-    int origin = (CODE_SIDE - modules * modulePixels) / 2;
+// The dark modules of a symbol drawn into the middle of the picture, whole
+// pixels per module; an empty image when the symbol cannot be made or shown.
+Image codeImage(const char* text) {
     Image image;
-    image.width = image.height = CODE_SIDE;
-    image.rgba.assign((size_t)CODE_SIDE * CODE_SIDE * 4, 255);
-    for (int y = 0; y < CODE_SIDE; ++y) {
-        for (int x = 0; x < CODE_SIDE; ++x) {
-            int mx = x - origin, my = y - origin;
-            if (mx < 0 || my < 0) continue;
-            mx /= modulePixels;
-            my /= modulePixels;
-            if (mx < modules && my < modules && symbol.grid.at(mx, my)) {
-                uint8_t* px = &image.rgba[((size_t)y * CODE_SIDE + x) * 4];
+    QRcode* symbol = QRcode_encodeString(text, 0, QR_ECLEVEL_M, QR_MODE_8, 1);
+    if (!symbol) return image;
+    int modules = symbol->width;
+    int modulePixels = SHOWN_SIDE / (modules + 2 * QUIET_MODULES);
+    if (modulePixels >= 2) {
+        int origin = (CODE_SIDE - modules * modulePixels) / 2;
+        image.width = image.height = CODE_SIDE;
+        image.rgba.assign((size_t)CODE_SIDE * CODE_SIDE * 4, 255);
+        for (int y = 0; y < modules * modulePixels; ++y) {
+            for (int x = 0; x < modules * modulePixels; ++x) {
+                if (!(symbol->data[(y / modulePixels) * modules + x / modulePixels] & 1)) continue;
+                uint8_t* px = &image.rgba[((size_t)(origin + y) * CODE_SIDE + origin + x) * 4];
                 px[0] = px[1] = px[2] = 0;
             }
         }
     }
+    QRcode_free(symbol);
     return image;
 }
 
@@ -77,8 +83,9 @@ Image labelImage(const Caption& caption, double scale) {
 }  // namespace
 
 std::vector<AssetFile> donateCodes() {
-    QrSymbol symbol = encodeQr(GLADEWARDEN_WEB_ADDRESS, QrLevel::M);
-    Bytes code = encodeBmp16(codeImage(symbol));
+    Image image = codeImage(GLADEWARDEN_WEB_ADDRESS);
+    if (image.width == 0) return {};
+    Bytes code = encodeBmp16(image);
     // Both lead to the web page until real payment codes take their place.
     return {{"donate_code_left.bmp", code}, {"donate_code_right.bmp", code}};
 }

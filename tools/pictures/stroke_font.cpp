@@ -80,13 +80,6 @@ const Glyph* findGlyph(char ch) {
 
 }  // namespace
 
-bool strokeFontCovers(const std::string& text) {
-    for (char ch : text) {
-        if (!findGlyph(ch)) return false;
-    }
-    return true;
-}
-
 double strokeTextWidth(const std::string& text, double letterGap) {
     double width = 0;
     for (size_t i = 0; i < text.size(); ++i) {

@@ -5,9 +5,6 @@
 // capitals 10, descenders to -3.5.
 #include <string>
 
-// True when every character of text has a glyph.
-bool strokeFontCovers(const std::string& text);
-
 // Width of the text's centre lines, first stroke to last, at the given gap
 // between neighbouring letters' centre lines.
 double strokeTextWidth(const std::string& text, double letterGap);

@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "app/input.h"
+#include "app/shell.h"
+#include "fakes/platform_fake.h"
+#include "resources/resource_ids.h"
+#include "support/world_fixture.h"
+
+namespace {
+
+// The shell's keys and mouse, driven as the window procedure drives them.
+class Input : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetFakePlatform();
+        testworld::buildPark(606);
+        theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
+        resetPlayer(&thePlayer);
+        resetArena(&theArena);
+    }
+    void TearDown() override { theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}; }
+    int held() {
+        return theInput.moveForwardHeld + theInput.moveBackHeld + theInput.moveLeftHeld + theInput.moveRightHeld;
+    }
+};
+
+}  // namespace
+
+TEST_F(Input, MovementKeysHoldThroughRepeatsUntilEitherOfTheirKeysIsReleased) {
+    struct Binding { int key, alias; int InputState::*flag; };
+    const Binding BINDINGS[4] = {{KEY_W, KEY_UP, &InputState::moveForwardHeld},
+                                 {KEY_S, KEY_DOWN, &InputState::moveBackHeld},
+                                 {KEY_A, KEY_LEFT, &InputState::moveLeftHeld},
+                                 {KEY_D, KEY_RIGHT, &InputState::moveRightHeld}};
+    for (const Binding& b : BINDINGS) {
+        for (int first : {b.key, b.alias}) {
+            shellKeyDown(first, 0);
+            shellKeyDown(first, 1);  // auto-repeat
+            EXPECT_EQ(theInput.*b.flag, 1) << first;
+            EXPECT_EQ(held(), 1) << first;
+            shellKeyUp(first == b.key ? b.alias : b.key);
+            EXPECT_EQ(held(), 0) << first;
+        }
+    }
+}
+
+TEST_F(Input, SwitchesActOnTheFirstPressAndIgnoreRepeats) {
+    shellKeyDown(KEY_B, 0);
+    EXPECT_EQ(theInput.binocularsOn, 0);  // not before the mouse is captured
+    shellRightButtonDown();
+    shellKeyDown(KEY_B, 0);
+    shellKeyDown(KEY_B, 1);
+    EXPECT_EQ(theInput.binocularsOn, 1);
+    shellKeyDown(KEY_N, 0);
+    shellKeyDown(KEY_N, 1);
+    EXPECT_EQ(theArena.nightTarget, 1);
+    shellKeyDown(KEY_ESCAPE, 1);
+    EXPECT_EQ(theInput.mouseCaptured, 1);
+    shellKeyDown(KEY_W, 0);
+    shellKeyDown(KEY_ESCAPE, 0);
+    EXPECT_EQ(theInput.mouseCaptured, 0);
+    EXPECT_EQ(theInput.binocularsOn, 1);    // freeing the mouse keeps the binoculars
+    EXPECT_EQ(theInput.moveForwardHeld, 1);  // and W, still held, keeps walking
+    theArena.score = 100;
+    shellKeyDown(KEY_R, 0);
+    shellKeyDown(KEY_R, 1);
+    EXPECT_EQ(fakePlatform.questionsAsked, 1);
+}
+
+TEST_F(Input, LosingFocusFreesThePointerOnceAndLetsGoOfEveryKey) {
+    shellLeftButtonDown();
+    for (int key : {KEY_W, KEY_S, KEY_A, KEY_D}) shellKeyDown(key, 0);
+    shellFocusLost();
+    EXPECT_EQ(theInput.mouseCaptured, 0);
+    EXPECT_EQ(held(), 0);
+    shellFocusLost();
+    EXPECT_EQ(fakePlatform.releases, 1);
+}
+
+TEST_F(Input, QuestionsAndBoxesOpenWithTheMouseFreeAndNoKeyHeld) {
+    const int COMMANDS[4] = {IDM_NEW_GAME, IDM_EXIT, IDM_ABOUT, IDM_DONATE};
+    theArena.score = 500;
+    for (int command : COMMANDS) {
+        shellRightButtonDown();
+        shellKeyDown(KEY_UP, 0);
+        fakePlatform.mouseCapturedAtLastQuestion = fakePlatform.mouseCapturedAtLastDialog = -1;
+        shellCommand(command);
+        int shown = command == IDM_NEW_GAME || command == IDM_EXIT ? fakePlatform.mouseCapturedAtLastQuestion
+                                                                   : fakePlatform.mouseCapturedAtLastDialog;
+        EXPECT_EQ(shown, 0) << command;
+        EXPECT_EQ(held(), 0) << command;
+    }
+    EXPECT_EQ(fakePlatform.aboutDialogs + fakePlatform.donateDialogs, 2);
+    EXPECT_EQ(theArena.score, 500);  // No keeps the game
+    EXPECT_EQ(fakePlatform.closePosted, 0);
+    fakePlatform.answerYes = 1;
+    shellCommand(IDM_EXIT);
+    EXPECT_EQ(fakePlatform.closePosted, 1);
+    shellCommand(IDM_NEW_GAME);
+    EXPECT_EQ(theArena.score, 0);
+    theArena.gameOver = 1;  // a finished game restarts without asking
+    shellCommand(IDM_NEW_GAME);
+    EXPECT_EQ(fakePlatform.questionsAsked, 4);
+    EXPECT_EQ(theArena.gameOver, 0);
+}
+
+TEST_F(Input, FirstClickCapturesThenClicksFireAndMovesTurnTheView) {
+    fakePlatform.cursorX = 450;
+    shellMouseMoved();  // a free mouse does not look
+    EXPECT_EQ(thePlayer.yaw, -90.0f);
+    fakePlatform.cursorX = 400;
+    shellRightButtonDown();
+    shellRightButtonDown();
+    EXPECT_EQ(fakePlatform.captures, 1);
+    shellKeyDown(KEY_ESCAPE, 0);
+    shellLeftButtonDown();
+    EXPECT_EQ(theInput.mouseCaptured, 1);
+    EXPECT_EQ(theArena.shotsFired, 0);
+    shellLeftButtonDown();
+    EXPECT_EQ(theArena.shotsFired, 1);
+    fakePlatform.cursorX = 420;  // across only
+    shellMouseMoved();
+    EXPECT_FLOAT_EQ(thePlayer.yaw, -90.0f + 20 * 0.15f);
+    fakePlatform.cursorY = 290;  // then up only, from where the recentring put it
+    shellMouseMoved();
+    EXPECT_FLOAT_EQ(thePlayer.pitch, 10 * 0.15f);
+    shellMouseMoved();  // the recentring's own move: no turn
+    EXPECT_FLOAT_EQ(thePlayer.yaw, -87.0f);
+}
