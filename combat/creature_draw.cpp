@@ -189,7 +189,26 @@ void drawDeerLeg(const DeerLeg& leg, float bob, float swingDegrees, float footOf
     drawPart(still(spherePart(DEER_HOOF, leg.x, 0.0f, foot, 0.035f, 4, 4)), bob, NO_SHIRT);
 }
 
+// How far any part reaches from the creature's feet: the farthest point of
+// its body plan (bob included) plus the lift of a lying body, rounded up.
+// Tipping over turns the body about its feet, so the reach covers every pose.
+const float ENEMY_REACH = 1.9f;   // a raised hand, 1.56 out, lifted 0.25
+const float RABBIT_REACH = 1.0f;  // an ear tip, 0.67 out, lifted 0.15
+const float DEER_REACH = 1.7f;    // an antler tip, 1.37 out, lifted 0.22
+
+int reachesIntoView(const ViewFrustum* view, float x, float z, float reach) {
+    return sphereInView(view, x, terrainHeightAt(x, z), z, reach);
+}
+
 }  // namespace
+
+int enemyInView(const ViewFrustum* view, const EnemyRecord* e) {
+    return reachesIntoView(view, e->position.x, e->position.z, ENEMY_REACH);
+}
+
+int animalInView(const ViewFrustum* view, const AnimalRecord* a) {
+    return reachesIntoView(view, a->x, a->z, a->kind == ANIMAL_RABBIT ? RABBIT_REACH : DEER_REACH);
+}
 
 void drawEnemy(const EnemyRecord* e) {
     CreaturePose pose = {e->position.x, e->position.z, 0, 0.0f, e->alive, e->fallAngle, e->corpseTimer, ENEMY_LIFT};

@@ -9,6 +9,14 @@ struct ParkBuilds {
     int stars;
     int clouds;
     int bushes;
+    // Drawing compiled once into display lists of the rendering context that
+    // world set-up prepared, from the records as they stand at the first
+    // frame that draws them. Whoever moves scenery or reshapes the ground
+    // after that clears the flag, and the next frame compiles it afresh.
+    int groundLists;   // the grass look, and the snow look's fixed part
+    int sceneryLists;  // trees, rocks, flowers and the sign
+    int bushLists;
+    int shapeLists;    // the quadric shapes that moving things are drawn from
 };
 
 extern ParkBuilds parkBuilt;

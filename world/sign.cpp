@@ -4,6 +4,7 @@
 
 #include "core/random.h"
 #include "render/gl.h"
+#include "render/primitives.h"
 #include "world/placement.h"
 #include "world/sign_paint.h"
 #include "world/terrain.h"
@@ -94,9 +95,7 @@ void drawSign() {
     glColor3f(0.35f, 0.22f, 0.1f);
     glPushMatrix();
     glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    GLUquadric* post = gluNewQuadric();
-    gluCylinder(post, 0.08, 0.08, POST_HEIGHT, 6, 1);
-    gluDeleteQuadric(post);
+    drawCylinder(0.08, 0.08, POST_HEIGHT, 6);
     glPopMatrix();
 
     // Both faces of the board show: the picture reads upright from the front.

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "render/view_frustum.h"
+
+// Static geometry cut by where it stands into a grid of square sectors over
+// the park, each compiled into its own display list with the box around what
+// it holds, so that a frame draws only the sectors it can see.
+
+const int SECTOR_GRID = 8;  // sectors per side
+const int SECTOR_COUNT = SECTOR_GRID * SECTOR_GRID;
+
+struct SectorLists {
+    unsigned firstList;  // 0 until compiled
+    Bounds bounds[SECTOR_COUNT];
+};
+
+// The sector holding the point; points outside the park go to the border sectors.
+int sectorAt(float x, float z);
+// Compiles one list per sector with what submitSector draws for it (every
+// vertex through a placement that grows the sector's bounds). Takes new list
+// names: the old ones may belong to a context that is gone.
+void compileSectorLists(SectorLists* lists, void (*submitSector)(int sector, Bounds* bounds));
+// Calls the lists of the sectors that reach into the view, in sector order.
+void drawSectorLists(const SectorLists* lists, const ViewFrustum* view);
