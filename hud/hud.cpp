@@ -2,12 +2,14 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "combat/animals.h"
 #include "hud/font.h"
 #include "render/gl.h"
 #include "render/overlay.h"
 #include "render/primitives.h"
+#include "render/vertex_arrays.h"
 #include "world/terrain.h"
 
 namespace {
@@ -46,10 +48,37 @@ void drawRectangle(GLenum mode, float x0, float y0, float x1, float y1) {
     glEnd();
 }
 
-void drawMapMarker(float x, float z) {
+// Every enemy and animal on the map, in one call: one 4 x 4 quad a creature.
+const int MAX_MARKERS = MAX_ENEMIES + ANIMAL_COUNT;
+float markerPosition[4 * MAX_MARKERS][3];
+float markerColour[4 * MAX_MARKERS][4];
+int markerCount = 0;
+
+void addMapMarker(float x, float z, float red, float green, float blue) {
     float mx, my;
     mapPoint(x, z, &mx, &my);
-    drawRectangle(GL_QUADS, mx - 2.0f, my - 2.0f, mx + 2.0f, my + 2.0f);
+    const float corner[4][2] = {{mx - 2.0f, my - 2.0f}, {mx + 2.0f, my - 2.0f}, {mx + 2.0f, my + 2.0f},
+                                {mx - 2.0f, my + 2.0f}};
+    for (int k = 0; k < 4; ++k)
+        setColouredVertex(markerPosition, markerColour, 4 * markerCount + k, corner[k][0], corner[k][1], 0.0f, red,
+                          green, blue, 1.0f);
+    markerCount += 1;
+}
+
+void drawMapMarkers(const ArenaState* arena) {
+    markerCount = 0;
+    for (int i = 0; i < arena->enemyCount && markerCount < MAX_MARKERS; ++i) {
+        const EnemyRecord& e = arena->enemies[i];
+        if (e.alive) addMapMarker(e.position.x, e.position.z, 1.0f, 0.2f, 0.2f);
+    }
+    for (const AnimalRecord& a : animals) {
+        if (!a.alive || markerCount >= MAX_MARKERS) continue;
+        if (a.kind == ANIMAL_DEER)
+            addMapMarker(a.x, a.z, 0.2f, 1.0f, 0.2f);
+        else
+            addMapMarker(a.x, a.z, 1.0f, 1.0f, 0.2f);
+    }
+    drawColouredArrays(GL_QUADS, markerPosition, markerColour, 0, 4 * markerCount);
 }
 
 void drawMapStream(float n) {
@@ -99,19 +128,7 @@ void drawMap(const ArenaState* arena, const PlayerState* player) {
 
     drawMapStream(n);
 
-    glColor3f(1.0f, 0.2f, 0.2f);
-    for (int i = 0; i < arena->enemyCount; ++i) {
-        const EnemyRecord& e = arena->enemies[i];
-        if (e.alive) drawMapMarker(e.position.x, e.position.z);
-    }
-    for (const AnimalRecord& a : animals) {
-        if (!a.alive) continue;
-        if (a.kind == ANIMAL_DEER)
-            glColor3f(0.2f, 1.0f, 0.2f);
-        else
-            glColor3f(1.0f, 1.0f, 0.2f);
-        drawMapMarker(a.x, a.z);
-    }
+    drawMapMarkers(arena);
 
     drawPlayerArrow(player);
 
@@ -259,11 +276,12 @@ void formatHudLine(int line, const ArenaState* arena, char* text) {
 void drawText2D(float x, float y, const char* text) {
     if (fontListBase == 0) return;
     glRasterPos2f(x, y);
-    for (const char* c = text; *c; ++c) {
-        // Codes outside 32..127 name lists that were never built and draw nothing.
-        int code = (signed char)*c;
-        glCallList((GLuint)((int)fontListBase + code - FONT_FIRST_CODE));
-    }
+    // The whole line in one call: list base + code - 32 for every character,
+    // codes taken as signed bytes. Codes outside 32..127 name lists that were
+    // never built and draw nothing.
+    glListBase(fontListBase - (unsigned)FONT_FIRST_CODE);
+    glCallLists((GLsizei)std::strlen(text), GL_BYTE, text);
+    glListBase(0);
 }
 
 int countLivingAnimals(int kind) {

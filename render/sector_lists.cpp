@@ -23,8 +23,26 @@ void compileSectorLists(SectorLists* lists, void (*submitSector)(int sector, Bou
     }
 }
 
+int sectorsInView(const Bounds* bounds, const ViewFrustum* view, int* order) {
+    float distance[SECTOR_COUNT];
+    int count = 0;
+    for (int s = 0; s < SECTOR_COUNT; ++s) {
+        if (!boundsInView(view, &bounds[s])) continue;
+        float d = boundsDistanceSquared(view, &bounds[s]);
+        int i = count++;
+        for (; i > 0 && distance[i - 1] > d; --i) {
+            order[i] = order[i - 1];
+            distance[i] = distance[i - 1];
+        }
+        order[i] = s;
+        distance[i] = d;
+    }
+    return count;
+}
+
 void drawSectorLists(const SectorLists* lists, const ViewFrustum* view) {
     if (!lists->firstList) return;
-    for (int s = 0; s < SECTOR_COUNT; ++s)
-        if (boundsInView(view, &lists->bounds[s])) glCallList(lists->firstList + (unsigned)s);
+    int order[SECTOR_COUNT];
+    int count = sectorsInView(lists->bounds, view, order);
+    for (int i = 0; i < count; ++i) glCallList(lists->firstList + (unsigned)order[i]);
 }

@@ -20,5 +20,10 @@ int sectorAt(float x, float z);
 // vertex through a placement that grows the sector's bounds). Takes new list
 // names: the old ones may belong to a context that is gone.
 void compileSectorLists(SectorLists* lists, void (*submitSector)(int sector, Bounds* bounds));
-// Calls the lists of the sectors that reach into the view, in sector order.
+// The sectors whose boxes reach into the view, nearest first, into order;
+// returns how many. Nearest first, because what lies behind then fails the
+// depth test before it is shaded: most of the rasteriser's time goes on
+// filling pixels.
+int sectorsInView(const Bounds* bounds, const ViewFrustum* view, int* order);
+// Calls the lists of the sectors in view, nearest first.
 void drawSectorLists(const SectorLists* lists, const ViewFrustum* view);

@@ -43,6 +43,11 @@ ViewFrustum currentViewFrustum() {
     setPlane(f.plane[4], row[3], 1.0f, row[2], 1.0f);   // near
     setPlane(f.plane[5], row[3], 1.0f, row[2], -1.0f);  // far
     for (int i = 4; i < 6; ++i) f.plane[i][3] += DEPTH_SLACK;
+    // The eye sits where the model-view matrix takes a point to the origin:
+    // minus the translation turned back by the transpose of the rotation.
+    for (int i = 0; i < 3; ++i)
+        f.eye[i] = -(modelView[i * 4 + 0] * modelView[12] + modelView[i * 4 + 1] * modelView[13] +
+                     modelView[i * 4 + 2] * modelView[14]);
     return f;
 }
 
@@ -56,6 +61,16 @@ int boundsInView(const ViewFrustum* view, const Bounds* b) {
         if (p[0] * x + p[1] * y + p[2] * z + p[3] < 0.0f) return 0;
     }
     return 1;
+}
+
+float boundsDistanceSquared(const ViewFrustum* view, const Bounds* b) {
+    float d2 = 0.0f;
+    for (int i = 0; i < 3; ++i) {
+        float e = view->eye[i];
+        float d = e < b->min[i] ? b->min[i] - e : (e > b->max[i] ? e - b->max[i] : 0.0f);
+        d2 += d * d;
+    }
+    return d2;
 }
 
 int sphereInView(const ViewFrustum* view, float x, float y, float z, float radius) {

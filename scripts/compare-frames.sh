@@ -14,7 +14,7 @@
 # failed views. Look at the pairs and the difference pictures as well: large
 # differences belong only on the edges of triangles.
 #
-# The clock is stopped (faketime, speed 0) so the stars twinkle alike and the moon shows
+# The clock is stopped (libfaketime, speed 0) so the stars twinkle alike and the moon shows
 # the same phase in both builds.
 set -u
 
@@ -27,6 +27,7 @@ new="$2"
 out="$3"
 mkdir -p "$out"
 
+FAKETIME_LIBRARY=/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1
 FROZEN_CLOCK="@2026-12-05 22:00:00 x0"
 # Differences of up to this much are rounding; beyond it a pixel really changed.
 FEW_LEVELS="1.6%"
@@ -94,9 +95,9 @@ failures=0
 for view in "${views[@]}"; do
   read -r name args <<<"$view"
   # shellcheck disable=SC2086
-  faketime -f "$FROZEN_CLOCK" "$old/snapshot" $args "$out/$name-old.png" || { echo "$name: old build failed"; failures=$((failures + 1)); continue; }
+  LD_PRELOAD="$FAKETIME_LIBRARY" FAKETIME="$FROZEN_CLOCK" "$old/snapshot" $args "$out/$name-old.png" || { echo "$name: old build failed"; failures=$((failures + 1)); continue; }
   # shellcheck disable=SC2086
-  faketime -f "$FROZEN_CLOCK" "$new/snapshot" $args "$out/$name-new.png" || { echo "$name: new build failed"; failures=$((failures + 1)); continue; }
+  LD_PRELOAD="$FAKETIME_LIBRARY" FAKETIME="$FROZEN_CLOCK" "$new/snapshot" $args "$out/$name-new.png" || { echo "$name: new build failed"; failures=$((failures + 1)); continue; }
   compare_pair "$name" "$out/$name-old.png" "$out/$name-new.png"
 done
 

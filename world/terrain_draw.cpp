@@ -159,9 +159,10 @@ void drawSnowLook(const ViewFrustum* view, float cover) {
     glNormal3f(0.0f, 1.0f, 0.0f);
     glEnableClientState(GL_VERTEX_ARRAY);
     glEnableClientState(GL_COLOR_ARRAY);
-    for (int i = 0; i < SECTOR_COUNT; ++i) {
-        if (!boundsInView(view, &grassLists.bounds[i])) continue;
-        SnowSector* s = &snowSectors[i];
+    int order[SECTOR_COUNT];
+    int count = sectorsInView(grassLists.bounds, view, order);
+    for (int i = 0; i < count; ++i) {
+        SnowSector* s = &snowSectors[order[i]];
         if (s->cover != cover) colourSnowSector(s, cover);
         glVertexPointer(3, GL_FLOAT, 0, s->position);
         glColorPointer(3, GL_FLOAT, 0, s->colour);
