@@ -17,6 +17,8 @@ struct ParkBuilds {
     int sceneryLists;  // trees, rocks, flowers and the sign
     int bushLists;
     int shapeLists;    // the quadric shapes that moving things are drawn from
+    int scopeFrame;    // the binocular frame's vignette mask and glass
+    int textGlyphs;    // the font lists' glyphs, read back for drawing text a line at a time
 };
 
 extern ParkBuilds parkBuilt;

@@ -182,10 +182,15 @@ void drawTerrain(float cover) {
     glDisable(GL_CULL_FACE);
     if (!parkBuilt.groundLists) compileGround();
     ViewFrustum view = currentViewFrustum();
+    // The eye is always above the ground, so a ray that meets a slope from
+    // behind has crossed the ground nearer by: the slopes facing away are
+    // hidden, and culling them spares the rasteriser their triangles.
+    glEnable(GL_CULL_FACE);
     if (cover < SNOW_LOOK_MIN_COVER)
         drawGrassLook(&view);
     else
         drawSnowLook(&view, cover);
+    glDisable(GL_CULL_FACE);
 }
 
 float snowPatchAt(float x, float z) {
