@@ -56,8 +56,10 @@ SectorLists bushLists;
 QuadricMesh shape;
 
 void submitBushSector(int sector, Bounds* bounds) {
+    glBegin(GL_TRIANGLES);
     for (const StreamBush& b : streamBushes)
-        if (sectorAt(b.x, b.z) == sector) drawStreamBush(&b, bounds);
+        if (sectorAt(b.x, b.z) == sector) submitStreamBush(&b, bounds);
+    glEnd();
 }
 
 }  // namespace
@@ -80,7 +82,13 @@ void drawStreamBushes() {
     glEnable(GL_LIGHTING);
 }
 
-void drawStreamBush(const StreamBush* b, Bounds* bounds) {
+void drawStreamBush(const StreamBush* b) {
+    glBegin(GL_TRIANGLES);
+    submitStreamBush(b, nullptr);
+    glEnd();
+}
+
+void submitStreamBush(const StreamBush* b, Bounds* bounds) {
     const Placement ground = placementAt(b->x, terrainHeightAt(b->x, b->z), b->z);
     for (int p = 0; p < BUSH_PUFFS; ++p) {
         Placement puff = ground;
@@ -88,7 +96,7 @@ void drawStreamBush(const StreamBush* b, Bounds* bounds) {
         placeRotate(&puff, -90.0f, 1.0f, 0.0f, 0.0f);
         glColor3f(b->puffRed[p], b->puffGreen[p], b->puffBlue[p]);
         sphereMesh(&shape, b->puffRadius[p], 6, 4);
-        drawPlacedMesh(&shape, &puff, bounds);
+        placedTriangles(&shape, &puff, bounds);
     }
     if (b->hasBerries) {
         glColor3f(0.85f, 0.1f, 0.05f);
@@ -96,7 +104,7 @@ void drawStreamBush(const StreamBush* b, Bounds* bounds) {
         for (int e = 0; e < BUSH_BERRIES; ++e) {
             Placement berry = ground;
             placeTranslate(&berry, b->berryX[e], b->berryHeight[e], b->berryZ[e]);
-            drawPlacedMesh(&shape, &berry, bounds);
+            placedTriangles(&shape, &berry, bounds);
         }
     }
 }

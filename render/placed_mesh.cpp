@@ -19,6 +19,27 @@ void postMultiply(Placement* p, const double t[3][4]) {
     *p = r;
 }
 
+// The cofactors of the linear part: the inverse transpose up to a factor
+// that the renormalisation removes (positive: nothing here is mirrored).
+void normalMatrix(const Placement* p, double c[3][3]) {
+    const double(*m)[4] = p->m;
+    for (int i = 0; i < 3; ++i) {
+        for (int j = 0; j < 3; ++j) {
+            int i1 = (i + 1) % 3, i2 = (i + 2) % 3, j1 = (j + 1) % 3, j2 = (j + 2) % 3;
+            c[i][j] = m[i1][j1] * m[i2][j2] - m[i1][j2] * m[i2][j1];
+        }
+    }
+}
+
+void transformNormal(const double c[3][3], float nx, float ny, float nz, float* out) {
+    for (int i = 0; i < 3; ++i) out[i] = (float)(c[i][0] * nx + c[i][1] * ny + c[i][2] * nz);
+}
+
+void transformPoint(const Placement* p, float x, float y, float z, float* out) {
+    const double(*m)[4] = p->m;
+    for (int i = 0; i < 3; ++i) out[i] = (float)(m[i][0] * x + m[i][1] * y + m[i][2] * z + m[i][3]);
+}
+
 }  // namespace
 
 Placement placementAt(float x, float y, float z) {
@@ -59,38 +80,37 @@ void growBounds(Bounds* b, float x, float y, float z) {
 }
 
 void placedNormal(const Placement* p, float nx, float ny, float nz) {
-    // The cofactors of the linear part: the inverse transpose up to a factor
-    // that the renormalisation removes (positive: nothing here is mirrored).
-    const double(*m)[4] = p->m;
     double c[3][3];
-    for (int i = 0; i < 3; ++i) {
-        for (int j = 0; j < 3; ++j) {
-            int i1 = (i + 1) % 3, i2 = (i + 2) % 3, j1 = (j + 1) % 3, j2 = (j + 2) % 3;
-            c[i][j] = m[i1][j1] * m[i2][j2] - m[i1][j2] * m[i2][j1];
-        }
-    }
-    glNormal3f((float)(c[0][0] * nx + c[0][1] * ny + c[0][2] * nz), (float)(c[1][0] * nx + c[1][1] * ny + c[1][2] * nz),
-               (float)(c[2][0] * nx + c[2][1] * ny + c[2][2] * nz));
+    normalMatrix(p, c);
+    float n[3];
+    transformNormal(c, nx, ny, nz, n);
+    glNormal3f(n[0], n[1], n[2]);
 }
 
 void placedVertex(const Placement* p, float x, float y, float z, Bounds* bounds) {
-    const double(*m)[4] = p->m;
-    float wx = (float)(m[0][0] * x + m[0][1] * y + m[0][2] * z + m[0][3]);
-    float wy = (float)(m[1][0] * x + m[1][1] * y + m[1][2] * z + m[1][3]);
-    float wz = (float)(m[2][0] * x + m[2][1] * y + m[2][2] * z + m[2][3]);
-    glVertex3f(wx, wy, wz);
-    if (bounds) growBounds(bounds, wx, wy, wz);
+    float w[3];
+    transformPoint(p, x, y, z, w);
+    glVertex3f(w[0], w[1], w[2]);
+    if (bounds) growBounds(bounds, w[0], w[1], w[2]);
 }
 
-void drawPlacedMesh(const QuadricMesh* mesh, const Placement* p, Bounds* bounds) {
-    for (int s = 0; s < mesh->stripCount; ++s) {
-        const MeshStrip& strip = mesh->strips[s];
-        glBegin(strip.mode);
-        for (int v = strip.first; v < strip.first + strip.count; ++v) {
-            const MeshVertex& q = mesh->vertices[v];
-            placedNormal(p, q.nx, q.ny, q.nz);
-            placedVertex(p, q.x, q.y, q.z, bounds);
-        }
-        glEnd();
+void placeVertices(const Placement* p, const MeshVertex* vertices, int count, float (*position)[3],
+                   float (*normal)[3]) {
+    double c[3][3];
+    normalMatrix(p, c);
+    for (int i = 0; i < count; ++i) {
+        const MeshVertex& v = vertices[i];
+        transformPoint(p, v.x, v.y, v.z, position[i]);
+        transformNormal(c, v.nx, v.ny, v.nz, normal[i]);
+    }
+}
+
+void placedTriangles(const QuadricMesh* mesh, const Placement* p, Bounds* bounds) {
+    static int corners[3 * MESH_MAX_VERTICES];
+    int count = meshTriangles(mesh, corners);
+    for (int i = 0; i < count; ++i) {
+        const MeshVertex& q = mesh->vertices[corners[i]];
+        placedNormal(p, q.nx, q.ny, q.nz);
+        placedVertex(p, q.x, q.y, q.z, bounds);
     }
 }

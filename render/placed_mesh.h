@@ -27,9 +27,17 @@ void placeScale(Placement* p, float x, float y, float z);
 Bounds emptyBounds();
 void growBounds(Bounds* b, float x, float y, float z);
 
-// glNormal3f of a normal given in the placement's frame.
+// glNormal3f of a normal given in the placement's frame (valid inside glBegin).
 void placedNormal(const Placement* p, float nx, float ny, float nz);
 // glVertex3f of a point given in the placement's frame.
 void placedVertex(const Placement* p, float x, float y, float z, Bounds* bounds);
-// The whole mesh, strip by strip, as drawMesh would draw it under the placement.
-void drawPlacedMesh(const QuadricMesh* mesh, const Placement* p, Bounds* bounds);
+// Moves vertices into the world as the placement would: positions, and
+// normals by its inverse transpose (left unnormalised), into two arrays.
+void placeVertices(const Placement* p, const MeshVertex* vertices, int count, float (*position)[3],
+                   float (*normal)[3]);
+// The whole mesh under the placement, as the triangles GL cuts its strips and
+// fans into (meshTriangles), inside a glBegin (GL_TRIANGLES) the caller
+// opened: a list of scenery then holds one long run of separate triangles,
+// colours changing along it, instead of thousands of short strips, which
+// Mesa draws several times faster.
+void placedTriangles(const QuadricMesh* mesh, const Placement* p, Bounds* bounds);

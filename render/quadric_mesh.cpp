@@ -137,3 +137,23 @@ void drawMesh(const QuadricMesh* mesh) {
         glEnd();
     }
 }
+
+int meshTriangles(const QuadricMesh* mesh, int* corners) {
+    int n = 0;
+    for (int s = 0; s < mesh->stripCount; ++s) {
+        const MeshStrip& strip = mesh->strips[s];
+        int v = strip.first;
+        if (strip.mode == GL_QUAD_STRIP) {
+            for (int i = 0; i + 3 < strip.count; i += 2) {
+                const int quad[6] = {i + 2, i, i + 3, i, i + 1, i + 3};
+                for (int k : quad) corners[n++] = v + k;
+            }
+        } else {
+            for (int i = 0; i + 2 < strip.count; ++i) {
+                const int triangle[3] = {0, i + 1, i + 2};
+                for (int k : triangle) corners[n++] = v + k;
+            }
+        }
+    }
+    return n;
+}

@@ -38,3 +38,9 @@ void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double
 void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks);
 // Submits the mesh in place (inside glNewList it is compiled).
 void drawMesh(const QuadricMesh* mesh);
+// The mesh's triangles as indices into its vertices, three a triangle, in
+// the order Mesa splits the strips and fans (a quad strip's quad a, b, c, d
+// into c a d and a b d; a fan's into centre, k, k + 1), so that drawn as
+// separate triangles they rasterise exactly as the strips do. Returns the
+// number of indices written: at most 3 x MESH_MAX_VERTICES.
+int meshTriangles(const QuadricMesh* mesh, int* corners);

@@ -20,15 +20,16 @@ QuadricMesh shape;
 // A flat disc at height y closing the foot of a trunk or the base of a crown.
 // It sets no normal of its own: it takes the one the shape before it left
 // current, unturned, since that shape's turn is undone by the time it is drawn.
-void drawFlatDisc(const Placement* p, float y, float radius, const MeshVertex& lastNormal, Bounds* bounds) {
-    glBegin(GL_TRIANGLE_FAN);
+// Submitted as the triangles a fan from its centre is cut into.
+void placedFlatDisc(const Placement* p, float y, float radius, const MeshVertex& lastNormal, Bounds* bounds) {
     placedNormal(p, lastNormal.nx, lastNormal.ny, lastNormal.nz);
-    placedVertex(p, 0.0f, y, 0.0f, bounds);
-    for (int k = 0; k <= DISC_SEGMENTS; ++k) {
-        CirclePoint c = circlePoint(k, DISC_SEGMENTS, PI_SHORT);
-        placedVertex(p, radius * c.c, y, radius * c.s, bounds);
+    for (int k = 0; k < DISC_SEGMENTS; ++k) {
+        CirclePoint a = circlePoint(k, DISC_SEGMENTS, PI_SHORT);
+        CirclePoint b = circlePoint(k + 1, DISC_SEGMENTS, PI_SHORT);
+        placedVertex(p, 0.0f, y, 0.0f, bounds);
+        placedVertex(p, radius * a.c, y, radius * a.s, bounds);
+        placedVertex(p, radius * b.c, y, radius * b.s, bounds);
     }
-    glEnd();
 }
 
 const MeshVertex& lastVertex(const QuadricMesh* mesh) { return mesh->vertices[mesh->vertexCount - 1]; }
@@ -37,10 +38,12 @@ const MeshVertex& lastVertex(const QuadricMesh* mesh) { return mesh->vertices[me
 void turnUp(Placement* p) { placeRotate(p, -90.0f, 1.0f, 0.0f, 0.0f); }
 
 void submitForestSector(int sector, Bounds* bounds) {
+    glBegin(GL_TRIANGLES);
     for (const TreeRecord& t : trees)
         if (sectorAt(t.x, t.z) == sector) submitTree(&t, bounds);
     for (const RockRecord& r : rocks)
         if (sectorAt(r.x, r.z) == sector) submitRock(&r, bounds);
+    glEnd();
 }
 
 void submitFlowerSector(int sector, Bounds* bounds) {
@@ -88,16 +91,16 @@ void submitTree(const TreeRecord* tree, Bounds* bounds) {
     turnUp(&trunk);
     placeScale(&trunk, 0.3f, 0.3f, 0.4f * h);
     cylinderMesh(&shape, 1.0f, 1.0f, 1.0f, 8, 1);
-    drawPlacedMesh(&shape, &trunk, bounds);
-    drawFlatDisc(&base, 0.0f, 0.3f, lastVertex(&shape), bounds);
+    placedTriangles(&shape, &trunk, bounds);
+    placedFlatDisc(&base, 0.0f, 0.3f, lastVertex(&shape), bounds);
 
     glColor3f(0.05f, 0.35f, 0.08f);
     Placement lower = base;
     placeTranslate(&lower, 0.0f, 0.4f * h, 0.0f);
     turnUp(&lower);
     cylinderMesh(&shape, r, 0.1f, 0.6f * h, 8, 1);
-    drawPlacedMesh(&shape, &lower, bounds);
-    drawFlatDisc(&base, 0.4f * h, r, lastVertex(&shape), bounds);
+    placedTriangles(&shape, &lower, bounds);
+    placedFlatDisc(&base, 0.4f * h, r, lastVertex(&shape), bounds);
 
     // The upper cone starts halfway up the lower one and has no base.
     glColor3f(0.08f, 0.42f, 0.12f);
@@ -105,7 +108,7 @@ void submitTree(const TreeRecord* tree, Bounds* bounds) {
     placeTranslate(&upper, 0.0f, 0.4f * h + 0.5f * 0.6f * h, 0.0f);
     turnUp(&upper);
     cylinderMesh(&shape, 0.7f * r, 0.05f, 0.7f * 0.6f * h, 8, 1);
-    drawPlacedMesh(&shape, &upper, bounds);
+    placedTriangles(&shape, &upper, bounds);
 }
 
 void submitRock(const RockRecord* rock, Bounds* bounds) {
@@ -115,5 +118,5 @@ void submitRock(const RockRecord* rock, Bounds* bounds) {
     placeScale(&p, rock->sizeX, rock->sizeY, rock->sizeZ);
     glColor3f(rock->red, rock->green, rock->blue);
     sphereMesh(&shape, 1.0f, 8, 6);
-    drawPlacedMesh(&shape, &p, bounds);
+    placedTriangles(&shape, &p, bounds);
 }

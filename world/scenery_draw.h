@@ -12,7 +12,8 @@ void drawFlowers();
 // Every tree and rock.
 void drawForest();
 
-// One object submitted in world coordinates, each vertex growing the bounds.
+// One object submitted in world coordinates as separate triangles, inside a
+// glBegin (GL_TRIANGLES) the caller opened, each vertex growing the bounds.
 // A conifer: cylinder trunk and two stacked cones.
 void submitTree(const TreeRecord* tree, Bounds* bounds);
 // A half-buried, turned ellipsoid.
