@@ -60,10 +60,11 @@ void drawPart(const BodyPart& p, const Placement* frame, float bob, Vec3 shirt) 
         placeRotate(&part, -90.0f, 1.0f, 0.0f, 0.0f);
     }
     if (p.scaleX != 1.0f || p.scaleY != 1.0f || p.scaleZ != 1.0f) placeScale(&part, p.scaleX, p.scaleY, p.scaleZ);
+    const BatchColour colour = {c.red, c.green, c.blue, 1.0f};
     if (p.cylinder)
-        batchCylinder(&part, p.radius, p.top, p.height, p.slices, c.red, c.green, c.blue);
+        batchCylinder(&part, p.radius, p.top, p.height, p.slices, colour);
     else
-        batchSphere(&part, p.radius, p.slices, p.stacks, c.red, c.green, c.blue);
+        batchSphere(&part, p.radius, p.slices, p.stacks, colour);
 }
 
 void drawParts(const BodyPart* parts, size_t count, const Placement* frame, float bob, Vec3 shirt) {

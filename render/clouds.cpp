@@ -3,7 +3,7 @@
 #include "combat/arena.h"
 #include "core/random.h"
 #include "render/gl.h"
-#include "render/primitives.h"
+#include "render/mesh_batch.h"
 #include "render/view_frustum.h"
 #include "world/park.h"
 
@@ -30,18 +30,14 @@ void endCloudBlend() {
     glDisable(GL_BLEND);
 }
 
-// Unlit, so one unit sphere scaled to each puff looks as a sphere of the puff's radius would.
-void drawCloudPuffs(float x, float y, float z, float size, float red, float green, float blue, float alpha) {
+// Adds the cloud's puffs to the batch.
+void batchCloudPuffs(float x, float y, float z, float size, float red, float green, float blue, float alpha) {
     float s = size * 0.3f;
-    glColor4f(red, green, blue, alpha * CLOUD_PUFF_ALPHA);
+    const BatchColour colour = {red, green, blue, alpha * CLOUD_PUFF_ALPHA};
     for (int k = 0; k < CLOUD_PUFFS; ++k) {
         const float* puff = CLOUD_PUFF_OFFSETS[k];
-        float r = s * puff[3];
-        glPushMatrix();
-        glTranslatef(x + puff[0] * s, y + puff[1] * s, z + puff[2] * s);
-        glScalef(r, r, r);
-        drawSphere(1.0, 10, 8);
-        glPopMatrix();
+        Placement p = placementAt(x + puff[0] * s, y + puff[1] * s, z + puff[2] * s);
+        batchSphere(&p, s * puff[3], 10, 8, colour);
     }
 }
 
@@ -91,19 +87,24 @@ void drawClouds(const PlayerState* player, int weatherMode, float nightBlend) {
     // The sky state is set even when no cloud is in view: the steps after rely on it.
     beginCloudBlend();
     // Slots the weather does not show are left alone, drift and all; those
-    // shown drift and wrap whether in view or not.
+    // shown drift and wrap whether in view or not. Those in view are drawn
+    // in one batch, cloud after cloud, so they blend as before.
+    beginMeshBatch();
     for (int i = 0; i < look.count; ++i) {
         float d = cloudDrift(i);
         float x = eye.x + d, y = cloudField.height[i], z = eye.z + cloudField.offsetZ[i];
         float size = cloudField.size[i];
         if (sphereInView(&view, x, y, z, CLOUD_REACH * 0.3f * size))
-            drawCloudPuffs(x, y, z, size, look.red, look.green, look.blue, look.alpha);
+            batchCloudPuffs(x, y, z, size, look.red, look.green, look.blue, look.alpha);
     }
+    drawMeshBatch();
     endCloudBlend();
 }
 
 void drawCloud(float x, float y, float z, float size, float red, float green, float blue, float alpha) {
     beginCloudBlend();
-    drawCloudPuffs(x, y, z, size, red, green, blue, alpha);
+    beginMeshBatch();
+    batchCloudPuffs(x, y, z, size, red, green, blue, alpha);
+    drawMeshBatch();
     endCloudBlend();
 }

@@ -36,7 +36,7 @@ const int BATCH_VERTICES = 4096;
 const int BATCH_CORNERS = 3 * BATCH_VERTICES;
 float batchPosition[BATCH_VERTICES][3];
 float batchNormal[BATCH_VERTICES][3];
-float batchColour[BATCH_VERTICES][3];
+float batchColour[BATCH_VERTICES][4];
 GLuint batchCorners[BATCH_CORNERS];
 int batchVertexCount = 0, batchCornerCount = 0;
 
@@ -66,20 +66,29 @@ CutShape cutShape(const ShapeKey& key) {
     return cut;
 }
 
-void batchShape(const ShapeKey& key, const Placement* p, float red, float green, float blue) {
+// Room for so many more; a full batch is drawn first.
+int makeRoom(int vertices, int corners) {
+    if (batchVertexCount + vertices > BATCH_VERTICES || batchCornerCount + corners > BATCH_CORNERS) drawMeshBatch();
+    return vertices <= BATCH_VERTICES && corners <= BATCH_CORNERS;
+}
+
+void colourVertices(int first, int count, BatchColour colour) {
+    for (int i = first; i < first + count; ++i) {
+        batchColour[i][0] = colour.red;
+        batchColour[i][1] = colour.green;
+        batchColour[i][2] = colour.blue;
+        batchColour[i][3] = colour.alpha;
+    }
+}
+
+void batchShape(const ShapeKey& key, const Placement* p, BatchColour colour) {
     CutShape cut = cutShape(key);
     const MeshVertex* vertices = cut.firstVertex >= 0 ? &shapeVertices[cut.firstVertex] : mesh.vertices;
     const int* corners = cut.firstCorner >= 0 ? &shapeCorners[cut.firstCorner] : meshCorners;
-    if (batchVertexCount + cut.vertexCount > BATCH_VERTICES || batchCornerCount + cut.cornerCount > BATCH_CORNERS)
-        drawMeshBatch();
-    if (cut.vertexCount > BATCH_VERTICES || cut.cornerCount > BATCH_CORNERS) return;
+    if (!makeRoom(cut.vertexCount, cut.cornerCount)) return;
     int first = batchVertexCount;
     placeVertices(p, vertices, cut.vertexCount, &batchPosition[first], &batchNormal[first]);
-    for (int i = 0; i < cut.vertexCount; ++i) {
-        batchColour[first + i][0] = red;
-        batchColour[first + i][1] = green;
-        batchColour[first + i][2] = blue;
-    }
+    colourVertices(first, cut.vertexCount, colour);
     for (int i = 0; i < cut.cornerCount; ++i) batchCorners[batchCornerCount++] = (GLuint)(first + corners[i]);
     batchVertexCount += cut.vertexCount;
 }
@@ -91,20 +100,32 @@ void beginMeshBatch() {
     batchCornerCount = 0;
 }
 
-void batchSphere(const Placement* p, double radius, int slices, int stacks, float red, float green, float blue) {
-    batchShape(ShapeKey{1, radius, 0.0, 0.0, slices, stacks}, p, red, green, blue);
+void batchSphere(const Placement* p, double radius, int slices, int stacks, BatchColour colour) {
+    batchShape(ShapeKey{1, radius, 0.0, 0.0, slices, stacks}, p, colour);
 }
 
-void batchCylinder(const Placement* p, double baseRadius, double topRadius, double height, int slices, float red,
-                   float green, float blue) {
-    batchShape(ShapeKey{0, baseRadius, topRadius, height, slices, 1}, p, red, green, blue);
+void batchCylinder(const Placement* p, double baseRadius, double topRadius, double height, int slices,
+                   BatchColour colour) {
+    batchShape(ShapeKey{0, baseRadius, topRadius, height, slices, 1}, p, colour);
+}
+
+void batchTriangle(const Placement* p, const float corners[3][3], BatchColour colour) {
+    if (!makeRoom(3, 3)) return;
+    const MeshVertex vertices[3] = {{corners[0][0], corners[0][1], corners[0][2], 0.0f, 0.0f, 1.0f},
+                                    {corners[1][0], corners[1][1], corners[1][2], 0.0f, 0.0f, 1.0f},
+                                    {corners[2][0], corners[2][1], corners[2][2], 0.0f, 0.0f, 1.0f}};
+    int first = batchVertexCount;
+    placeVertices(p, vertices, 3, &batchPosition[first], &batchNormal[first]);
+    colourVertices(first, 3, colour);
+    for (int i = 0; i < 3; ++i) batchCorners[batchCornerCount++] = (GLuint)(first + i);
+    batchVertexCount += 3;
 }
 
 void drawMeshBatch() {
     if (batchCornerCount > 0) {
         glVertexPointer(3, GL_FLOAT, 0, batchPosition);
         glNormalPointer(GL_FLOAT, 0, batchNormal);
-        glColorPointer(3, GL_FLOAT, 0, batchColour);
+        glColorPointer(4, GL_FLOAT, 0, batchColour);
         glEnableClientState(GL_VERTEX_ARRAY);
         glEnableClientState(GL_NORMAL_ARRAY);
         glEnableClientState(GL_COLOR_ARRAY);

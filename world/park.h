@@ -16,7 +16,6 @@ struct ParkBuilds {
     int groundLists;   // the grass look, and the snow look's fixed part
     int sceneryLists;  // trees, rocks, flowers and the sign
     int bushLists;
-    int shapeLists;    // the quadric shapes that moving things are drawn from
     int scopeFrame;    // the binocular frame's vignette mask and glass
     int textGlyphs;    // the font lists' glyphs, read back for drawing text a line at a time
 };

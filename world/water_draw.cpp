@@ -3,7 +3,7 @@
 #include <cmath>
 
 #include "render/gl.h"
-#include "render/primitives.h"
+#include "render/mesh_batch.h"
 #include "world/fish.h"
 #include "world/terrain.h"
 
@@ -75,7 +75,8 @@ void rippleLines(float t) {
     }
 }
 
-void drawFish(int i) {
+// Adds fish i to the batch: body, tail and eyes, in that order.
+void batchFish(int i) {
     const FishSchool* f = &fishSchool;
     float fx, fz;
     streamPointAt(f->along[i], &fx, &fz);
@@ -84,37 +85,26 @@ void drawFish(int i) {
     float heading = (float)std::atan2(streamSampleZ[k + 1] - streamSampleZ[k], streamSampleX[k + 1] - streamSampleX[k]) *
                     180.0f / 3.14159f;
     const float s = FISH_SIZE;
-    glPushMatrix();
-    glTranslatef(fx, WATER_LEVEL - FISH_DEPTH, fz);
+    Placement fish = placementAt(fx, WATER_LEVEL - FISH_DEPTH, fz);
     // The fish's nose is its local +x; turning it toward (cos h, sin h) in
     // (x, z) is a turn of -h about +y.
-    glRotatef(-heading, 0.0f, 1.0f, 0.0f);
+    placeRotate(&fish, -heading, 0.0f, 1.0f, 0.0f);
 
-    glColor4f(f->red[i], f->green[i], f->blue[i], FISH_ALPHA);
-    glPushMatrix();
-    glScalef(1.0f, 0.5f, 0.4f);
-    drawSphere(s, 6, 4);
-    glPopMatrix();
+    Placement body = fish;
+    placeScale(&body, 1.0f, 0.5f, 0.4f);
+    batchSphere(&body, s, 6, 4, BatchColour{f->red[i], f->green[i], f->blue[i], FISH_ALPHA});
 
-    glPushMatrix();
-    glTranslatef(-1.2f * s, 0.0f, 0.0f);
-    glRotatef(15.0f * std::sin(f->phase[i]), 0.0f, 1.0f, 0.0f);
-    glColor4f(0.8f * f->red[i], 0.8f * f->green[i], 0.8f * f->blue[i], FISH_ALPHA);
-    glBegin(GL_TRIANGLES);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glVertex3f(-0.6f * s, 0.4f * s, 0.0f);
-    glVertex3f(-0.6f * s, -0.4f * s, 0.0f);
-    glEnd();
-    glPopMatrix();
+    Placement tail = fish;
+    placeTranslate(&tail, -1.2f * s, 0.0f, 0.0f);
+    placeRotate(&tail, 15.0f * std::sin(f->phase[i]), 0.0f, 1.0f, 0.0f);
+    const float fin[3][3] = {{0.0f, 0.0f, 0.0f}, {-0.6f * s, 0.4f * s, 0.0f}, {-0.6f * s, -0.4f * s, 0.0f}};
+    batchTriangle(&tail, fin, BatchColour{0.8f * f->red[i], 0.8f * f->green[i], 0.8f * f->blue[i], FISH_ALPHA});
 
-    glColor4f(0.1f, 0.1f, 0.1f, FISH_ALPHA);
     for (int side = -1; side <= 1; side += 2) {
-        glPushMatrix();
-        glTranslatef(0.6f * s, 0.1f * s, -0.12f * s * (float)side);
-        drawSphere(0.08f * s, 4, 4);
-        glPopMatrix();
+        Placement eye = fish;
+        placeTranslate(&eye, 0.6f * s, 0.1f * s, -0.12f * s * (float)side);
+        batchSphere(&eye, 0.08f * s, 4, 4, BatchColour{0.1f, 0.1f, 0.1f, FISH_ALPHA});
     }
-    glPopMatrix();
 }
 
 }  // namespace
@@ -139,7 +129,10 @@ void drawStream(float clock) {
 
     // Drawing takes no random draws, so updating the whole school first keeps the sequence.
     updateFishSchool();
-    for (int i = 0; i < FISH_COUNT; ++i) drawFish(i);
+    // The whole school in one draw, fish after fish, so they blend as before.
+    beginMeshBatch();
+    for (int i = 0; i < FISH_COUNT; ++i) batchFish(i);
+    drawMeshBatch();
 
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);
