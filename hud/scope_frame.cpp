@@ -180,24 +180,36 @@ void makeMask(int width, int height) {
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 
-// A black quad over the whole view whose alpha is the mask's texel under
-// each pixel. An alpha texture leaves the colour black under either texture
-// environment mode the frame may have left.
+// An overlay rectangle of the mask, each pixel taking the texel under it.
+void maskRectangle(float x0, float y0, float x1, float y1) {
+    float s = (float)mask.width / (float)mask.textureWidth / OVERLAY_WIDTH;
+    float t = (float)mask.height / (float)mask.textureHeight / OVERLAY_HEIGHT;
+    glTexCoord2f(x0 * s, y0 * t);
+    glVertex2f(x0, y0);
+    glTexCoord2f(x1 * s, y0 * t);
+    glVertex2f(x1, y0);
+    glTexCoord2f(x1 * s, y1 * t);
+    glVertex2f(x1, y1);
+    glTexCoord2f(x0 * s, y1 * t);
+    glVertex2f(x0, y1);
+}
+
+// Black over the whole view, at each pixel the alpha of the mask's texel
+// under it (an alpha texture leaves the colour black under either texture
+// environment mode the frame may have left). The mask is clear inside the
+// lens, so a square well inside it (corners 148.5 out, the innermost ring
+// starting 149.8 out) is left out: those pixels would not change.
 void drawMask() {
-    float s = (float)mask.width / (float)mask.textureWidth;
-    float t = (float)mask.height / (float)mask.textureHeight;
+    const float h = 105.0f;
+    const float left = SCOPE_CX - h, right = SCOPE_CX + h, bottom = SCOPE_CY - h, top = SCOPE_CY + h;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, mask.texture);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     glBegin(GL_QUADS);
-    glTexCoord2f(0.0f, 0.0f);
-    glVertex2f(0.0f, 0.0f);
-    glTexCoord2f(s, 0.0f);
-    glVertex2f(OVERLAY_WIDTH, 0.0f);
-    glTexCoord2f(s, t);
-    glVertex2f(OVERLAY_WIDTH, OVERLAY_HEIGHT);
-    glTexCoord2f(0.0f, t);
-    glVertex2f(0.0f, OVERLAY_HEIGHT);
+    maskRectangle(0.0f, 0.0f, OVERLAY_WIDTH, bottom);
+    maskRectangle(0.0f, top, OVERLAY_WIDTH, OVERLAY_HEIGHT);
+    maskRectangle(0.0f, bottom, left, top);
+    maskRectangle(right, bottom, OVERLAY_WIDTH, top);
     glEnd();
     glDisable(GL_TEXTURE_2D);
 }

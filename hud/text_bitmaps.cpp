@@ -18,6 +18,10 @@ const int GLYPH_ORIGIN = 16;
 const int MAX_LINE_WIDTH = 2048;
 const int LINE_BYTES = MAX_LINE_WIDTH / 8;
 const int CACHED_LINES = 8;
+// Mesa gathers bitmaps up to 256 pixels wide into one texture and draws them
+// together; a wider one gets a texture of its own every time. Long lines go
+// out in pieces this wide (a whole number of bytes).
+const int PIECE_WIDTH = 248;
 
 struct GlyphImage {
     uint64_t rows[GLYPH_BOX];  // bit c of row r: the pixel c right of and r up from the box's corner
@@ -193,8 +197,17 @@ void drawTextLine(float x, float y, const char* text) {
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, MAX_LINE_WIDTH);
-    glBitmap(line->width, line->height, (float)(GLYPH_ORIGIN - glyphs.lowColumn), (float)(GLYPH_ORIGIN - glyphs.lowRow),
-             (float)line->advance, 0.0f, &line->bits[0][0]);
+    // Each piece starts where the one before ended: it moves the raster
+    // position by its width, and the last by what is left of the advance.
+    const float xOrigin = (float)(GLYPH_ORIGIN - glyphs.lowColumn), yOrigin = (float)(GLYPH_ORIGIN - glyphs.lowRow);
+    for (int start = 0; start < line->width || start == 0; start += PIECE_WIDTH) {
+        int width = line->width - start < PIECE_WIDTH ? line->width - start : PIECE_WIDTH;
+        int last = start + PIECE_WIDTH >= line->width;
+        glPixelStorei(GL_UNPACK_SKIP_PIXELS, start);
+        glBitmap(width, line->height, xOrigin, yOrigin, (float)(last ? line->advance - start : width), 0.0f,
+                 &line->bits[0][0]);
+    }
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
