@@ -8,7 +8,6 @@
 #include "render/effects_draw.h"
 #include "render/gl.h"
 #include "render/sky.h"
-#include "world/placement.h"
 #include "world/scenery_draw.h"
 #include "world/sign.h"
 #include "world/terrain_draw.h"

@@ -20,10 +20,9 @@ int sectorAt(float x, float z);
 // vertex through a placement that grows the sector's bounds). Takes new list
 // names: the old ones may belong to a context that is gone.
 void compileSectorLists(SectorLists* lists, void (*submitSector)(int sector, Bounds* bounds));
-// The sectors whose boxes reach into the view, nearest first, into order;
-// returns how many. Nearest first, because what lies behind then fails the
-// depth test before it is shaded: most of the rasteriser's time goes on
-// filling pixels.
+// The sectors whose boxes reach into the view, nearest first (so that what
+// lies behind fails the depth test before it is shaded), into order; returns
+// how many.
 int sectorsInView(const Bounds* bounds, const ViewFrustum* view, int* order);
 // Calls the lists of the sectors in view, nearest first.
 void drawSectorLists(const SectorLists* lists, const ViewFrustum* view);
