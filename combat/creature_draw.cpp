@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "render/gl.h"
-#include "render/primitives.h"
+#include "render/mesh_batch.h"
 #include "world/terrain.h"
 
 namespace {
@@ -48,28 +48,27 @@ constexpr BodyPart still(BodyPart p) {
     return p;
 }
 
-void drawPart(const BodyPart& p, float bob, Vec3 shirt) {
-    if (p.tinted)
-        glColor3f(p.colour.red * shirt.x, p.colour.green * shirt.y, p.colour.blue * shirt.z);
-    else
-        glColor3f(p.colour.red, p.colour.green, p.colour.blue);
-    glPushMatrix();
-    glTranslatef(p.x, p.still ? p.y : p.y + bob, p.z);
+// Adds the part to the creature's batch, placed in the creature's frame.
+void drawPart(const BodyPart& p, const Placement* frame, float bob, Vec3 shirt) {
+    PartColour c = p.colour;
+    if (p.tinted) c = PartColour{p.colour.red * shirt.x, p.colour.green * shirt.y, p.colour.blue * shirt.z};
+    Placement part = *frame;
+    placeTranslate(&part, p.x, p.still ? p.y : p.y + bob, p.z);
     if (p.cylinder) {
-        if (p.turnX != 0.0f) glRotatef(p.turnX, 1.0f, 0.0f, 0.0f);
-        if (p.turnZ != 0.0f) glRotatef(p.turnZ, 0.0f, 0.0f, 1.0f);
-        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+        if (p.turnX != 0.0f) placeRotate(&part, p.turnX, 1.0f, 0.0f, 0.0f);
+        if (p.turnZ != 0.0f) placeRotate(&part, p.turnZ, 0.0f, 0.0f, 1.0f);
+        placeRotate(&part, -90.0f, 1.0f, 0.0f, 0.0f);
     }
-    if (p.scaleX != 1.0f || p.scaleY != 1.0f || p.scaleZ != 1.0f) glScalef(p.scaleX, p.scaleY, p.scaleZ);
+    if (p.scaleX != 1.0f || p.scaleY != 1.0f || p.scaleZ != 1.0f) placeScale(&part, p.scaleX, p.scaleY, p.scaleZ);
+    const BatchColour colour = {c.red, c.green, c.blue, 1.0f};
     if (p.cylinder)
-        drawCylinder(p.radius, p.top, p.height, p.slices);
+        batchCylinder(&part, p.radius, p.top, p.height, p.slices, colour);
     else
-        drawSphere(p.radius, p.slices, p.stacks);
-    glPopMatrix();
+        batchSphere(&part, p.radius, p.slices, p.stacks, colour);
 }
 
-void drawParts(const BodyPart* parts, size_t count, float bob, Vec3 shirt) {
-    for (size_t i = 0; i < count; ++i) drawPart(parts[i], bob, shirt);
+void drawParts(const BodyPart* parts, size_t count, const Placement* frame, float bob, Vec3 shirt) {
+    for (size_t i = 0; i < count; ++i) drawPart(parts[i], frame, bob, shirt);
 }
 
 const Vec3 NO_SHIRT = {1.0f, 1.0f, 1.0f};
@@ -85,22 +84,24 @@ struct CreaturePose {
     float lift;  // lying on its side, its body's half-width
 };
 
-// Pushes the creature's frame; 0 (and nothing pushed) when there is nothing to draw.
-int beginCreature(const CreaturePose& pose) {
+// The creature's frame in the world, and an empty batch for its parts; 0
+// when there is nothing to draw. Its parts are placed on the CPU and drawn
+// in one call by endCreature.
+int beginCreature(const CreaturePose& pose, Placement* frame) {
     if (!pose.alive && pose.corpseTimer <= 0.0f) return 0;
-    glPushMatrix();
-    glTranslatef(pose.x, terrainHeightAt(pose.x, pose.z), pose.z);
-    if (pose.turned) glRotatef(pose.facing, 0.0f, 1.0f, 0.0f);
+    *frame = placementAt(pose.x, terrainHeightAt(pose.x, pose.z), pose.z);
+    if (pose.turned) placeRotate(frame, pose.facing, 0.0f, 1.0f, 0.0f);
     if (!pose.alive) {
         // It tips about its feet onto its left side and rises by its
         // half-width as it goes, so the body comes to lie on the ground.
-        glTranslatef(0.0f, pose.lift * std::sin(pose.fallAngle * PI_F / 180.0f), 0.0f);
-        glRotatef(pose.fallAngle, 0.0f, 0.0f, 1.0f);
+        placeTranslate(frame, 0.0f, pose.lift * std::sin(pose.fallAngle * PI_F / 180.0f), 0.0f);
+        placeRotate(frame, pose.fallAngle, 0.0f, 0.0f, 1.0f);
     }
+    beginMeshBatch();
     return 1;
 }
 
-void endCreature() { glPopMatrix(); }
+void endCreature() { drawMeshBatch(); }
 
 CreaturePose animalPose(const AnimalRecord* a, float lift) {
     return CreaturePose{a->x, a->z, 1, a->facing, a->alive, a->fallAngle, a->corpseTimer, lift};
@@ -181,40 +182,62 @@ const DeerLeg DEER_LEGS[4] = {
     {0.1f, -0.15f, 1.0f},   // back right
 };
 
-void drawDeerLeg(const DeerLeg& leg, float bob, float swingDegrees, float footOffset) {
+void drawDeerLeg(const DeerLeg& leg, const Placement* frame, float bob, float swingDegrees, float footOffset) {
     float foot = leg.z + leg.swing * footOffset;
-    drawPart(cylinderPart(DEER_LEG, leg.x, 0.5f, leg.z, leg.swing * swingDegrees, 0.0f, 0.04f, 0.035f, 0.28f, 6), bob,
-             NO_SHIRT);
-    drawPart(cylinderPart(DEER_LEG, leg.x, 0.22f, foot, 0.0f, 0.0f, 0.035f, 0.03f, 0.24f, 6), bob, NO_SHIRT);
-    drawPart(still(spherePart(DEER_HOOF, leg.x, 0.0f, foot, 0.035f, 4, 4)), bob, NO_SHIRT);
+    drawPart(cylinderPart(DEER_LEG, leg.x, 0.5f, leg.z, leg.swing * swingDegrees, 0.0f, 0.04f, 0.035f, 0.28f, 6),
+             frame, bob, NO_SHIRT);
+    drawPart(cylinderPart(DEER_LEG, leg.x, 0.22f, foot, 0.0f, 0.0f, 0.035f, 0.03f, 0.24f, 6), frame, bob, NO_SHIRT);
+    drawPart(still(spherePart(DEER_HOOF, leg.x, 0.0f, foot, 0.035f, 4, 4)), frame, bob, NO_SHIRT);
+}
+
+// How far any part reaches from the creature's feet: the farthest point of
+// its body plan (bob included) plus the lift of a lying body, rounded up.
+// Tipping over turns the body about its feet, so the reach covers every pose.
+const float ENEMY_REACH = 1.9f;   // a raised hand, 1.56 out, lifted 0.25
+const float RABBIT_REACH = 1.0f;  // an ear tip, 0.67 out, lifted 0.15
+const float DEER_REACH = 1.7f;    // an antler tip, 1.37 out, lifted 0.22
+
+int reachesIntoView(const ViewFrustum* view, float x, float z, float reach) {
+    return sphereInView(view, x, terrainHeightAt(x, z), z, reach);
 }
 
 }  // namespace
 
+int enemyInView(const ViewFrustum* view, const EnemyRecord* e) {
+    return reachesIntoView(view, e->position.x, e->position.z, ENEMY_REACH);
+}
+
+int animalInView(const ViewFrustum* view, const AnimalRecord* a) {
+    return reachesIntoView(view, a->x, a->z, a->kind == ANIMAL_RABBIT ? RABBIT_REACH : DEER_REACH);
+}
+
 void drawEnemy(const EnemyRecord* e) {
     CreaturePose pose = {e->position.x, e->position.z, 0, 0.0f, e->alive, e->fallAngle, e->corpseTimer, ENEMY_LIFT};
-    if (!beginCreature(pose)) return;
-    drawParts(ENEMY_PARTS, std::size(ENEMY_PARTS), 0.0f, e->colour);
+    Placement frame;
+    if (!beginCreature(pose, &frame)) return;
+    drawParts(ENEMY_PARTS, std::size(ENEMY_PARTS), &frame, 0.0f, e->colour);
     endCreature();
 }
 
 void drawRabbit(const AnimalRecord* a) {
-    if (!beginCreature(animalPose(a, RABBIT_LIFT))) return;
+    Placement frame;
+    if (!beginCreature(animalPose(a, RABBIT_LIFT), &frame)) return;
     float bob = 0.0f;
     if (a->alive && a->fallAngle < 90.0f && a->moving == 1) bob = std::sin(a->gaitPhase) * 0.04f;
-    drawParts(RABBIT_PARTS, std::size(RABBIT_PARTS), bob, NO_SHIRT);
+    drawParts(RABBIT_PARTS, std::size(RABBIT_PARTS), &frame, bob, NO_SHIRT);
     endCreature();
 }
 
 void drawDeer(const AnimalRecord* a) {
-    if (!beginCreature(animalPose(a, DEER_LIFT))) return;
+    Placement frame;
+    if (!beginCreature(animalPose(a, DEER_LIFT), &frame)) return;
     float bob = 0.0f, swing = 0.0f, foot = 0.0f;
     if (a->alive && a->moving == 1) {
         if (a->fallAngle < 90.0f) bob = std::sin(a->gaitPhase) * 0.03f;
         swing = std::sin(a->gaitPhase) * 8.0f;
         foot = std::sin(swing * 0.0175f) * 0.06f;
     }
-    for (const DeerLeg& leg : DEER_LEGS) drawDeerLeg(leg, bob, swing, foot);
-    drawParts(DEER_BODY_PARTS, std::size(DEER_BODY_PARTS), bob, NO_SHIRT);
+    for (const DeerLeg& leg : DEER_LEGS) drawDeerLeg(leg, &frame, bob, swing, foot);
+    drawParts(DEER_BODY_PARTS, std::size(DEER_BODY_PARTS), &frame, bob, NO_SHIRT);
     endCreature();
 }

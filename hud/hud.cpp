@@ -5,9 +5,12 @@
 
 #include "combat/animals.h"
 #include "hud/font.h"
+#include "hud/scope_frame.h"
+#include "hud/text_bitmaps.h"
 #include "render/gl.h"
 #include "render/overlay.h"
 #include "render/primitives.h"
+#include "render/vertex_arrays.h"
 #include "world/terrain.h"
 
 namespace {
@@ -46,23 +49,52 @@ void drawRectangle(GLenum mode, float x0, float y0, float x1, float y1) {
     glEnd();
 }
 
-void drawMapMarker(float x, float z) {
+// Every enemy and animal on the map, in one call: one 4 x 4 quad a creature.
+const int MAX_MARKERS = MAX_ENEMIES + ANIMAL_COUNT;
+float markerPosition[4 * MAX_MARKERS][3];
+float markerColour[4 * MAX_MARKERS][4];
+int markerCount = 0;
+
+void addMapMarker(float x, float z, float red, float green, float blue) {
     float mx, my;
     mapPoint(x, z, &mx, &my);
-    drawRectangle(GL_QUADS, mx - 2.0f, my - 2.0f, mx + 2.0f, my + 2.0f);
+    const float corner[4][2] = {{mx - 2.0f, my - 2.0f}, {mx + 2.0f, my - 2.0f}, {mx + 2.0f, my + 2.0f},
+                                {mx - 2.0f, my + 2.0f}};
+    for (int k = 0; k < 4; ++k)
+        setColouredVertex(markerPosition, markerColour, 4 * markerCount + k, corner[k][0], corner[k][1], 0.0f, red,
+                          green, blue, 1.0f);
+    markerCount += 1;
 }
 
+void drawMapMarkers(const ArenaState* arena) {
+    markerCount = 0;
+    for (int i = 0; i < arena->enemyCount && markerCount < MAX_MARKERS; ++i) {
+        const EnemyRecord& e = arena->enemies[i];
+        if (e.alive) addMapMarker(e.position.x, e.position.z, 1.0f, 0.2f, 0.2f);
+    }
+    for (const AnimalRecord& a : animals) {
+        if (!a.alive || markerCount >= MAX_MARKERS) continue;
+        if (a.kind == ANIMAL_DEER)
+            addMapMarker(a.x, a.z, 0.2f, 1.0f, 0.2f);
+        else
+            addMapMarker(a.x, a.z, 1.0f, 1.0f, 0.2f);
+    }
+    drawColouredArrays(GL_QUADS, markerPosition, markerColour, 0, 4 * markerCount);
+}
+
+// Every second sample of the centre line, drawn from an array in one call.
 void drawMapStream(float n) {
     if (!isStreamBuilt()) return;
+    static float line[(STREAM_SAMPLES + 1) / 2][2];
+    int count = 0;
+    for (int k = 0; k < STREAM_SAMPLES; k += 2, ++count)
+        mapPoint(streamSampleX[k], streamSampleZ[k], &line[count][0], &line[count][1]);
     glLineWidth(2.0f);
     glColor4f(0.4f - 0.25f * n, 0.7f - 0.45f * n, 1.0f - 0.5f * n, 0.8f);
-    glBegin(GL_LINE_STRIP);
-    for (int k = 0; k < STREAM_SAMPLES; k += 2) {
-        float mx, my;
-        mapPoint(streamSampleX[k], streamSampleZ[k], &mx, &my);
-        glVertex2f(mx, my);
-    }
-    glEnd();
+    glVertexPointer(2, GL_FLOAT, 0, line);
+    glEnableClientState(GL_VERTEX_ARRAY);
+    glDrawArrays(GL_LINE_STRIP, 0, count);
+    glDisableClientState(GL_VERTEX_ARRAY);
     glLineWidth(1.0f);
 }
 
@@ -99,19 +131,7 @@ void drawMap(const ArenaState* arena, const PlayerState* player) {
 
     drawMapStream(n);
 
-    glColor3f(1.0f, 0.2f, 0.2f);
-    for (int i = 0; i < arena->enemyCount; ++i) {
-        const EnemyRecord& e = arena->enemies[i];
-        if (e.alive) drawMapMarker(e.position.x, e.position.z);
-    }
-    for (const AnimalRecord& a : animals) {
-        if (!a.alive) continue;
-        if (a.kind == ANIMAL_DEER)
-            glColor3f(0.2f, 1.0f, 0.2f);
-        else
-            glColor3f(1.0f, 1.0f, 0.2f);
-        drawMapMarker(a.x, a.z);
-    }
+    drawMapMarkers(arena);
 
     drawPlayerArrow(player);
 
@@ -119,114 +139,6 @@ void drawMap(const ArenaState* arena, const PlayerState* player) {
     glColor3f(1.0f, 1.0f, 1.0f);
     glLineWidth(1.0f);
     drawRectangle(GL_LINE_LOOP, MAP_LEFT, MAP_BOTTOM, right, top);
-}
-
-const int SCOPE_SEGMENTS = 64;
-const float SCOPE_CX = OVERLAY_WIDTH / 2.0f;
-const float SCOPE_CY = OVERLAY_HEIGHT / 2.0f;
-
-void scopeVertex(int k, float r) {
-    CirclePoint p = circlePoint(k, SCOPE_SEGMENTS, PI_SHORT);
-    glVertex2f(SCOPE_CX + p.c * r, SCOPE_CY + p.s * r);
-}
-
-void scopeRing(float inner, float outer) {
-    glBegin(GL_TRIANGLE_STRIP);
-    for (int k = 0; k <= SCOPE_SEGMENTS; ++k) {
-        scopeVertex(k, outer);
-        scopeVertex(k, inner);
-    }
-    glEnd();
-}
-
-void scopeCircle(float r) {
-    glBegin(GL_LINE_LOOP);
-    for (int k = 0; k <= SCOPE_SEGMENTS; ++k) scopeVertex(k, r);
-    glEnd();
-}
-
-void line(float x1, float y1, float x2, float y2) {
-    glVertex2f(x1, y1);
-    glVertex2f(x2, y2);
-}
-
-void drawScopeReticle() {
-    const float cx = SCOPE_CX, cy = SCOPE_CY, r = SCOPE_LENS_RADIUS;
-    // Four hairs leaving a 24-unit gap at the centre.
-    glColor4f(0.7f, 0.15f, 0.15f, 0.85f);
-    glLineWidth(1.5f);
-    glBegin(GL_LINES);
-    line(cx - r + 10.0f, cy, cx - 12.0f, cy);
-    line(cx + 12.0f, cy, cx + r - 10.0f, cy);
-    line(cx, cy - r + 10.0f, cx, cy - 12.0f);
-    line(cx, cy + 12.0f, cx, cy + r - 10.0f);
-    glEnd();
-
-    glColor4f(0.7f, 0.15f, 0.15f, 0.5f);
-    glLineWidth(1.0f);
-    glBegin(GL_LINES);
-    for (int i = 1; i <= 4; ++i) {
-        float d = 30.0f * (float)i;
-        float h = i == 4 ? 7.0f : 4.0f;
-        line(cx - d, cy - h, cx - d, cy + h);
-        line(cx + d, cy - h, cx + d, cy + h);
-        line(cx - h, cy - d, cx + h, cy - d);
-        line(cx - h, cy + d, cx + h, cy + d);
-    }
-    glEnd();
-
-    glColor4f(0.7f, 0.15f, 0.15f, 0.8f);
-    glBegin(GL_LINE_LOOP);
-    glVertex2f(cx, cy - 4.0f);
-    glVertex2f(cx + 4.0f, cy);
-    glVertex2f(cx, cy + 4.0f);
-    glVertex2f(cx - 4.0f, cy);
-    glEnd();
-}
-
-void drawScopeFrame() {
-    const float r = SCOPE_LENS_RADIUS;
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-    glDisable(GL_TEXTURE_2D);
-
-    // Twenty rings darkening outward from the lens, then solid black beyond.
-    for (int i = 0; i < 20; ++i) {
-        glColor4f(0.0f, 0.0f, 0.0f, 0.02f + 0.05f * (float)i);
-        scopeRing(r + 20.0f * (float)i, r + 20.0f * (float)(i + 1));
-    }
-    glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    scopeRing(r + 400.0f, 800.0f);
-
-    glLineWidth(3.0f);
-    glColor4f(0.15f, 0.18f, 0.12f, 0.6f);
-    scopeCircle(r);
-    glLineWidth(1.0f);
-    glColor4f(0.25f, 0.28f, 0.22f, 0.4f);
-    scopeCircle(r + 3.0f);
-
-    drawScopeReticle();
-
-    // A faint glare arc in the upper left of the glass.
-    const float gx = SCOPE_CX - 40.0f, gy = SCOPE_CY + 50.0f;
-    glColor4f(1.0f, 1.0f, 1.0f, 0.08f);
-    glBegin(GL_TRIANGLE_FAN);
-    glVertex2f(gx, gy);
-    for (int k = 0; k <= 20; ++k) {
-        float t = (float)k / 20.0f * 1.2f * PI_SHORT;
-        glVertex2f(gx + 60.0f * std::cos(t), gy + 40.0f * std::sin(t));
-    }
-    glEnd();
-
-    // A faint green wash over the view.
-    glColor4f(0.0f, 0.05f, 0.0f, 0.04f);
-    glBegin(GL_TRIANGLE_FAN);
-    glVertex2f(SCOPE_CX, SCOPE_CY);
-    for (int k = 0; k <= SCOPE_SEGMENTS; ++k) scopeVertex(k, r);
-    glEnd();
-
-    glLineWidth(1.0f);
-    glDisable(GL_BLEND);
 }
 
 }  // namespace
@@ -256,15 +168,7 @@ void formatHudLine(int line, const ArenaState* arena, char* text) {
     }
 }
 
-void drawText2D(float x, float y, const char* text) {
-    if (fontListBase == 0) return;
-    glRasterPos2f(x, y);
-    for (const char* c = text; *c; ++c) {
-        // Codes outside 32..127 name lists that were never built and draw nothing.
-        int code = (signed char)*c;
-        glCallList((GLuint)((int)fontListBase + code - FONT_FIRST_CODE));
-    }
-}
+void drawText2D(float x, float y, const char* text) { drawTextLine(x, y, text); }
 
 int countLivingAnimals(int kind) {
     int count = 0;

@@ -4,6 +4,7 @@
 
 #include "core/random.h"
 #include "render/gl.h"
+#include "render/sector_lists.h"
 #include "world/park.h"
 #include "world/terrain.h"
 
@@ -50,6 +51,17 @@ void placeBush(StreamBush* b) {
     }
 }
 
+SectorLists bushLists;
+// Scratch for the sphere being placed; kept off the stack for its size.
+QuadricMesh shape;
+
+void submitBushSector(int sector, Bounds* bounds) {
+    glBegin(GL_TRIANGLES);
+    for (const StreamBush& b : streamBushes)
+        if (sectorAt(b.x, b.z) == sector) submitStreamBush(&b, bounds);
+    glEnd();
+}
+
 }  // namespace
 
 void buildStreamBushes() {
@@ -60,35 +72,39 @@ void buildStreamBushes() {
 
 void drawStreamBushes() {
     if (!parkBuilt.bushes) buildStreamBushes();
+    if (!parkBuilt.bushLists) {
+        compileSectorLists(&bushLists, submitBushSector);
+        parkBuilt.bushLists = 1;
+    }
     glDisable(GL_TEXTURE_2D);
-    for (int i = 0; i < BUSH_COUNT; ++i) drawStreamBush(&streamBushes[i]);
+    ViewFrustum view = currentViewFrustum();
+    drawSectorLists(&bushLists, &view);
     glEnable(GL_LIGHTING);
 }
 
 void drawStreamBush(const StreamBush* b) {
-    float g = terrainHeightAt(b->x, b->z);
-    glPushMatrix();
-    glTranslatef(b->x, g, b->z);
-    GLUquadric* q = gluNewQuadric();
+    glBegin(GL_TRIANGLES);
+    submitStreamBush(b, nullptr);
+    glEnd();
+}
+
+void submitStreamBush(const StreamBush* b, Bounds* bounds) {
+    const Placement ground = placementAt(b->x, terrainHeightAt(b->x, b->z), b->z);
     for (int p = 0; p < BUSH_PUFFS; ++p) {
-        glPushMatrix();
-        glTranslatef(b->puffX[p], 0.3f * b->puffHeight[p], b->puffZ[p]);
-        glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
+        Placement puff = ground;
+        placeTranslate(&puff, b->puffX[p], 0.3f * b->puffHeight[p], b->puffZ[p]);
+        placeRotate(&puff, -90.0f, 1.0f, 0.0f, 0.0f);
         glColor3f(b->puffRed[p], b->puffGreen[p], b->puffBlue[p]);
-        gluSphere(q, b->puffRadius[p], 6, 4);
-        glPopMatrix();
+        sphereMesh(&shape, b->puffRadius[p], 6, 4);
+        placedTriangles(&shape, &puff, bounds);
     }
-    gluDeleteQuadric(q);
     if (b->hasBerries) {
-        q = gluNewQuadric();
         glColor3f(0.85f, 0.1f, 0.05f);
+        sphereMesh(&shape, 0.07f * b->size, 4, 3);
         for (int e = 0; e < BUSH_BERRIES; ++e) {
-            glPushMatrix();
-            glTranslatef(b->berryX[e], b->berryHeight[e], b->berryZ[e]);
-            gluSphere(q, 0.07f * b->size, 4, 3);
-            glPopMatrix();
+            Placement berry = ground;
+            placeTranslate(&berry, b->berryX[e], b->berryHeight[e], b->berryZ[e]);
+            placedTriangles(&shape, &berry, bounds);
         }
-        gluDeleteQuadric(q);
     }
-    glPopMatrix();
 }

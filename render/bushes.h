@@ -1,5 +1,7 @@
 #pragma once
 
+#include "render/placed_mesh.h"
+
 // Low berry bushes along the stream banks: clumps of five dark-green puffs,
 // about a quarter of them with six red berries. Scenery only.
 
@@ -27,5 +29,12 @@ struct StreamBush {
 extern StreamBush streamBushes[BUSH_COUNT];
 
 void buildStreamBushes();
+// Places the bushes on the first frame, in their turn in the random
+// sequence; the bushes never move, so they are then compiled into sector
+// lists (parkBuilt.bushLists) and each frame draws the sectors in view.
 void drawStreamBushes();
+// One bush, stood on the ground, in world coordinates.
 void drawStreamBush(const StreamBush* bush);
+// The same as separate triangles inside a glBegin (GL_TRIANGLES) the caller
+// opened, each vertex growing the bounds when given.
+void submitStreamBush(const StreamBush* bush, Bounds* bounds);

@@ -19,8 +19,3 @@ inline CirclePoint circlePoint(int k, int segments, float pi) {
     float a = 2.0f * pi * (float)k / (float)segments;
     return CirclePoint{a, std::cos(a), std::sin(a)};
 }
-
-// GLU quadrics with default settings, created and deleted around each draw.
-// A cylinder runs along local +z from 0 to height, with one stack.
-void drawCylinder(float baseRadius, float topRadius, float height, int slices);
-void drawSphere(float radius, int slices, int stacks);

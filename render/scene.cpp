@@ -8,7 +8,6 @@
 #include "render/effects_draw.h"
 #include "render/gl.h"
 #include "render/sky.h"
-#include "world/placement.h"
 #include "world/scenery_draw.h"
 #include "world/sign.h"
 #include "world/terrain_draw.h"
@@ -59,8 +58,9 @@ namespace {
 int isCreatureShown(int alive, float corpseTimer) { return alive || corpseTimer > 0.0f; }
 
 void drawCreatures(const ArenaState* arena) {
+    ViewFrustum view = currentViewFrustum();
     for (const AnimalRecord& a : animals) {
-        if (!isCreatureShown(a.alive, a.corpseTimer)) continue;
+        if (!isCreatureShown(a.alive, a.corpseTimer) || !animalInView(&view, &a)) continue;
         if (a.kind == ANIMAL_RABBIT)
             drawRabbit(&a);
         else
@@ -68,7 +68,7 @@ void drawCreatures(const ArenaState* arena) {
     }
     for (int i = 0; i < arena->enemyCount; ++i) {
         const EnemyRecord& e = arena->enemies[i];
-        if (isCreatureShown(e.alive, e.corpseTimer)) drawEnemy(&e);
+        if (isCreatureShown(e.alive, e.corpseTimer) && enemyInView(&view, &e)) drawEnemy(&e);
     }
 }
 
@@ -114,8 +114,7 @@ void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlph
     sceneClock += 0.016f;
     drawStream(sceneClock);
     drawFlowers();
-    for (int i = 0; i < TREE_COUNT; ++i) drawTree(&trees[i]);
-    for (int i = 0; i < ROCK_COUNT; ++i) drawRock(&rocks[i]);
+    drawForest();
     drawSign();
     drawStreamBushes();
     drawCreatures(arena);

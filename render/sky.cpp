@@ -7,6 +7,7 @@
 #include "core/random.h"
 #include "render/gl.h"
 #include "render/scene.h"
+#include "render/vertex_arrays.h"
 #include "world/park.h"
 #include "world/textures.h"
 
@@ -69,16 +70,16 @@ void drawStars(const PlayerState* player, int weatherMode, float nightBlend) {
     glDisable(GL_TEXTURE_2D);
     beginSkyBlend();
     glPointSize(2.0f);
-    glBegin(GL_POINTS);
+    static float position[STAR_COUNT][3];
+    static float colour[STAR_COUNT][4];
     for (int i = 0; i < STAR_COUNT; ++i) {
         float alpha = starField.brightness[i] * (0.7f + 0.3f * std::sin(1.5f * t + starField.twinkle[i])) * nightBlend;
         float ce = std::cos(starField.elevation[i]);
-        glColor4f(1.0f, 1.0f, 0.9f, alpha);
-        glVertex3f(eye.x + STAR_DISTANCE * ce * std::cos(starField.azimuth[i]),
-                   eye.y + STAR_DISTANCE * std::sin(starField.elevation[i]),
-                   eye.z + STAR_DISTANCE * ce * std::sin(starField.azimuth[i]));
+        setColouredVertex(position, colour, i, eye.x + STAR_DISTANCE * ce * std::cos(starField.azimuth[i]),
+                          eye.y + STAR_DISTANCE * std::sin(starField.elevation[i]),
+                          eye.z + STAR_DISTANCE * ce * std::sin(starField.azimuth[i]), 1.0f, 1.0f, 0.9f, alpha);
     }
-    glEnd();
+    drawColouredArrays(GL_POINTS, position, colour, 0, STAR_COUNT);
     glPointSize(1.0f);
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);
@@ -171,6 +172,8 @@ void drawRainbow(const PlayerState* player, float alpha, float yawDegrees) {
     glDisable(GL_TEXTURE_2D);
     beginSkyBlend();
     glDisable(GL_CULL_FACE);
+    static float position[2 * (RAINBOW_SEGMENTS + 1)][3];
+    static float colour[2 * (RAINBOW_SEGMENTS + 1)][4];
     for (int i = 0; i < RAINBOW_BANDS; ++i) {
         float f0 = (float)i / (float)RAINBOW_BANDS;
         float f1 = (float)(i + 1) / (float)RAINBOW_BANDS;
@@ -187,17 +190,16 @@ void drawRainbow(const PlayerState* player, float alpha, float yawDegrees) {
         float blue = lo[2] + (hi[2] - lo[2]) * w;
         float a0 = (0.6f - 0.15f * f0) * alpha;
         float a1 = (0.6f - 0.15f * f1) * alpha;
-        glBegin(GL_QUAD_STRIP);
         for (int j = 0; j <= RAINBOW_SEGMENTS; ++j) {
             float theta = SKY_PI * (float)j / (float)RAINBOW_SEGMENTS;
             float c = std::cos(theta);
             float sn = std::sin(theta);
-            glColor4f(red, green, blue, a0);
-            glVertex3f(mx + ux * r0 * c, r0 * sn, mz + uz * r0 * c);
-            glColor4f(red, green, blue, a1);
-            glVertex3f(mx + ux * r1 * c, r1 * sn, mz + uz * r1 * c);
+            setColouredVertex(position, colour, 2 * j, mx + ux * r0 * c, r0 * sn, mz + uz * r0 * c, red, green, blue,
+                              a0);
+            setColouredVertex(position, colour, 2 * j + 1, mx + ux * r1 * c, r1 * sn, mz + uz * r1 * c, red, green,
+                              blue, a1);
         }
-        glEnd();
+        drawColouredArrays(GL_QUAD_STRIP, position, colour, 0, 2 * (RAINBOW_SEGMENTS + 1));
     }
     glEnable(GL_DEPTH_TEST);
     glDisable(GL_BLEND);

@@ -9,6 +9,15 @@ struct ParkBuilds {
     int stars;
     int clouds;
     int bushes;
+    // Drawing prepared once in the rendering context that world set-up found
+    // (display lists, a texture), from the records as they stand at the first
+    // frame that draws them. Whoever moves scenery or reshapes the ground
+    // after that clears the flag, and the next frame prepares it afresh.
+    int groundLists;   // the grass look, and the snow look's fixed part
+    int sceneryLists;  // trees, rocks and flowers
+    int bushLists;
+    int scopeFrame;    // the binocular frame's vignette mask and glass
+    int textGlyphs;    // the font lists' glyphs, read back for drawing text a line at a time
 };
 
 extern ParkBuilds parkBuilt;

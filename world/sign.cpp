@@ -4,6 +4,7 @@
 
 #include "core/random.h"
 #include "render/gl.h"
+#include "render/mesh_batch.h"
 #include "world/placement.h"
 #include "world/sign_paint.h"
 #include "world/terrain.h"
@@ -85,19 +86,19 @@ void buildSign() {
 
 void drawSign() {
     float y = terrainHeightAt(signX, signZ);
-    glPushMatrix();
-    glTranslatef(signX, y, signZ);
-    glRotatef(signYaw, 0.0f, 1.0f, 0.0f);
 
     // The post is lit like the trees.
     glDisable(GL_TEXTURE_2D);
-    glColor3f(0.35f, 0.22f, 0.1f);
+    Placement post = placementAt(signX, y, signZ);
+    placeRotate(&post, signYaw, 0.0f, 1.0f, 0.0f);
+    placeRotate(&post, -90.0f, 1.0f, 0.0f, 0.0f);
+    beginMeshBatch();
+    batchCylinder(&post, 0.08, 0.08, POST_HEIGHT, 6, BatchColour{0.35f, 0.22f, 0.1f, 1.0f});
+    drawMeshBatch();
+
     glPushMatrix();
-    glRotatef(-90.0f, 1.0f, 0.0f, 0.0f);
-    GLUquadric* post = gluNewQuadric();
-    gluCylinder(post, 0.08, 0.08, POST_HEIGHT, 6, 1);
-    gluDeleteQuadric(post);
-    glPopMatrix();
+    glTranslatef(signX, y, signZ);
+    glRotatef(signYaw, 0.0f, 1.0f, 0.0f);
 
     // Both faces of the board show: the picture reads upright from the front.
     glTranslatef(0.0f, POST_HEIGHT, 0.01f);

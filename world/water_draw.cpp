@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "render/gl.h"
+#include "render/mesh_batch.h"
 #include "world/fish.h"
 #include "world/terrain.h"
 
@@ -30,18 +31,31 @@ void streamSide(int k, float* px, float* pz) {
     *pz = dx;
 }
 
+// Scratch for one strip or line along the stream, drawn from arrays: the
+// water takes a few calls a frame instead of one for every vertex.
+float streamVertices[2 * STREAM_SAMPLES][3];
+
+void drawStreamVertices(GLenum mode, int count) {
+    glVertexPointer(3, GL_FLOAT, 0, streamVertices);
+    glDrawArrays(mode, 0, count);
+}
+
 void waterStrip(float halfWidth, float y) {
-    glBegin(GL_TRIANGLE_STRIP);
     for (int k = 0; k < STREAM_SAMPLES; ++k) {
         float px, pz;
         streamSide(k, &px, &pz);
         float x = streamSampleX[k];
         float z = streamSampleZ[k];
-        glNormal3f(0.0f, 1.0f, 0.0f);
-        glVertex3f(x + halfWidth * px, y, z + halfWidth * pz);
-        glVertex3f(x - halfWidth * px, y, z - halfWidth * pz);
+        float* a = streamVertices[2 * k];
+        float* b = streamVertices[2 * k + 1];
+        a[0] = x + halfWidth * px;
+        a[1] = y;
+        a[2] = z + halfWidth * pz;
+        b[0] = x - halfWidth * px;
+        b[1] = y;
+        b[2] = z - halfWidth * pz;
     }
-    glEnd();
+    drawStreamVertices(GL_TRIANGLE_STRIP, 2 * STREAM_SAMPLES);
 }
 
 void rippleLines(float t) {
@@ -49,24 +63,20 @@ void rippleLines(float t) {
         float f = (float)j / (float)RIPPLE_LINES;
         glColor4f(0.6f, 0.8f, 1.0f, 0.15f + 0.1f * std::sin(2.0f * t + 12.0f * f));
         float o = (f - 0.5f) * 2.0f * WATER_HALF_WIDTH * 0.8f;
-        glBegin(GL_LINE_STRIP);
         for (int k = 0; k < STREAM_SAMPLES; ++k) {
             float px, pz;
             streamSide(k, &px, &pz);
             float h = 0.03f * std::sin(3.0f * t + 0.1f * (float)k + 5.0f * f);
-            glVertex3f(streamSampleX[k] + o * px, WATER_LEVEL + 0.03f + h, streamSampleZ[k] + o * pz);
+            streamVertices[k][0] = streamSampleX[k] + o * px;
+            streamVertices[k][1] = WATER_LEVEL + 0.03f + h;
+            streamVertices[k][2] = streamSampleZ[k] + o * pz;
         }
-        glEnd();
+        drawStreamVertices(GL_LINE_STRIP, STREAM_SAMPLES);
     }
 }
 
-void fishSphere(float radius, int slices, int stacks) {
-    GLUquadric* q = gluNewQuadric();
-    gluSphere(q, radius, slices, stacks);
-    gluDeleteQuadric(q);
-}
-
-void drawFish(int i) {
+// Adds fish i to the batch: body, tail and eyes, in that order.
+void batchFish(int i) {
     const FishSchool* f = &fishSchool;
     float fx, fz;
     streamPointAt(f->along[i], &fx, &fz);
@@ -75,37 +85,26 @@ void drawFish(int i) {
     float heading = (float)std::atan2(streamSampleZ[k + 1] - streamSampleZ[k], streamSampleX[k + 1] - streamSampleX[k]) *
                     180.0f / 3.14159f;
     const float s = FISH_SIZE;
-    glPushMatrix();
-    glTranslatef(fx, WATER_LEVEL - FISH_DEPTH, fz);
+    Placement fish = placementAt(fx, WATER_LEVEL - FISH_DEPTH, fz);
     // The fish's nose is its local +x; turning it toward (cos h, sin h) in
     // (x, z) is a turn of -h about +y.
-    glRotatef(-heading, 0.0f, 1.0f, 0.0f);
+    placeRotate(&fish, -heading, 0.0f, 1.0f, 0.0f);
 
-    glColor4f(f->red[i], f->green[i], f->blue[i], FISH_ALPHA);
-    glPushMatrix();
-    glScalef(1.0f, 0.5f, 0.4f);
-    fishSphere(s, 6, 4);
-    glPopMatrix();
+    Placement body = fish;
+    placeScale(&body, 1.0f, 0.5f, 0.4f);
+    batchSphere(&body, s, 6, 4, BatchColour{f->red[i], f->green[i], f->blue[i], FISH_ALPHA});
 
-    glPushMatrix();
-    glTranslatef(-1.2f * s, 0.0f, 0.0f);
-    glRotatef(15.0f * std::sin(f->phase[i]), 0.0f, 1.0f, 0.0f);
-    glColor4f(0.8f * f->red[i], 0.8f * f->green[i], 0.8f * f->blue[i], FISH_ALPHA);
-    glBegin(GL_TRIANGLES);
-    glVertex3f(0.0f, 0.0f, 0.0f);
-    glVertex3f(-0.6f * s, 0.4f * s, 0.0f);
-    glVertex3f(-0.6f * s, -0.4f * s, 0.0f);
-    glEnd();
-    glPopMatrix();
+    Placement tail = fish;
+    placeTranslate(&tail, -1.2f * s, 0.0f, 0.0f);
+    placeRotate(&tail, 15.0f * std::sin(f->phase[i]), 0.0f, 1.0f, 0.0f);
+    const float fin[3][3] = {{0.0f, 0.0f, 0.0f}, {-0.6f * s, 0.4f * s, 0.0f}, {-0.6f * s, -0.4f * s, 0.0f}};
+    batchTriangle(&tail, fin, BatchColour{0.8f * f->red[i], 0.8f * f->green[i], 0.8f * f->blue[i], FISH_ALPHA});
 
-    glColor4f(0.1f, 0.1f, 0.1f, FISH_ALPHA);
     for (int side = -1; side <= 1; side += 2) {
-        glPushMatrix();
-        glTranslatef(0.6f * s, 0.1f * s, -0.12f * s * (float)side);
-        fishSphere(0.08f * s, 4, 4);
-        glPopMatrix();
+        Placement eye = fish;
+        placeTranslate(&eye, 0.6f * s, 0.1f * s, -0.12f * s * (float)side);
+        batchSphere(&eye, 0.08f * s, 4, 4, BatchColour{0.1f, 0.1f, 0.1f, FISH_ALPHA});
     }
-    glPopMatrix();
 }
 
 }  // namespace
@@ -119,15 +118,21 @@ void drawStream(float clock) {
     // The water tests depth against the bed but writes none, so the fish show through.
     glDepthMask(GL_FALSE);
 
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    glEnableClientState(GL_VERTEX_ARRAY);
     glColor4f(0.18f, 0.5f, 0.8f, 0.22f);
     waterStrip(WATER_HALF_WIDTH, WATER_LEVEL);
     glColor4f(0.3f, 0.6f, 0.9f, 0.15f);
     waterStrip(SURFACE_HALF_WIDTH, WATER_LEVEL + 0.02f);
     rippleLines(clock);
+    glDisableClientState(GL_VERTEX_ARRAY);
 
     // Drawing takes no random draws, so updating the whole school first keeps the sequence.
     updateFishSchool();
-    for (int i = 0; i < FISH_COUNT; ++i) drawFish(i);
+    // The whole school in one draw, fish after fish, so they blend as before.
+    beginMeshBatch();
+    for (int i = 0; i < FISH_COUNT; ++i) batchFish(i);
+    drawMeshBatch();
 
     glDepthMask(GL_TRUE);
     glDisable(GL_BLEND);

@@ -1,0 +1,215 @@
+#!/usr/bin/env python3
+"""Measures how fast gladewarden.exe draws under Wine on a virtual display
+(Xvfb, Mesa's software OpenGL), scene by scene.
+
+  scripts/bench-wine.py EXE [EXE ...] [--seconds 8] [--rounds 1]
+                        [--scenes day,night,rain,snow,binoculars] [--work DIR]
+
+For every scene it starts the program on a display of its own, sets the
+scene up with keys and menus as a player would, lets it settle and then, for
+the given seconds, counts the buffer swaps (Mesa's HUD, hidden, writes the
+frame rate to a file every second) and reads the CPU time of the program's
+main thread and of the rasteriser threads from /proc. It prints frames per
+second, and milliseconds of main-thread and rasteriser CPU per frame. With
+several programs (say an old and a new build) it runs them by turns, scene by
+scene, so a machine that gets busier or quieter treats them alike; --rounds
+repeats the whole set.
+
+The game plays as designed only when every frame fits in the 16 ms tick: 62.5
+frames a second. The clock is stopped at a known second (faketime) so every
+run plays in the same park. The snow scene waits until the snow covers the
+ground fully, about 35 seconds.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+TITLE = "Gladewarden"
+CLOCK = "2026-12-05 15:00:00"
+FAKETIME_LIBRARY = "/usr/lib/x86_64-linux-gnu/faketime/libfaketime.so.1"
+SCENES = ["day", "night", "rain", "snow", "binoculars"]
+TICKS = os.sysconf("SC_CLK_TCK")
+
+
+def parse_args():
+    parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("exes", nargs="+", metavar="EXE")
+    parser.add_argument("--seconds", type=float, default=8.0)
+    parser.add_argument("--rounds", type=int, default=1)
+    parser.add_argument("--scenes", default=",".join(SCENES))
+    parser.add_argument("--work", default=os.path.join(tempfile.gettempdir(), "gladewarden-bench-wine"))
+    args = parser.parse_args()
+    args.scenes = args.scenes.split(",")
+    for scene in args.scenes:
+        if scene not in SCENES:
+            parser.error("unknown scene %r (scenes: %s)" % (scene, ", ".join(SCENES)))
+    return args
+
+
+class Display:
+    """An Xvfb server on a display number it picks itself."""
+
+    def __init__(self):
+        read_end, write_end = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+            pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as pipe:
+            number = pipe.readline().strip()
+        if not number:
+            raise RuntimeError("Xvfb did not start")
+        self.name = ":" + number
+
+    def close(self):
+        self.process.terminate()
+        self.process.wait(timeout=10)
+
+
+def wine_env(prefix, display):
+    env = dict(os.environ)
+    env.update({"WINEPREFIX": prefix, "WINEDEBUG": "-all", "WINEDLLOVERRIDES": "mscoree,mshtml=",
+                "DISPLAY": display})
+    return env
+
+
+def prepare_prefix(work):
+    prefix = os.path.join(work, "prefix")
+    if os.path.exists(os.path.join(prefix, "system.reg")):
+        return prefix
+    shutil.rmtree(prefix, ignore_errors=True)
+    os.makedirs(work, exist_ok=True)
+    display = Display()
+    try:
+        env = wine_env(prefix, display.name)
+        subprocess.run(["wineboot", "-i"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                       timeout=300, check=True)
+        subprocess.run(["wineserver", "-w"], env=env, timeout=300)
+    finally:
+        display.close()
+    return prefix
+
+
+def xdotool(env, *words):
+    return subprocess.run(["xdotool"] + [str(w) for w in words], env=env, stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, text=True).stdout.strip()
+
+
+def wait_for(condition, timeout, what):
+    deadline = time.time() + timeout
+    while time.time() < deadline:
+        value = condition()
+        if value:
+            return value
+        time.sleep(0.2)
+    raise RuntimeError("timed out waiting for " + what)
+
+
+def thread_ticks(pid):
+    """CPU clock ticks of the main thread and of the rasteriser threads."""
+    main = raster = 0
+    for tid in os.listdir("/proc/%d/task" % pid):
+        try:
+            with open("/proc/%d/task/%s/stat" % (pid, tid)) as f:
+                stat = f.read()
+            with open("/proc/%d/task/%s/comm" % (pid, tid)) as f:
+                comm = f.read().strip()
+        except OSError:
+            continue
+        fields = stat[stat.rindex(")") + 2:].split()
+        ticks = int(fields[11]) + int(fields[12])  # utime + stime
+        if tid == str(pid):
+            main = ticks
+        elif comm.startswith("llvmpipe"):
+            raster += ticks
+    return main, raster
+
+
+def frames_written(hud_dir):
+    path = os.path.join(hud_dir, "fps")
+    if not os.path.exists(path):
+        return []
+    with open(path) as f:
+        return [float(line) for line in f if line.strip()]
+
+
+def set_up_scene(env, scene, centre):
+    xdotool(env, "mousemove", *centre)
+    time.sleep(0.5)
+    if scene == "night":
+        xdotool(env, "key", "n")
+        time.sleep(6.0)  # the light eases into night over a few seconds
+    elif scene == "rain":
+        xdotool(env, "key", "alt+w")
+        time.sleep(0.8)
+        xdotool(env, "key", "r")
+    elif scene == "snow":
+        xdotool(env, "key", "alt+w")
+        time.sleep(0.8)
+        xdotool(env, "key", "s")
+        time.sleep(36.0)  # snow covers the ground at 3 % a second
+    elif scene == "binoculars":
+        xdotool(env, "click", "3")  # captures the mouse without firing
+        time.sleep(0.8)
+        xdotool(env, "key", "b")
+    time.sleep(2.0)
+
+
+def measure(args, prefix, exe, scene):
+    display = Display()
+    hud_dir = tempfile.mkdtemp(prefix="hud-", dir=args.work)
+    env = wine_env(prefix, display.name)
+    game_env = dict(env)
+    game_env.update({"GALLIUM_HUD": "fps", "GALLIUM_HUD_VISIBLE": "false", "GALLIUM_HUD_PERIOD": "1",
+                     "GALLIUM_HUD_DUMP_DIR": hud_dir, "LD_PRELOAD": FAKETIME_LIBRARY, "FAKETIME": CLOCK,
+                     "FAKETIME_DONT_FAKE_MONOTONIC": "1", "NO_FAKE_STAT": "1", "TZ": "UTC"})
+    subprocess.run(["wineserver", "-p"], env=env, check=True)
+    game = subprocess.Popen(["wine", exe], env=game_env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    try:
+        window = wait_for(lambda: xdotool(env, "search", "--onlyvisible", "--name", "^%s$" % TITLE), 120,
+                          "the game window").split()[0]
+        pid = int(wait_for(lambda: subprocess.run(["pgrep", "-n", "-x", "gladewarden.exe"], stdout=subprocess.PIPE,
+                                                  text=True).stdout.strip(), 30, "the game process"))
+        geometry = dict(line.split("=") for line in
+                        xdotool(env, "getwindowgeometry", "--shell", window).splitlines() if "=" in line)
+        centre = (int(geometry["X"]) + int(geometry["WIDTH"]) // 2, int(geometry["Y"]) + int(geometry["HEIGHT"]) // 2)
+        set_up_scene(env, scene, centre)
+        seen = len(frames_written(hud_dir))
+        main0, raster0 = thread_ticks(pid)
+        time.sleep(args.seconds)
+        main1, raster1 = thread_ticks(pid)
+        rates = frames_written(hud_dir)[seen:]
+    finally:
+        game.kill()
+        subprocess.run(["wineserver", "-k"], env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        display.close()
+        shutil.rmtree(hud_dir, ignore_errors=True)
+    if not rates:
+        raise RuntimeError("no frame rates were written")
+    fps = sum(rates) / len(rates)
+    frames = fps * args.seconds
+    per_frame = lambda ticks: 1000.0 * ticks / TICKS / frames
+    return fps, per_frame(main1 - main0), per_frame(raster1 - raster0)
+
+
+def main():
+    args = parse_args()
+    exes = [os.path.abspath(e) for e in args.exes]
+    prefix = prepare_prefix(args.work)
+    print("%-11s %-5s %8s %14s %16s   %s" % ("scene", "round", "fps", "main ms/frame", "raster ms/frame", "program"))
+    for round_number in range(1, args.rounds + 1):
+        for scene in args.scenes:
+            for exe in exes:
+                fps, main_ms, raster_ms = measure(args, prefix, exe, scene)
+                print("%-11s %-5d %8.1f %14.2f %16.2f   %s" % (scene, round_number, fps, main_ms, raster_ms, exe),
+                      flush=True)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
