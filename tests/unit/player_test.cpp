@@ -1,97 +1,42 @@
 #include <gtest/gtest.h>
 
-#include <cmath>
-
-#include "app/input.h"
 #include "support/world_fixture.h"
+#include "support/replay.h"
 
-namespace {
-
-class Player : public ::testing::Test {
-protected:
-    void SetUp() override {
-        testworld::buildPark(1357);
-        testworld::flattenGround(0.0f);
-        resetPlayer(&thePlayer);
-        theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
+// One step is 0.16 along the whole view (diagonals no faster), never below
+// y = 1.7 and never past 126.5 on either axis.
+TEST(Player, MovesAlongTheViewWithinThePark) {
+    startGame(1780351200u);
+    PlayerState start = {{0, 1.7f, 25}, -90, 0};  // south of the centre, looking north
+    EXPECT_TRUE(sameRecords(&thePlayer, &start, 1, "fffff"));
+    struct Move { Vec3 from; float yaw, pitch, strafe, forward; Vec3 to; } MOVES[] = {
+        {{0, 5, 25}, -90, 0, 0, 1, {0, 5, 24.84f}},
+        {{0, 5, 25}, -90, 0, 1, 1, {0.1131371f, 5, 24.886863f}},
+        {{0, 5, 25}, -90, 0, -1, 0, {-0.16f, 5, 25}},
+        {{0, 5, 25}, -90, 0, 0, 0, {0, 5, 25}},
+        {{0, 5, 25}, 90, 0, 0, -1, {0, 5, 24.84f}},
+        {{0, 5, 25}, 0, 30, 0, 1, {0.1385641f, 5.08f, 25}},
+        {{0, 1.75f, 25}, 0, -30, 0, 1, {0.1385641f, 1.7f, 25}},
+        {{126.45f, 5, 0}, 45, 0, 0, 1, {126.5f, 5, 0.1131371f}},
+        {{0, 5, -126.45f}, -90, 0, 0, 1, {0, 5, -126.5f}},
+        {{-126.45f, 5, 0}, 720, 0, 0, -1, {-126.5f, 5, 0}},
+    };
+    for (const Move& m : MOVES) {
+        PlayerState p = {m.from, m.yaw, m.pitch};
+        movePlayer(&p, m.strafe, m.forward, PLAYER_STEP);
+        EXPECT_TRUE(sameRecords(&p.position, &m.to, 1, "fff")) << (&m - MOVES);
     }
-    void TearDown() override { theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}; }
-    void hold(int forward, int back, int left, int right) {
-        theInput.moveForwardHeld = forward;
-        theInput.moveBackHeld = back;
-        theInput.moveLeftHeld = left;
-        theInput.moveRightHeld = right;
-    }
-};
-
-}  // namespace
-
-TEST_F(Player, StartsSouthOfTheCentreLookingNorth) {
-    EXPECT_EQ(thePlayer.position.z, 25.0f);
-    EXPECT_EQ(thePlayer.position.y, 1.7f);
-    Vec3 f = viewDirection(&thePlayer);
-    EXPECT_NEAR(f.z, -1.0f, 1e-6f);
-    Vec3 r = rightVector(&thePlayer);
-    EXPECT_NEAR(r.x, 1.0f, 1e-6f);
-    EXPECT_NEAR(r.z, 0.0f, 1e-6f);
 }
 
-TEST_F(Player, OpposingKeysCancelAndDiagonalsAreNotFaster) {
-    hold(1, 1, 1, 1);
-    updatePlayer();
-    EXPECT_NEAR(thePlayer.position.x, 0.0f, 1e-6f);
-    EXPECT_NEAR(thePlayer.position.z, 25.0f, 1e-6f);
-    hold(1, 0, 0, 1);
-    updatePlayer();
-    Vec3 p = thePlayer.position;
-    EXPECT_NEAR(std::hypot(p.x, p.z - 25.0f), 0.16f, 1e-5f);
-    EXPECT_GT(p.x, 0.0f);  // D strafes right: +x when facing -z
-    EXPECT_LT(p.z, 25.0f);
-}
-
-TEST_F(Player, TheGroundLiftsTheEyeButNeverPullsItDown) {
-    // A hill 3 units high north of z = 20.
-    for (int j = 0; j < 74; ++j)
-        for (int i = 0; i < TERRAIN_SAMPLES; ++i) terrainHeights[j][i] = 3.0f;
-    hold(1, 0, 0, 0);
-    for (int i = 0; i < 60; ++i) updatePlayer();
-    EXPECT_NEAR(thePlayer.position.y, 4.7f, 1e-5f);
-    hold(0, 1, 0, 0);
-    for (int i = 0; i < 60; ++i) updatePlayer();  // back down the slope at pitch 0
-    EXPECT_NEAR(thePlayer.position.y, 4.7f, 1e-5f);
-    thePlayer.pitch = -30.0f;
-    hold(1, 0, 0, 0);
-    thePlayer.position = makeVec3(0, 4.7f, 30.0f);
-    for (int i = 0; i < 60; ++i) updatePlayer();
-    EXPECT_GE(thePlayer.position.y, 1.7f);
-    EXPECT_NEAR(thePlayer.position.y, 1.7f, 1e-5f);
-}
-
-TEST_F(Player, FloorAndParkEdge) {
-    testworld::flattenGround(-3.0f);
-    movePlayer(&thePlayer, 0, 0, PLAYER_STEP);
-    EXPECT_EQ(thePlayer.position.y, 1.7f);
-    thePlayer.position = makeVec3(126.5f, 1.7f, 0.0f);
-    thePlayer.yaw = 45.0f;  // heading +x and +z
-    movePlayer(&thePlayer, 0, 1, PLAYER_STEP);
-    EXPECT_EQ(thePlayer.position.x, 126.5f);
-    EXPECT_GT(thePlayer.position.z, 0.1f);
-}
-
-TEST_F(Player, LookingUpWhileWalkingLifts) {
-    thePlayer.pitch = 30.0f;
-    hold(1, 0, 0, 0);
-    updatePlayer();
-    EXPECT_NEAR(thePlayer.position.y, 1.7f + 0.08f, 1e-5f);
-}
-
-TEST_F(Player, MouseLookTurnsAndClampsPitch) {
-    applyMouseLook(&thePlayer, 100.0f, 0.0f);
-    EXPECT_NEAR(thePlayer.yaw, -75.0f, 1e-4f);
-    applyMouseLook(&thePlayer, 0.0f, -10000.0f);
-    EXPECT_EQ(thePlayer.pitch, 89.0f);
-    applyMouseLook(&thePlayer, 0.0f, 10000.0f);
-    EXPECT_EQ(thePlayer.pitch, -89.0f);
-    for (int i = 0; i < 100; ++i) applyMouseLook(&thePlayer, 100.0f, 0.0f);
-    EXPECT_NEAR(thePlayer.yaw, -75.0f + 1500.0f, 1e-2f);  // not wrapped
+TEST(Player, MouseTurnsAndPitchStopsAt89) {
+    PlayerState p = {{0, 0, 0}, -90, 0};
+    applyMouseLook(&p, 20, -10);
+    EXPECT_TRUE(p.yaw == -87 && p.pitch == 1.5f);
+    applyMouseLook(&p, 0, -1000);
+    EXPECT_EQ(p.pitch, 89);
+    applyMouseLook(&p, 4800, 2000);
+    EXPECT_TRUE(p.yaw == 633 && p.pitch == -89);
+    p.yaw = -90;  // north, nearly straight down
+    Vec3 got[2] = {viewDirection(&p), rightVector(&p)}, want[2] = {{0, -0.9998477f, -0.0174524f}, {1, 0, 0}};
+    for (int i = 0; i < 2; ++i) EXPECT_NEAR(vecDistance(got[i], want[i]), 0, 1e-6) << i;
 }
