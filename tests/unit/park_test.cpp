@@ -15,8 +15,7 @@
 
 namespace {
 
-// The park's ground by its rules, in double precision, built from the shared
-// sequence on its first slope query as the game builds it.
+// The ground by its rules in double precision, built from the shared sequence on the first slope query.
 struct RefGround {
     Rand* r;
     bool built;
@@ -38,9 +37,8 @@ struct RefGround {
         const double AT[11] = {-1.2, -1, -0.7, -0.4, -0.15, 0, 0.15, 0.4, 0.7, 1, 1.2};
         const float REACH[11] = {20, 10, 40, 50, 30, 20, 30, 50, 40, 10, 20};
         for (int c = 0; c < 11; ++c) px[c] = 126.5 * AT[c], pz[c] = r->f(-REACH[c], REACH[c]);
-        for (int k = 0; k <= 200; ++k) {  // Catmull-Rom through the control points, 25 samples a segment
-            int g = std::min(7, k / 25);
-            double t = k / 25.0 - g;
+        for (int k = 0, g; k <= 200; ++k) {  // Catmull-Rom through the control points, 25 samples a segment
+            double t = k / 25.0 - (g = std::min(7, k / 25));
             auto spline = [&](const double* p) {
                 return 0.5 * (2 * p[g + 1] + (p[g + 2] - p[g]) * t + (2 * p[g] - 5 * p[g + 1] + 4 * p[g + 2] - p[g + 3]) * t * t +
                               (3 * p[g + 1] - p[g] - 3 * p[g + 2] + p[g + 3]) * t * t * t);
@@ -48,8 +46,7 @@ struct RefGround {
             sx[k] = spline(px), sz[k] = spline(pz);
         }
         const float LO[6] = {0.1f, 0.7f, 0.3f, 0.1f, 0, 2}, HI[6] = {0.9f, 1, 0.8f, 0.4f, 6.28f, 6};
-        for (auto& f : fish)
-            for (int v = 0; v < 6; ++v) f[v] = r->f(LO[v], HI[v]);
+        for (int v = 0; v < 6 * FISH_COUNT; ++v) fish[v / 6][v % 6] = r->f(LO[v % 6], HI[v % 6]);
         for (int k = 0; k < 200; ++k)  // the bed and its banks, lowered only, within 12 of a sample
             for (int j = 0; j < 129; ++j)
                 for (int i = 0; i < 129; ++i) {
@@ -78,10 +75,8 @@ struct RefGround {
 
 }  // namespace
 
-// Start-up replayed: the clock seeds the sequence, the first placement draw
-// seeds it again from the same clock, then flowers, trees, rocks, animals
-// (whose first slope query builds hills, stream, fish and bed), the sign,
-// and the first game's enemies.
+// Start-up replayed: the clock seeds the sequence and the first placement draw seeds it again from it, then
+// flowers, trees, rocks, animals (the first slope query builds hills, stream, fish, bed), sign, enemies.
 TEST(Park, StartUpPlacesEverythingInItsDrawOrder) {
     static FlowerRecord flowers2[FLOWER_COUNT];
     static TreeRecord trees2[TREE_COUNT];
@@ -140,8 +135,7 @@ TEST(Park, StartUpPlacesEverythingInItsDrawOrder) {
     }
 }
 
-// What is built on first use (clouds, stars, bushes, the snow patch map)
-// continues the sequence, each in its own draw order.
+// What is built on first use (clouds, stars, bushes, snow patches) continues the sequence in its own order.
 TEST(Park, LazyBuildersDrawInTheirOrder) {
     startGame(1780351200u);
     seedRandom(77);
@@ -180,8 +174,7 @@ TEST(Park, LazyBuildersDrawInTheirOrder) {
                 if (t > 0) map[j][i] = std::min(1.0, map[j][i] + t * t * (3 - 2 * t));
             }
     }
-    EXPECT_TRUE(sameRecords(&cloudField, &clouds, 1, std::string(5 * CLOUD_SLOTS, 'f')));
-    EXPECT_TRUE(sameRecords(&starField, &stars, 1, std::string(4 * STAR_COUNT, 'f')));
+    EXPECT_TRUE(sameRecords(&cloudField, &clouds, 1, std::string(125, 'f')) && sameRecords(&starField, &stars, 1, std::string(800, 'f')));
     EXPECT_TRUE(sameRecords(streamBushes, bushes, BUSH_COUNT, "fffi" + std::string(53, 'f')));
     for (int j = 0; j < 65; ++j)
         for (int i = 0; i < 65; ++i) ASSERT_NEAR(snowPatchAt(i * cell - 126.5, j * cell - 126.5), map[j][i], 1e-5) << i << "," << j;
@@ -196,8 +189,7 @@ TEST(Park, LazyBuildersDrawInTheirOrder) {
     EXPECT_TRUE(sameRecords(&c, &want, 1, "fff"));
 }
 
-// The ground between and beyond the grid points, the slope and the centre
-// line, worked on the game's own grid; the terrain is built only once.
+// Heights between and beyond the grid points, slopes and the centre line on the game's grid; built once.
 TEST(Park, HeightSlopeAndCentreLineQueries) {
     startGame(1780351200u);
     static RefGround g;
@@ -216,13 +208,11 @@ TEST(Park, HeightSlopeAndCentreLineQueries) {
         EXPECT_NEAR(x, streamSampleX[k] + (streamSampleX[k + 1] - streamSampleX[k]) * f, 1e-3) << u;
         EXPECT_NEAR(z, streamSampleZ[k] + (streamSampleZ[k + 1] - streamSampleZ[k]) * f, 1e-3) << u;
     }
-    seedRandom(5);
-    terrainHeightAt(1, 1);
+    seedRandom(5), terrainHeightAt(1, 1);
     EXPECT_EQ(nextRandom(), Rand{5}.next());
 }
 
-// The sign keeps 3 from trees, sqrt 6 from rocks and 5 from every fifth
-// sample once the stream exists; a first draw on the start square moves to x = 20.
+// The sign keeps 3 from trees, sqrt 6 from rocks, 5 from every fifth sample; the start square moves it to x = 20.
 TEST(Park, SignStandsClearOfTreesRocksAndStream) {
     startGame(1780351200u);
     testworld::clearPark();
@@ -232,11 +222,9 @@ TEST(Park, SignStandsClearOfTreesRocksAndStream) {
     struct Case { float x, z; int clear; } CASES[] = {{10, 3, 1}, {10, 2.99f, 0}, {30, 2.45f, 1}, {30, 2.44f, 0},
         {0, -54.99f, 1}, {0, -55.01f, 0}, {2.5f, -55.6f, 1}, {0, -55.6f, 0}, {100.5f, -55.5f, 0}, {-100.5f, -55.5f, 0}};
     for (const Case& k : CASES) EXPECT_EQ(signSpotIsClear(k.x, k.z), k.clear) << k.x << ", " << k.z;
-    parkBuilt.stream = 0;
-    EXPECT_EQ(signSpotIsClear(0, -60), 1);
+    EXPECT_EQ((parkBuilt.stream = 0, signSpotIsClear(0, -60)), 1);
     Rand q{0};
     float x = 99, z = 99;
     for (uint32_t seed = 1; !(std::fabs(x) < 5 && std::fabs(z) < 5); ++seed) seedRandom(seed), q = Rand{seed}, x = q.f(-40, 40), z = q.f(-40, 40);
-    placeSign();
-    EXPECT_TRUE(signX == 20 && signZ == z && signYaw == q.f(0, 360));
+    EXPECT_TRUE((placeSign(), signX == 20 && signZ == z && signYaw == q.f(0, 360)));
 }

@@ -8,8 +8,8 @@
 #include "app/input.h"
 #include "app/shell.h"
 #include "resources/resource_ids.h"
-#include "support/world_fixture.h"
 #include "support/replay.h"
+#include "support/world_fixture.h"
 
 namespace {
 
@@ -28,23 +28,20 @@ int played(int id) {
 
 // A rainbow ages by each frame's time: none on the first frame or the first
 // after a new game, at most 0.1 s after a stall, 0.001 s when the counter runs
-// back. Night eases toward its target and ends a rainbow on reaching 0.5.
+// back. Night eases toward its target, snaps within 0.001, ends a rainbow at 0.5.
 TEST(Frame, TimeNightAndTheRainbow) {
     startGame(1780351200u);
     shellCommand(IDM_WEATHER_RAINY), shellCommand(IDM_WEATHER_NONE);
     fakePlatform.counter += 5000000;
     frameTick();
     EXPECT_TRUE(theRainbow.active && theRainbow.age == 0 && theFrame.ambientTimer >= 3);  // the first roll is at once
-    const double WAIT[] = {0.016, 10, -0.005, 0.05};
-    const float AGE[] = {0.016f, 0.116f, 0.117f, 0.167f};
-    for (int i = 0; i < 4; ++i) {
+    const double WAIT[] = {0.016, 10, -0.005, 0.05, 0};
+    const float AGE[] = {0.016f, 0.116f, 0.117f, 0.167f, 0.167f};
+    for (int i = 0; i < 5; ++i) {
+        if (i == 4) fakePlatform.counter += 3000000, restartGame();
         tickAfter(WAIT[i]);
         EXPECT_FLOAT_EQ(theRainbow.age, AGE[i]) << i;
     }
-    fakePlatform.counter += 3000000;
-    restartGame();
-    frameTick();
-    EXPECT_FLOAT_EQ(theRainbow.age, 0.167f);
     theArena.nightTarget = 1, theArena.nightBlend = 0.48f;
     tickAfter(0.016);  // 0.48 + 0.52 x 0.024 = 0.4925: the rainbow stays
     EXPECT_TRUE(theRainbow.active && std::fabs(theArena.nightBlend - 0.49248f) < 1e-6f);
@@ -53,13 +50,11 @@ TEST(Frame, TimeNightAndTheRainbow) {
     float n = theArena.nightBlend = 0;
     int frames = 0;
     for (; frames < 400 && theArena.nightBlend != 1; ++frames) {
-        easeNightBlend(0.016f);
-        n = 1 - n > 0.001f ? n + (1 - n) * 0.016f * 1.5f : 1;
+        easeNightBlend(0.016f), n = 1 - n > 0.001f ? n + (1 - n) * 0.016f * 1.5f : 1;
         ASSERT_FLOAT_EQ(theArena.nightBlend, n) << frames;
     }
     EXPECT_NEAR(frames * 0.016f, 4.6f, 0.1f);
-    theArena.nightTarget = 0, theArena.nightBlend = 0.0009f;
-    easeNightBlend(0.016f);
+    theArena.nightTarget = 0, theArena.nightBlend = 0.0009f, easeNightBlend(0.016f);
     EXPECT_EQ(theArena.nightBlend, 0);
 }
 
@@ -69,29 +64,28 @@ TEST(Frame, TimeNightAndTheRainbow) {
 TEST(Frame, WalkingAndFootsteps) {
     startGame(1780351200u);
     frameTick();
-    struct Keys { int w, s, a, d; float strafe, forward; } KEYS[] = {
-        {1, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 0, 0}, {0, 1, 0, 1, 1, -1}, {0, 0, 1, 0, -1, 0}, {1, 0, 0, 1, 1, 1}};
+    // W, S, A, D held, and the strafe and forward they make.
+    const int KEYS[5][6] = {{1, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 0, 0}, {0, 1, 0, 1, 1, -1}, {0, 0, 1, 0, -1, 0}, {1, 0, 0, 1, 1, 1}};
     float timer = 0;
     int steps = 0, floating = 0;
     for (int f = 0; f < 100; ++f) {
-        const Keys& k = KEYS[f / 20];
-        theInput.moveForwardHeld = k.w, theInput.moveBackHeld = k.s, theInput.moveLeftHeld = k.a, theInput.moveRightHeld = k.d;
+        const int* k = KEYS[f / 20];
+        theInput.moveForwardHeld = k[0], theInput.moveBackHeld = k[1], theInput.moveLeftHeld = k[2], theInput.moveRightHeld = k[3];
         PlayerState want = thePlayer;
-        movePlayer(&want, k.strafe, k.forward, 0.016f);
+        movePlayer(&want, k[4], k[5], 0.016f);
         float ground = terrainHeightAt(want.position.x, want.position.z) + 1.7f;
         want.position.y = std::max(want.position.y, ground);
         bool step = false;
-        if (!(k.w | k.s | k.a | k.d) || want.position.y > ground + 0.05f)
-            timer = 0, floating += (k.w | k.s | k.a | k.d);
-        else if ((timer -= 0.016f) <= 0)
-            step = true, timer = 0.4f, ++steps;
-        playedSounds();
-        tickAfter(0.016);
+        if (want.position.y > ground + 0.05f) timer = 0, ++floating;
+        else if ((timer -= 0.016f) <= 0) step = true, timer = 0.4f, ++steps;
+        playedSounds(), tickAfter(0.016);
         ASSERT_TRUE(sameRecords(&thePlayer, &want, 1, "fffff")) << f;
         ASSERT_EQ(played(SOUND_FOOTSTEP), step) << f;
         ASSERT_FLOAT_EQ(theFrame.footstepTimer, timer) << f;
     }
     EXPECT_TRUE(steps >= 3 && floating >= 3) << steps << " " << floating;
+    theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}, theFrame.footstepTimer = 0.3f, tickAfter(0.016);
+    EXPECT_EQ(theFrame.footstepTimer, 0);  // standing still
 }
 
 // Each roll draws the next wait, then by night a chance (20 in clear weather,
@@ -102,9 +96,8 @@ TEST(Frame, AmbientRollsDrawInTheirOrder) {
         for (int weather : {0, 1, 2})
             for (uint32_t seed = 1; seed <= 100; ++seed) {
                 theArena.nightBlend = night, theArena.weatherMode = weather, theFrame.ambientTimer = 0.25f;
-                seedRandom(seed);
+                seedRandom(seed), rollAmbientSound(0.25f);
                 Rand r{seed};
-                rollAmbientSound(0.25f);
                 float wait = (float)((r.next() % 20) / 10.0 + 3.0);
                 int chance = night >= 0.5f ? (weather == 0 ? 20 : r.next() % 6 + 5) : weather == 0 ? 10 : weather == 1 ? 5 : 3;
                 std::vector<int> want;
@@ -114,9 +107,7 @@ TEST(Frame, AmbientRollsDrawInTheirOrder) {
                 ASSERT_EQ(playedSounds(), want) << night << " " << weather << " " << seed;
                 ASSERT_EQ(nextRandom(), r.next());
             }
-    theFrame.ambientTimer = 1;
-    seedRandom(5);
-    rollAmbientSound(0.5f);  // not due yet: no draw
+    theFrame.ambientTimer = 1, seedRandom(5), rollAmbientSound(0.5f);  // not due yet: no draw
     EXPECT_TRUE(theFrame.ambientTimer == 0.5f && nextRandom() == Rand{5}.next());
 }
 
@@ -139,8 +130,8 @@ TEST(Frame, RainbowAfterRainByDay) {
     }
 }
 
-// Every third won game opens the Donate box once; the count survives new games.
-// The rain loop follows the weather from frame to frame.
+// Every third won game opens the Donate box once; the count survives new
+// games. The rain loop follows the weather from frame to frame.
 TEST(Frame, VictoriesAndTheRainLoop) {
     startGame(1780351200u);
     frameTick();
@@ -150,46 +141,40 @@ TEST(Frame, VictoriesAndTheRainLoop) {
         EXPECT_TRUE(fakePlatform.donateDialogs == win / 3 && theFrame.victoryShown) << win;
         restartGame();
     }
-    theArena.gameOver = 1;
-    tickAfter(0.016);
+    theArena.gameOver = 1, tickAfter(0.016);
     EXPECT_EQ(theFrame.victoryShown, 0);
-    shellCommand(IDM_WEATHER_RAINY);
-    playedSounds();
-    tickAfter(0.016), tickAfter(0.016);
+    shellCommand(IDM_WEATHER_RAINY), playedSounds(), tickAfter(0.016), tickAfter(0.016);
     EXPECT_TRUE(rainLoopPlaying && played(SOUND_RAIN_LOOP) == 1);
-    theArena.weatherMode = WEATHER_SNOW;
-    tickAfter(0.016);
+    theArena.weatherMode = WEATHER_SNOW, tickAfter(0.016);
     EXPECT_EQ(rainLoopPlaying, 0);
 }
 
 TEST(Commands, WeatherDayNightExitDialogsAndSize) {
     startGame(1780351200u);
-    auto counts = [] { return std::vector<int>{theArena.weatherMode, rainDropCount, snowFlakeCount, rainSplashCount, rainLoopPlaying, fakePlatform.checkedWeatherCommand}; };
-    EXPECT_EQ(counts(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
-    shellCommand(IDM_WEATHER_RAINY), tickAfter(0.016), rainSplashCount = 7;
-    shellCommand(IDM_WEATHER_SNOWY);
-    EXPECT_EQ(counts(), (std::vector<int>{2, 0, 800, 0, 0, IDM_WEATHER_SNOWY}));
-    rainSplashCount = 7;
-    shellCommand(IDM_WEATHER_RAINY);
-    EXPECT_EQ(counts(), (std::vector<int>{1, 500, 0, 0, 0, IDM_WEATHER_RAINY}));
+    auto state = [] {
+        return std::vector<int>{theArena.weatherMode, rainDropCount, snowFlakeCount, rainSplashCount, rainLoopPlaying, fakePlatform.checkedWeatherCommand};
+    };
+    EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
+    shellCommand(IDM_WEATHER_RAINY), tickAfter(0.016), rainSplashCount = 7, shellCommand(IDM_WEATHER_SNOWY);
+    EXPECT_EQ(state(), (std::vector<int>{2, 0, 800, 0, 0, IDM_WEATHER_SNOWY}));
+    rainSplashCount = 7, shellCommand(IDM_WEATHER_RAINY);
+    EXPECT_EQ(state(), (std::vector<int>{1, 500, 0, 0, 0, IDM_WEATHER_RAINY}));
     float y = rainDrops[0].y;
     shellCommand(IDM_WEATHER_RAINY);
     EXPECT_NE(rainDrops[0].y, y);  // a fresh field
-    tickAfter(0.016);
-    rainSplashCount = snowFlakeCount = 7;
-    shellCommand(IDM_WEATHER_NONE);
-    EXPECT_EQ(counts(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
+    tickAfter(0.016), rainSplashCount = snowFlakeCount = 7, shellCommand(IDM_WEATHER_NONE);
+    EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
     theArena.weatherMode = 3, updateWeatherMenuChecks();
     EXPECT_EQ(fakePlatform.checkedWeatherCommand, 0);
     shellCommand(IDM_DAY_NIGHT);
     EXPECT_EQ(theArena.nightTarget, 1);
     shellCommand(IDM_EXIT);
     EXPECT_STREQ(fakePlatform.lastQuestion, "Are you sure you want to exit?");
-    fakePlatform.answerYes = 1;
     EXPECT_EQ(fakePlatform.closePosted, 0);
-    shellCommand(IDM_EXIT);
+    fakePlatform.answerYes = 1, shellCommand(IDM_EXIT);
     for (int command : {IDM_ABOUT, IDM_DONATE, 999}) captureMouse(), shellCommand(command);
-    EXPECT_EQ(std::vector<int>({fakePlatform.closePosted, fakePlatform.aboutDialogs, fakePlatform.donateDialogs, fakePlatform.mouseCapturedAtLastDialog, fakePlatform.questionsAsked}),
+    EXPECT_EQ(std::vector<int>({fakePlatform.closePosted, fakePlatform.aboutDialogs, fakePlatform.donateDialogs,
+                                fakePlatform.mouseCapturedAtLastDialog, fakePlatform.questionsAsked}),
               std::vector<int>({1, 1, 1, 0, 2}));
     resizeView(640, 0);
     EXPECT_TRUE(clientWidth == 640 && clientHeight == 1);
@@ -204,15 +189,13 @@ TEST(Commands, NewGame) {
         for (int i = 0; i < 129; ++i) terrainHeights[j][i] = 0.6f * (i < 64 ? j : i) * terrainCellSize();
     shellCommand(IDM_WEATHER_RAINY);
     ArenaState& a = theArena;
-    a.nightTarget = 1, a.nightBlend = 0.7f, a.score = 500, a.shotsFired = 9, a.snowCover = 0.4f, a.bloodDropCount = 3, a.tracer.active = 1;
+    a.nightTarget = 1, a.nightBlend = 0.7f, a.score = 500, a.shotsFired = 9, a.snowCover = 0.4f, a.bloodDropCount = 3;
     thePlayer = PlayerState{{50, 30, 50}, 10, 20};
     theFrame.firstFrame = 0, theFrame.victoryShown = 1, theFrame.victoryCount = 2, rainSplashCount = 40;
     shellCommand(IDM_NEW_GAME);
     EXPECT_TRUE(fakePlatform.questionsAsked == 1 && a.score == 500);
     EXPECT_STREQ(fakePlatform.lastQuestion, "Restart the game?");
-    fakePlatform.answerYes = 1;
-    seedRandom(4321);
-    shellCommand(IDM_NEW_GAME);
+    fakePlatform.answerYes = 1, seedRandom(4321), shellCommand(IDM_NEW_GAME);
     Rand r{4321};
     GameGround g;
     static ArenaState want;
@@ -226,12 +209,10 @@ TEST(Commands, NewGame) {
     PlayerState p = {{0, terrainHeightAt(0, 25) + 1.7f, 25}, -90, 0};
     EXPECT_TRUE(sameRecords(&a, &want, 1, ARENA_FIELDS));
     EXPECT_TRUE(sameRecords(animals, wantAnimals, ANIMAL_COUNT, ANIMAL_FIELDS));
-    EXPECT_TRUE(sameRecords(rainDrops, drops, MAX_RAIN_DROPS, "fffff"));
-    EXPECT_TRUE(sameRecords(&thePlayer, &p, 1, "fffff"));
-    EXPECT_EQ(std::vector<int>({rainDropCount, rainSplashCount, snowFlakeCount, theFrame.firstFrame, theFrame.victoryShown, theFrame.victoryCount, fakePlatform.checkedWeatherCommand}),
+    EXPECT_TRUE(sameRecords(rainDrops, drops, MAX_RAIN_DROPS, "fffff") && sameRecords(&thePlayer, &p, 1, "fffff"));
+    EXPECT_EQ(std::vector<int>({rainDropCount, rainSplashCount, snowFlakeCount, theFrame.firstFrame, theFrame.victoryShown,
+                                theFrame.victoryCount, fakePlatform.checkedWeatherCommand}),
               std::vector<int>({500, 0, 0, 1, 0, 2, IDM_WEATHER_RAINY}));
-    shellCommand(IDM_WEATHER_SNOWY);
-    a.gameOver = 1, fakePlatform.answerYes = 0;
-    shellCommand(IDM_NEW_GAME);
+    shellCommand(IDM_WEATHER_SNOWY), a.gameOver = 1, fakePlatform.answerYes = 0, shellCommand(IDM_NEW_GAME);
     EXPECT_TRUE(fakePlatform.questionsAsked == 2 && !a.gameOver && snowFlakeCount == 800 && rainDropCount == 0);
 }
