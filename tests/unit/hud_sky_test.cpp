@@ -13,24 +13,20 @@ TEST(HudText, CountersAnimalsAndAccuracy) {
         return formatHudLine(which, &theArena, text), std::string(text);
     };
     theArena.score = 430, theArena.enemiesLeft = 17;
-    EXPECT_TRUE(line(HUD_SCORE) == "Score: 430" && line(HUD_ENEMIES) == "Enemies: 17" && line(HUD_COUNTER_LINES).empty());
+    EXPECT_EQ(line(HUD_SCORE) + line(HUD_ENEMIES) + line(HUD_COUNTER_LINES), "Score: 430Enemies: 17");
     EXPECT_EQ(line(HUD_ANIMALS), "Rabbits: 25  Deer: 25");
-    killAnimal(3), killAnimal(30), killAnimal(31);
-    EXPECT_EQ(line(HUD_ANIMALS), "Rabbits: 24  Deer: 23");
-    EXPECT_TRUE(countLivingAnimals(ANIMAL_RABBIT) == 24 && countLivingAnimals(ANIMAL_DEER) == 23);
+    EXPECT_EQ((killAnimal(3), killAnimal(30), killAnimal(31), line(HUD_ANIMALS)), "Rabbits: 24  Deer: 23");
     EXPECT_EQ(line(HUD_ACCURACY), "Accuracy: --");
-    const int SHOTS[][2] = {{3, 1}, {3, 2}, {2, 2}, {1, 0}};
-    const char* WANT[] = {"Accuracy: 33.3%", "Accuracy: 66.7%", "Accuracy: 100.0%", "Accuracy: 0.0%"};
-    for (int i = 0; i < 4; ++i) {
-        theArena.shotsFired = SHOTS[i][0], theArena.hits = SHOTS[i][1];
-        EXPECT_EQ(line(HUD_ACCURACY), WANT[i]);
-    }
+    auto accuracy = [&](int shots, int hits) {
+        return theArena.shotsFired = shots, theArena.hits = hits, line(HUD_ACCURACY);
+    };
+    EXPECT_EQ(accuracy(3, 1) + accuracy(3, 2) + accuracy(2, 2) + accuracy(1, 0),
+              "Accuracy: 33.3%Accuracy: 66.7%Accuracy: 100.0%Accuracy: 0.0%");
 }
 
 // N = trunc(365.25 (Y + 4716)) + trunc(30.6001 (M + 1)) + D - 1524, January and February as months 13
 // and 14 of the year before; p = (N - 2423196) mod 29, worked by hand.
 TEST(Sky, MoonPhaseFollowsTheDateAndItsShadowLiesLeft) {
-    resetFakePlatform();
     auto phaseOn = [](int year, int month, int day) {
         return fakePlatform.year = year, fakePlatform.month = month, fakePlatform.day = day, moonPhase();
     };
@@ -41,12 +37,9 @@ TEST(Sky, MoonPhaseFollowsTheDateAndItsShadowLiesLeft) {
     EXPECT_EQ(phaseOn(2027, 2, 28), 1);  // N = 2461478, p = 2
     EXPECT_EQ(phaseOn(2028, 3, 2), 7);   // N = 2461846, p = 22
     EXPECT_EQ(phaseOn(1900, 1, 1), 5);   // N = 2415033: remainder -14, raised to p = 15
-    resetFakePlatform();
     const float SHADOW[9] = {0, -7.5f, -5, -2.5f, 0, -2.5f, -5, -7.5f, 0};
     for (int phase = -1; phase <= 9; ++phase) {
-        float offset = 99;
-        bool shadow = phase >= 1 && phase <= 7;
-        EXPECT_EQ(moonShadowOffset(phase, &offset), shadow) << phase;
-        EXPECT_EQ(offset, shadow ? SHADOW[phase] : 99) << phase;
+        float offset = 99, want = phase >= 1 && phase <= 7 ? SHADOW[phase] : 99;
+        EXPECT_TRUE(moonShadowOffset(phase, &offset) == (want != 99) && offset == want) << phase;
     }
 }
