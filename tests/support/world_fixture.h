@@ -89,7 +89,7 @@ template <class T>
 ::testing::AssertionResult same(const T& got, const T& want, const std::string& kinds) {
     if (sizeof(T) % (kinds.size() * 4)) return ::testing::AssertionFailure() << "the kinds do not fit the record";
     for (size_t k = 0; k < sizeof(T) / 4; ++k) {
-        int32_t ia, ib;
+        int32_t ia, ib;  // the field read both ways
         float fa, fb;
         std::memcpy(&ia, (const char*)&got + 4 * k, 4), std::memcpy(&fa, &ia, 4);
         std::memcpy(&ib, (const char*)&want + 4 * k, 4), std::memcpy(&fb, &ib, 4);

@@ -57,8 +57,7 @@ struct RefGround {
                     if (d < 12) H[j][i] = std::min(H[j][i], bed);
                 }
     }
-    // Grid coordinate to a cell and a fraction; far outside, the border samples.
-    static int cellOf(double g, double* f) {
+    static int cellOf(double g, double* f) {  // a grid coordinate's cell and fraction; far out, the border
         int i = g <= -1 ? -1 : g >= 128 ? 128 : (int)g;
         *f = i < 0 ? 0 : i > 127 ? 1 : g - i;
         return std::clamp(i, 0, 127);
@@ -94,14 +93,11 @@ TEST(Park, StartUpPlacesEverythingInItsDrawOrder) {
             const float* c = COLOURS[r.i(0, 4)];
             f.red = c[0], f.green = c[1], f.blue = c[2];
         }
-        for (TreeRecord& t : want.trees) {
-            do t.x = r.f(-125.5f, 125.5f), t.z = r.f(-125.5f, 125.5f);
-            while (std::fabs(t.x) < 6 && std::fabs(t.z) < 6);
-            t.height = r.f(3, 6), t.crownRadius = r.f(1.5f, 3);
-        }
+        struct { float slope(float, float, float, float) { return 0; } } level;  // scenery ignores the ground
+        for (TreeRecord& t : want.trees)
+            drawPlace(r, level, 125.5f, 6, &t.x, &t.z), t.height = r.f(3, 6), t.crownRadius = r.f(1.5f, 3);
         for (RockRecord& k : want.rocks) {
-            do k.x = r.f(-124.5f, 124.5f), k.z = r.f(-124.5f, 124.5f);
-            while (std::fabs(k.x) < 5 && std::fabs(k.z) < 5);
+            drawPlace(r, level, 124.5f, 5, &k.x, &k.z);
             k.sizeX = r.f(0.4f, 1.2f), k.sizeY = r.f(0.3f, 0.8f), k.sizeZ = r.f(0.4f, 1), k.yaw = r.f(0, 360);
             float grey = r.f(0.35f, 0.55f);
             k.red = grey + r.f(-0.05f, 0.05f), k.green = grey + r.f(-0.05f, 0.05f), k.blue = grey + r.f(-0.08f, 0.02f);
@@ -205,4 +201,15 @@ TEST(Park, HeightSlopeAndCentreLineQueries) {
     }
     seedRandom(5), terrainHeightAt(1, 1);
     EXPECT_EQ(nextRandom(), Rand{5}.next());
+}
+
+// The sign keeps 3 from trees, sqrt 6 from rocks and, once there is a stream, 5 from every fifth sample.
+TEST(Park, SignSpots) {
+    startGame(1780351200u), testworld::clearPark();
+    for (int k = 0; k <= 200; ++k) streamSampleX[k] = k - 100.0f, streamSampleZ[k] = -60;
+    trees[0] = TreeRecord{10, 0, 4, 2}, rocks[0] = RockRecord{30, 0, 1, 1, 1, 0.5f, 0.5f, 0.5f, 0};
+    struct Case { float x, z; int clear; } CASES[] = {{10, 3, 1}, {10, 2.99f, 0}, {30, 2.45f, 1}, {30, 2.44f, 0},
+        {0, -54.99f, 1}, {0, -55.01f, 0}, {2.5f, -55.6f, 1}, {0, -55.6f, 0}, {100.5f, -55.5f, 0}, {-100.5f, -55.5f, 0}};
+    for (const Case& k : CASES) EXPECT_EQ(signSpotIsClear(k.x, k.z), k.clear) << k.x << ", " << k.z;
+    EXPECT_EQ((parkBuilt.stream = 0, signSpotIsClear(0, -60)), 1);
 }

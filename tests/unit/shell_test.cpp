@@ -132,10 +132,8 @@ TEST(Frame, VictoriesAndTheRainLoop) {
 
 TEST(Commands, WeatherDayNightExitDialogsAndSize) {
     startGame(1780351200u);
-    auto state = [] {
-        int mode = theArena.weatherMode, checked = fakePlatform.checkedWeatherCommand;
-        return std::vector<int>{mode, rainDropCount, snowFlakeCount, rainSplashCount, rainLoopPlaying, checked};
-    };
+    auto state = [] { return std::vector<int>{theArena.weatherMode, rainDropCount, snowFlakeCount, rainSplashCount,
+                                              rainLoopPlaying, fakePlatform.checkedWeatherCommand}; };
     EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
     shellCommand(IDM_WEATHER_RAINY), tickAfter(0.016), rainSplashCount = 7, shellCommand(IDM_WEATHER_SNOWY);
     EXPECT_EQ(state(), (std::vector<int>{2, 0, 800, 0, 0, IDM_WEATHER_SNOWY}));

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <vector>
 
+#include "app/frame_tick.h"
+#include "app/input.h"
+#include "app/shell.h"
 #include "combat/shooting.h"
 #include "support/world_fixture.h"
 
@@ -25,14 +28,7 @@ void rock(float z, float x, float y, float w) { rocks[3] = RockRecord{0, z, x, y
 void stream(float z) { std::fill(streamSampleZ, streamSampleZ + STREAM_SAMPLES, z); }
 
 // What dies (a HitKind and an index), where along the ray the tracer ends, the impact effects, the kill's cue.
-struct Shot {
-    const char* name;
-    void (*place)();
-    Vec3 eye, aim;
-    int kills, victim;
-    float reach;
-    int sparks, splash, cue;
-};
+struct Shot { const char* name; void (*put)(); Vec3 eye, aim; int kills, victim; float reach; int spark, splash, cue; };
 
 const int NONE = HIT_NOTHING, MAN = HIT_ENEMY, RABBIT = HIT_RABBIT, DEER = HIT_DEER;
 const int CRY = SOUND_ENEMY_KILL, RED_CRY = SOUND_RED_ENEMY_KILL;
@@ -88,7 +84,7 @@ float probe(int kind, Vec3 o) {
 TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
     for (const Shot& s : SHOTS) {
         SCOPED_TRACE(s.name);
-        range(), s.place();
+        range(), s.put();
         int left = theArena.enemiesLeft, kill = s.kills != NONE, enemyAlive[MAX_ENEMIES], animalAlive[ANIMAL_COUNT];
         // The victim dies, and one that was walking or tipping starts its fall from upright.
         for (int i = 0; i < MAX_ENEMIES; ++i) enemyAlive[i] = theArena.enemies[i].alive;
@@ -103,7 +99,7 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         int score = s.kills == MAN ? 100 : s.kills == RABBIT ? 30 : s.kills == DEER ? 50 : 0;
         EXPECT_EQ(std::vector<int>({a.shotsFired, a.hits, a.score, a.lastHitKind, a.lastKillRed, a.enemiesLeft,
                                     a.sparkCount > 0, a.rippleCount, a.splashDropCount > 0, a.bloodPoolCount}),
-                  std::vector<int>({1, kill, score, s.kills, s.cue == RED_CRY, left - (s.kills == MAN), s.sparks,
+                  std::vector<int>({1, kill, score, s.kills, s.cue == RED_CRY, left - (s.kills == MAN), s.spark,
                                     s.splash, s.splash, kill}));
         for (int i = 0; i < MAX_ENEMIES; ++i) EXPECT_EQ(a.enemies[i].alive, enemyAlive[i]) << i;
         for (int i = 0; i < ANIMAL_COUNT; ++i) EXPECT_EQ(animals[i].alive, animalAlive[i]) << i;
@@ -115,7 +111,7 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         EXPECT_TRUE(a.tracer.active && a.tracer.timeLeft == 0.2f && a.muzzleFlash == 1 && a.fireCooldown == 0.15f);
         // Sparks where the rock was met, a ripple where the water was, blood on the kill.
         Vec3 burst = s.kills == MAN ? vecAdd(a.enemies[s.victim].position, Vec3{0, 1.3f, 0}) : end;
-        EXPECT_TRUE(!s.sparks || vecDistance(a.sparks[0].position, end) < 1e-3);
+        EXPECT_TRUE(!s.spark || vecDistance(a.sparks[0].position, end) < 1e-3);
         EXPECT_TRUE(!s.splash || vecDistance(a.ripples[0].position, s.aim) < 1e-3);
         EXPECT_TRUE(!kill || (a.bloodDropCount >= 30 && vecDistance(a.bloodDrops[0].position, burst) < 1e-3));
     }
@@ -150,4 +146,32 @@ TEST(Shooting, CooldownAndTheLastKill) {
     }
     EXPECT_EQ(playedSounds(), (std::vector<int>{SOUND_GUNSHOT, SOUND_GUNSHOT, RED_CRY, SOUND_GUNSHOT, CRY}));
     EXPECT_TRUE(theArena.gameOver && theArena.victory && theArena.enemiesLeft == 0 && theArena.bloodPoolCount == 2);
+}
+
+// A whole game through the shell: near each enemy in turn, with a clear line of fire, aim and click, let
+// the cooldown run out, until the victory.
+TEST(Shooting, AWholeGameCanBeWon) {
+    startGame(1780351200u), frameTick(), shellLeftButtonDown();  // the first click captures the mouse
+    int enemies = theArena.enemyCount;
+    for (int target = 0; target < enemies; ++target) {
+        const EnemyRecord& e = theArena.enemies[target];
+        for (int spot = 0, clear = 0; spot < 96 && !clear; ++spot) {  // around it, nearer in dense wood, chest or head
+            Vec3 aim = {e.position.x, e.position.y + (spot < 48 ? 1.3f : 1.9f), e.position.z};
+            float angle = spot * 22.5f * PI_F / 180, reach = 7.0f - 1.5f * (spot % 48 / 16);
+            float x = aim.x + reach * std::cos(angle), z = aim.z + reach * std::sin(angle);
+            harnessStandAt(std::fmax(-126, std::fmin(126, x)), std::fmax(-126, std::fmin(126, z))), harnessLookAt(aim);
+            Vec3 eye = thePlayer.position, d = viewDirection(&thePlayer);
+            float t = vecDistance(aim, eye);
+            SceneryHit tree = testTreeHit(eye, d), rock = testRockHit(eye, d);
+            AnimalHit animal = {0, 0, 0, 0};
+            testAnimalHit(eye, d, &animal);
+            clear = (!tree.hit || tree.distance > t) && (!rock.hit || rock.distance > t);
+            clear = clear && (!animal.hit || animal.distance > t);
+        }
+        shellLeftButtonDown();
+        ASSERT_EQ(e.alive, 0) << "no clear shot at enemy " << target;
+        fakePlatform.counter += 100000, frameTick(), fakePlatform.counter += 100000, frameTick();  // out of cooldown
+    }
+    EXPECT_TRUE(theInput.mouseCaptured && theArena.victory && theArena.gameOver && theFrame.victoryShown);
+    EXPECT_TRUE(theArena.score == 100 * enemies && theArena.shotsFired == enemies && theArena.hits == enemies);
 }

@@ -185,10 +185,8 @@ TEST(WorldSteps, EverythingMovesByItsRules) {
     const float ENEMIES[8][6] = {{25, -30, 0, 1, 0, 0}, {125.45f, 10, 0, 1, 0, 0}, {-10, -125.45f, 270, 1, 0, 0},
                                  {125.7f, 50, 10, 1, 0, 0}, {60, 60, 0, 0, 0, 8}, {60, 70, 0, 0, 90, 0.05f},
                                  {40, 70, 45, 1, 0, 0}, {-40, 70, 45, 1, 0, 0}};
-    for (int i = 0; i < 8; ++i) {
-        const float* v = ENEMIES[i];
+    for (int i = 0; const float* v = i < 8 ? ENEMIES[i] : nullptr; ++i)
         a.enemies[i] = EnemyRecord{{v[0], terrainHeightAt(v[0], v[1]), v[1]}, v[2], 2, (int)v[3], v[4], v[5], {}};
-    }
     // index, x, z, heading, moving, timer: a rabbit on the face, a deer heading down it, crossing the east
     // limit, beyond the west one heading further out, about to walk, about to rest, its gait about to wrap.
     const float ANIMALS[7][6] = {{0, 25, -30.5f, 0, 1, 2}, {26, 30, -25, 180, 1, 2}, {1, 123.45f, 0, 0, 1, 2},
@@ -217,8 +215,7 @@ TEST(WorldSteps, EverythingMovesByItsRules) {
     const float DT[4] = {0, 0.1f, 0.016f, 0.05f};
     for (int f = 0; f < 240; ++f) {
         float dt = DT[f % 4];
-        // The player follows enemy 6 three units off, stands by the east edge, follows enemy 7 4.8 off and
-        // 1.7 up, stands on enemy 8, then by the east edge again; the weather is clear, snow, then rain.
+        // The player follows enemy 6 (3 off), by the east edge, enemy 7 (4.8 off, 1.7 up), on enemy 8, by the edge.
         const EnemyRecord& near = a.enemies[f < 100 ? 6 : f < 160 ? 7 : 8];
         Vec3 edge = {120, 500, -100}, follow = vecAdd(near.position, Vec3{f < 60 ? 3 : 4.8f, 1.7f, 0});
         bool visiting = f < 60 || (f >= 100 && f < 170);
