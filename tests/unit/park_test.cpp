@@ -131,6 +131,7 @@ TEST(Park, LazyBuildersDrawInTheirOrder) {
     startGame(1780351200u), seedRandom(77);
     Rand r{77};
     static struct { CloudField clouds; StarField stars; StreamBush bushes[BUSH_COUNT]; double map[65][65]; } ref;
+    for (int k = 0; k <= 200; ++k) streamSampleX[k] = streamSampleZ[k] = k % 2 ? 120 : -120;  // bushes run off the park
     buildClouds(), buildStars(), buildStreamBushes(), buildSnowPatches();
     CloudField& k = ref.clouds;
     for (int i = 0; i < CLOUD_SLOTS; ++i)

@@ -148,8 +148,7 @@ TEST(Shooting, CooldownAndTheLastKill) {
     EXPECT_TRUE(theArena.gameOver && theArena.victory && theArena.enemiesLeft == 0 && theArena.bloodPoolCount == 2);
 }
 
-// A whole game through the shell: near each enemy in turn, with a clear line of fire, aim and click, let
-// the cooldown run out, until the victory.
+// A whole game through the shell: near each enemy in turn, with a clear line of fire, aim and click, until victory.
 TEST(Shooting, AWholeGameCanBeWon) {
     startGame(1780351200u), frameTick(), shellLeftButtonDown();  // the first click captures the mouse
     int enemies = theArena.enemyCount;

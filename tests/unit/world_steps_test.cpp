@@ -196,8 +196,7 @@ TEST(WorldSteps, EverythingMovesByItsRules) {
         AnimalRecord& b = animals[(int)v[0]];
         b.x = v[1], b.z = v[2], b.heading = v[3], b.moving = (int)v[4], b.wanderTimer = v[5], b.gaitPhase = 6.27f;
     }
-    killAnimal(28), killAnimal(29);
-    animals[29].fallAngle = 90, animals[29].corpseTimer = 0.02f;
+    killAnimal(28), killAnimal(29), animals[29].fallAngle = 90, animals[29].corpseTimer = 0.02f;
     // Fish (along, target, moving, idle timer, phase): drifting back past 0 and on past 1, swims starting
     // near either end, exactly 0.005 short either way (still swimming), inside it (stopping).
     const float FISH[7][5] = {{0.00005f, 0, 0, 100, -1.5707963f}, {0.99999f, 0, 0, 100, 1.5707963f},
