@@ -92,11 +92,10 @@ TEST(Sky, Clouds) {
         {2, 0.5f, {22, 0.4f, 0.4f, 0.475f, 0.7f}}};
     for (const Case& c : CASES) EXPECT_TRUE(same(cloudLook(c.weather, c.night), c.look, "iffff")) << c.weather;
     startGame(1780351200u), buildClouds();
-    CloudField& f = cloudField;
-    for (int i = 0; i < CLOUD_SLOTS; ++i) f.driftBase[i] = 500, f.speed[i] = 0;
-    f.driftBase[0] = 110, f.speed[0] = 2, f.driftBase[1] = -160, f.speed[1] = 1.5f;
+    for (int i = 0; i < CLOUD_SLOTS; ++i) cloudField.driftBase[i] = 500, cloudField.speed[i] = 0;
+    cloudField.driftBase[0] = 110, cloudField.speed[0] = 2, cloudField.driftBase[1] = -160, cloudField.speed[1] = 1.5f;
     EXPECT_EQ((drawClouds(&thePlayer, WEATHER_RAIN, 0), cloudClock), 0.016f);
     for (int i = 0; i < CLOUD_SLOTS; ++i)  // slots 20 to 24 do not show in rain
-        EXPECT_EQ(f.driftBase[i], i == 0 ? 110 : i == 1 ? 100 : i < 20 ? 240 : 500) << i;
+        EXPECT_EQ(cloudField.driftBase[i], i == 0 ? 110 : i == 1 ? 100 : i < 20 ? 240 : 500) << i;
     EXPECT_FLOAT_EQ(cloudDrift(0), 110 + 0.016f * 2);
 }

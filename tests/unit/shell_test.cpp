@@ -150,12 +150,15 @@ TEST(Commands, WeatherDayNightExitDialogsAndSize) {
     EXPECT_TRUE((resizeView(640, 0), clientWidth == 640 && clientHeight == 1));
 }
 
-// New Game asks while a game runs. On 3-unit steps rising toward +z (south-west) and +x (south-east): enemies,
-// animals and rain by their rules; weather and time of day kept.
+// New Game asks while a game runs. In the south, ground rising 0.48 per unit, then in 3-unit steps, toward +z
+// (west) and +x (east): enemies, animals and rain by their rules; weather and time of day kept.
 TEST(Commands, NewGame) {
     startGame(1780351200u);
     for (int j = 0; j < 64; ++j)
-        for (int i = 0; i < 129; ++i) terrainHeights[j][i] = 3.0f * ((i < 64 ? j : i) / 4);
+        for (int i = 0; i < 129; ++i) {
+            int along = i < 64 ? j : i;
+            terrainHeights[j][i] = i % 64 < 32 ? 0.48f * along * terrainCellSize() : 3.0f * (along / 4);
+        }
     shellCommand(IDM_WEATHER_RAINY);
     ArenaState& a = theArena;
     a.nightTarget = 1, a.nightBlend = 0.7f, a.score = 500, a.shotsFired = 9, a.snowCover = 0.4f, a.bloodDropCount = 3;

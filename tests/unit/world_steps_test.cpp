@@ -173,12 +173,12 @@ void fishByRule(FishSchool& f, Rand& r) {
 
 }  // namespace
 
-// Hills, a face rising 0.6 per unit, the edges, a player close by, the dead, shots' traces (into full arrays
+// Hills, a face rising 0.48 per unit, the edges, a player close by, the dead, shots' traces (into full arrays
 // too), every weather, fish, a won game: each frame is what the rules make of the one before, field by field.
 TEST(WorldSteps, EverythingMovesByItsRules) {
     startGame(1780351200u);
     for (int j = 44; j <= 53; ++j)  // x 20 .. 40, z -40 .. -20
-        for (int i = 75; i <= 84; ++i) terrainHeights[j][i] = 0.6f * (i * terrainCellSize() - 146.5f);
+        for (int i = 75; i <= 84; ++i) terrainHeights[j][i] = 0.48f * (i * terrainCellSize() - 146.5f);
     ArenaState& a = theArena;
     // x, z, heading, alive, fall angle, corpse timer: on the face heading up it, crossing the east and the
     // south line, beyond the east line heading further out, just shot, lying nearly gone, two the player visits.
