@@ -9,14 +9,6 @@ import winegame
 from winegame import CLEAR_DAY, CLEAR_NIGHT, RAIN_DAY, near, wait_for
 
 
-def whole(game, shot):
-    """Wine's blue caption with the title in dark letters, a light menu bar with Game, Weather and Help dark."""
-    left, right, top = game.frame[0] + 4, game.frame[2] - 4, game.client[1]
-    caption, menu = shot[top - 37:top - 21, left:right], shot[top - 19:top, left:right]
-    return ((caption[:, :, 2] - caption[:, :, 0] > 150).mean() > 0.8 and (caption[:, 20:110].max(2) < 60).sum() > 60
-            and (menu.min(axis=2) > 200).mean() > 0.8 and (menu[:, :140].max(axis=2) < 100).sum() > 100)
-
-
 def sky(colour, tolerance=8):
     """Most points along the top of the view are that colour."""
     return lambda view: sum(near(view[12, x], colour, tolerance) for x in range(40, 800, 80)) >= 6
@@ -41,7 +33,7 @@ def starts_whole(args, check):
         busy = [subprocess.Popen([sys.executable, "-c", "while True: pass"]) for _ in range(2 * (start >= 2))]
         try:
             with winegame.Game(args, "window-start-%d" % start) as game:
-                check.expect(wait_for(lambda: whole(game, game.shot("start")), 20, 0.5),
+                check.expect(wait_for(lambda: game.whole(game.shot("start")), 20, 0.5),
                              "start %d%s: caption and menu bar are painted" % (start, " (busy)" * bool(busy)))
         finally:
             [process.kill() for process in busy]

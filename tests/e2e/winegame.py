@@ -221,6 +221,14 @@ class Game:
         raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
         return np.frombuffer(raw, np.uint8).reshape(768, 1024, 3).astype(int)
 
+    def whole(self, shot):
+        """Wine's blue caption with the title in dark letters, a light menu bar with Game, Weather and Help dark:
+        the game's frame painted and in front."""
+        left, right, top = self.frame[0] + 4, self.frame[2] - 4, self.client[1]
+        caption, menu = shot[top - 37:top - 21, left:right], shot[top - 19:top, left:right]
+        return ((caption[:, :, 2] - caption[:, :, 0] > 150).mean() > 0.8 and (caption[:, 20:110].max(2) < 60).sum() > 60
+                and (menu.min(axis=2) > 200).mean() > 0.8 and (menu[:, :140].max(axis=2) < 100).sum() > 100)
+
     def view(self, shot):
         """The drawing surface's part of a screenshot, (0, 0) at its top left."""
         return shot[self.client[1]:self.client[3], self.client[0]:self.client[2]]
