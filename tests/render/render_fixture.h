@@ -1,47 +1,135 @@
 #pragma once
 
+// Frames of a seeded game drawn offscreen, and what the render tests hold
+// them to: colours worked out from the rules, and the test's own drawings of
+// the same things made with GLU's quadrics and GL's own matrices.
+
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <functional>
 #include <string>
+#include <vector>
 
 #include "fakes/platform_fake.h"
 #include "player/player.h"
+#include "render/gl.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
-#include "world/terrain.h"
 
 // A seeded game drawn offscreen at 800 x 600 for each test.
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override {
         resetFakePlatform();
-        ASSERT_TRUE(harnessStart(seed(), 800, 600));
-        standAt(thePlayer.position.x, thePlayer.position.z);
+        ASSERT_TRUE(harnessStart(20261205u, 800, 600));
     }
     void TearDown() override { offscreenClose(); }
-    virtual unsigned seed() const { return 20261205u; }
-
-    // Puts the eye at its height above the ground here, as the first frame's walk would.
-    static void standAt(float x, float z) {
-        thePlayer.position = makeVec3(x, terrainHeightAt(x, z) + EYE_HEIGHT, z);
-    }
-
     // Saves the frame under the build tree for a person to look at.
     void keepFrame(const std::string& name) {
-        std::string dir = GLADEWARDEN_RENDER_OUT;
-        std::system(("mkdir -p " + dir).c_str());
-        offscreenWritePng((dir + "/" + name + ".png").c_str());
+        std::system("mkdir -p " GLADEWARDEN_RENDER_OUT);
+        offscreenWritePng((GLADEWARDEN_RENDER_OUT "/" + name + ".png").c_str());
     }
 };
 
-inline ::testing::AssertionResult colourNear(PixelColour actual, int r, int g, int b, int tolerance = 6) {
-    if (std::abs(actual.red - r) <= tolerance && std::abs(actual.green - g) <= tolerance &&
-        std::abs(actual.blue - b) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << actual.red << ", " << actual.green << ", " << actual.blue
-                                         << ") is not near (" << r << ", " << g << ", " << b << ")";
+struct Rgb {
+    float r, g, b;
+};
+// A layer of c at alpha a over b, and c added to b at alpha a.
+inline Rgb over(Rgb c, float a, Rgb b) { return {a * c.r + (1 - a) * b.r, a * c.g + (1 - a) * b.g, a * c.b + (1 - a) * b.b}; }
+inline Rgb plus(Rgb c, float a, Rgb b) {
+    return {std::fmin(1.0f, b.r + a * c.r), std::fmin(1.0f, b.g + a * c.g), std::fmin(1.0f, b.b + a * c.b)};
 }
 
-// 0..1 colour channels to bytes, as the frame buffer stores them.
-inline int toByte(float c) { return (int)(c * 255.0f + 0.5f); }
+// RGBA rows from the bottom, as GL holds them; (x, y) counted from the bottom left.
+using Frame = std::vector<unsigned char>;
+inline Frame grab() {
+    Frame f(800 * 600 * 4);
+    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.data());
+    return f;
+}
+inline const unsigned char* px(const Frame& f, int x, int y) { return &f[((size_t)y * 800 + (size_t)x) * 4]; }
+inline bool near(const unsigned char* p, Rgb c, int tol = 3) {
+    return std::abs(p[0] - c.r * 255) <= tol + 0.5f && std::abs(p[1] - c.g * 255) <= tol + 0.5f &&
+           std::abs(p[2] - c.b * 255) <= tol + 0.5f;
+}
+inline ::testing::AssertionResult shows(const Frame& f, int x, int y, Rgb c, int tol = 3) {
+    const unsigned char* p = px(f, x, y);
+    if (near(p, c, tol)) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "(" << x << ", " << y << ") is " << (int)p[0] << " " << (int)p[1] << " "
+                                         << (int)p[2] << ", not " << c.r * 255 << " " << c.g * 255 << " " << c.b * 255;
+}
+// Pixels in the box (x0, y0) .. (x1, y1) with a channel more than tol apart.
+inline int differing(const Frame& a, const Frame& b, int tol = 24, int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            const unsigned char *p = px(a, x, y), *q = px(b, x, y);
+            n += std::abs(p[0] - q[0]) > tol || std::abs(p[1] - q[1]) > tol || std::abs(p[2] - q[2]) > tol;
+        }
+    return n;
+}
+
+// Where a world point lands on the screen through the matrices GL holds.
+inline void project(Vec3 p, int* x, int* y) {
+    GLdouble model[16], projection[16], wx, wy, wz;
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model), glGetDoublev(GL_PROJECTION_MATRIX, projection);
+    glGetIntegerv(GL_VIEWPORT, viewport), gluProject(p.x, p.y, p.z, model, projection, viewport, &wx, &wy, &wz);
+    *x = (int)wx, *y = (int)wy;
+}
+inline PlayerState eyeOn(Vec3 eye, Vec3 target) {
+    PlayerState p{eye, 0, 0};
+    lookFromAt(&p, target);
+    return p;
+}
+// A perspective of fov degrees and a camera made here; the light put in the
+// world; cleared to bg in the state the scene pass keeps between its steps,
+// with a blend function no step should rely on.
+inline void setView(const PlayerState& e, float fov) {
+    glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluPerspective(fov, 800.0 / 600.0, 0.1, 200.0);
+    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    double yaw = e.yaw * M_PI / 180, pitch = e.pitch * M_PI / 180;
+    Vec3 p = e.position;
+    gluLookAt(p.x, p.y, p.z, p.x + std::cos(yaw) * std::cos(pitch), p.y + std::sin(pitch),
+              p.z + std::sin(yaw) * std::cos(pitch), 0, 1, 0);
+    const GLfloat light[4] = {50.0f, 80.0f, 30.0f, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, light);
+}
+inline void bare(const PlayerState& e, float fov, Rgb bg) {
+    setView(e, fov), glClearColor(bg.r, bg.g, bg.b, 1), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST), glEnable(GL_LIGHTING), glEnable(GL_CULL_FACE), glDisable(GL_BLEND), glDisable(GL_TEXTURE_2D);
+    glDepthMask(GL_TRUE), glBlendFunc(GL_ONE, GL_ZERO), glPointSize(1), glLineWidth(1);
+}
+// The game's drawing against the test's own in the same bare frame: the
+// test's must show (at least `least` pixels off the background) and the two
+// may differ only in a few edge pixels.
+inline ::testing::AssertionResult alike(const PlayerState& e, float fov, Rgb bg, const std::function<void()>& game,
+                                        const std::function<void()>& own, int least = 100, int slack = 12) {
+    bare(e, fov, bg), game();
+    Frame g = grab();
+    bare(e, fov, bg), own();
+    Frame o = grab();
+    int shown = 0, apart = differing(g, o);
+    for (size_t i = 0; i < o.size(); i += 4) shown += !near(&o[i], bg, 8);
+    if (shown >= least && apart <= slack + shown / 5000) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << shown << " pixels drawn, " << apart << " differ";
+}
+
+// GLU shapes placed by GL's matrices: colour, translate, turns about x and
+// z, standing up (cylinders), scale.
+inline GLUquadric* quadric() {
+    static GLUquadric* q = gluNewQuadric();
+    return q;
+}
+inline void sphere(Rgb c, float x, float y, float z, float r, int sl, int st, float sx = 1, float sy = 1, float sz = 1,
+                   float alpha = 1) {
+    glColor4f(c.r, c.g, c.b, alpha), glPushMatrix(), glTranslatef(x, y, z), glScalef(sx, sy, sz);
+    gluSphere(quadric(), r, sl, st), glPopMatrix();
+}
+inline void cylinder(Rgb c, float x, float y, float z, float base, float top, float h, int sl, float ax = 0, float az = 0) {
+    glColor3f(c.r, c.g, c.b), glPushMatrix(), glTranslatef(x, y, z);
+    glRotatef(ax, 1, 0, 0), glRotatef(az, 0, 0, 1), glRotatef(-90, 1, 0, 0);
+    gluCylinder(quadric(), base, top, h, sl, 1), glPopMatrix();
+}

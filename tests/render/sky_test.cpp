@@ -1,0 +1,198 @@
+#include "render_fixture.h"
+
+#include "app/frame_tick.h"
+#include "combat/arena.h"
+#include "render/clouds.h"
+#include "render/sky.h"
+#include "render/weather.h"
+#include "world/terrain.h"
+#include "world/terrain_draw.h"
+#include "world/textures.h"
+
+// The sky: its colour and the light by weather and hour, stars, the moon in
+// its phase, clouds and the rainbow, and what covers what in a whole frame.
+
+namespace {
+
+Rgb skyOf(int weather, float n) {
+    const Rgb day[3] = {{0.53f, 0.81f, 0.92f}, {0.35f, 0.38f, 0.42f}, {0.65f, 0.68f, 0.72f}};
+    const Rgb night[3] = {{0.02f, 0.02f, 0.08f}, {0.05f, 0.05f, 0.10f}, {0.10f, 0.10f, 0.15f}};
+    int w = weather >= 0 && weather <= 2 ? weather : 0;
+    return over(night[w], n, day[w]);
+}
+
+void moonDisc(Vec3 c, float rx, float rz, bool textured) {
+    glBegin(GL_TRIANGLE_FAN), glTexCoord2f(0.5f, 0.5f), glVertex3f(c.x, c.y, c.z);
+    for (float j = 0, a = 0; j <= 48; ++j, a = 2 * 3.14159f * j / 48) {
+        if (textured) glTexCoord2f(0.5f + 0.5f * std::cos(a), 0.5f + 0.5f * std::sin(a));
+        glVertex3f(c.x + 5 * std::cos(a) * rx, c.y + 5 * std::sin(a), c.z + 5 * std::cos(a) * rz);
+    }
+    glEnd();
+}
+
+// The sky steps as the rules give them, the clouds as they stood before the frame.
+void ownSky(const Vec3 e, int weather, float n, int phase, const CloudField& clouds, float rainbow, float yaw) {
+    glDisable(GL_LIGHTING), glEnable(GL_BLEND), glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA), glDisable(GL_CULL_FACE);
+    if (n >= 0.3f && weather == 0) {
+        float t = (float)(fakePlatform.tickCount * 0.001);
+        glDisable(GL_DEPTH_TEST), glPointSize(2), glBegin(GL_POINTS);
+        for (int i = 0; i < STAR_COUNT; ++i) {
+            float az = starField.azimuth[i], el = starField.elevation[i];
+            glColor4f(1, 1, 0.9f, starField.brightness[i] * (0.7f + 0.3f * std::sin(1.5f * t + starField.twinkle[i])) * n);
+            glVertex3f(e.x + 150 * std::cos(el) * std::cos(az), e.y + 150 * std::sin(el), e.z + 150 * std::cos(el) * std::sin(az));
+        }
+        glEnd(), glPointSize(1), glEnable(GL_DEPTH_TEST);
+        float dx = 80 - e.x, dz = -60 - e.z, l = std::hypot(dx, dz), s = 10 * (2 * phase / 8.0f - 1) * (phase > 4 ? -1 : 1);
+        glEnable(GL_STENCIL_TEST), glStencilFunc(GL_ALWAYS, 1, 1), glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);
+        glEnable(GL_TEXTURE_2D), glBindTexture(GL_TEXTURE_2D, moonTexture), glColor4f(1, 1, 1, n);
+        moonDisc(MOON_POSITION, -dz / l, dx / l, true), glDisable(GL_TEXTURE_2D);
+        Rgb sky = skyOf(weather, n);  // the shadow darkens only the moon
+        glStencilFunc(GL_EQUAL, 1, 1), glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP), glDisable(GL_DEPTH_TEST), glColor4f(sky.r, sky.g, sky.b, 0.92f);
+        if (phase >= 1 && phase <= 7) moonDisc(vecAdd(MOON_POSITION, makeVec3(-dz / l * s, 0, dx / l * s)), -dz / l, dx / l, false);
+        glDisable(GL_STENCIL_TEST);
+    }
+    const float looks[3][5] = {{6, 0.95f, 0.95f, 0.97f, 0.55f}, {20, 0.3f, 0.3f, 0.35f, 0.8f}, {22, 0.5f, 0.5f, 0.55f, 0.7f}};
+    const float* k = looks[weather == 1 || weather == 2 ? weather : 0];
+    glDisable(GL_DEPTH_TEST), glColor4f(k[1] - 0.2f * n, k[2] - 0.2f * n, k[3] - 0.15f * n, k[4] * 0.55f);
+    for (int i = 0; i < (int)k[0]; ++i)
+        for (const float* p : CLOUD_PUFF_OFFSETS) {
+            float s = clouds.size[i] * 0.3f, x = e.x + cloudClock * clouds.speed[i] + clouds.driftBase[i];
+            glPushMatrix(), glTranslatef(x + p[0] * s, clouds.height[i] + p[1] * s, e.z + clouds.offsetZ[i] + p[2] * s);
+            gluSphere(quadric(), s * p[3], 10, 8), glPopMatrix();
+        }
+    const float stops[7][3] = {{1, 0, 0}, {1, 0.5f, 0}, {1, 1, 0}, {0, 0.8f, 0}, {0, 0.4f, 1}, {0.2f, 0, 0.8f}, {0.5f, 0, 0.8f}};
+    float psi = yaw * 3.14159f / 180, mx = e.x + 120 * std::cos(psi), mz = e.z + 120 * std::sin(psi);
+    for (int i = 0; i < 28 && rainbow > 0; ++i) {
+        float f0 = i / 28.0f, s = 6 * f0, w = s - std::min((int)s, 5);
+        const float *lo = stops[std::min((int)s, 5)], *hi = lo + 3;
+        glBegin(GL_QUAD_STRIP);
+        for (float j = 0, th = 0; j <= 48; ++j, th = 3.14159f * j / 48)
+            for (float f : {f0, (i + 1) / 28.0f}) {
+                float r = 40 + 17.5f * f, a = (0.6f - 0.15f * f) * rainbow;
+                glColor4f(lo[0] + (hi[0] - lo[0]) * w, lo[1] + (hi[1] - lo[1]) * w, lo[2] + (hi[2] - lo[2]) * w, a);
+                glVertex3f(mx - std::sin(psi) * r * std::cos(th), r * std::sin(th), mz + std::cos(psi) * r * std::cos(th));
+            }
+        glEnd();
+    }
+    glEnable(GL_DEPTH_TEST), glDisable(GL_BLEND), glEnable(GL_CULL_FACE);
+}
+
+class Sky : public RenderTest {};
+
+}  // namespace
+
+TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
+    fakePlatform.tickCount = 123456;
+    ASSERT_NE(moonTexture, 0u);
+    const PlayerState start = thePlayer;
+    drawClouds(&thePlayer, 0, 0);  // built on the first frame; then one of them is put overhead
+    cloudField.speed[0] = 0, cloudField.driftBase[0] = 15, cloudField.offsetZ[0] = -30, cloudField.height[0] = 62;
+    const Vec3 up = vecAdd(start.position, makeVec3(15, 60, -30)), bow = vecAdd(start.position, makeVec3(90.6f, 40, 78.7f));
+    struct Case {
+        int weather;
+        float night;
+        int day, phase;  // December 2026: the 1st is full, the 7th phase 2, the 12th dark, the 21st phase 6
+        float rainbow;
+        Vec3 look;
+        float fov;
+        int least;  // pixels that must show
+    } cases[] = {
+        {0, 1, 1, 0, 0, up, 70, 3000},          {0, 1, 1, 0, 0, MOON_POSITION, 10, 20000}, {0, 1, 7, 2, 0, MOON_POSITION, 10, 20000},
+        {0, 0.6f, 12, 4, 0, MOON_POSITION, 10, 5000}, {0, 1, 21, 6, 0, MOON_POSITION, 10, 20000}, {1, 1, 7, 2, 0, MOON_POSITION, 10, 0},
+        {0, 0.29f, 7, 2, 0, MOON_POSITION, 10, 0}, {0, 0.3f, 7, 2, 0, MOON_POSITION, 10, 20000}, {2, 0.3f, 1, 0, 0, up, 70, 5000},
+        {1, 0, 1, 0, 0, up, 70, 5000},          {0, 0, 1, 0, 1, bow, 60, 20000},          {0, 0, 1, 0, 0.5f, bow, 20, 20000},
+    };
+    for (const Case& c : cases) {
+        fakePlatform.day = c.day;
+        PlayerState eye = start;
+        lookFromAt(&eye, c.look);
+        CloudField before = cloudField;
+        float yaw = 41;  // where the rain stopped
+        auto game = [&] {  // culling is off here in the pass: the HUD leaves it so
+            glDisable(GL_CULL_FACE), drawStars(&eye, c.weather, c.night), drawMoon(&eye, c.weather, c.night);
+            drawClouds(&eye, c.weather, c.night), drawRainbow(&eye, c.rainbow, yaw);
+        };
+        auto own = [&] { ownSky(eye.position, c.weather, c.night, c.phase, before, c.rainbow, yaw); };
+        EXPECT_TRUE(alike(eye, c.fov, skyOf(c.weather, c.night), game, own, c.least, 20))
+            << "weather " << c.weather << " night " << c.night << " day " << c.day << " rainbow " << c.rainbow;
+    }
+}
+
+// Whole frames: a pass clears with the colour the one before it chose.
+TEST_F(Sky, TheClearedSkyFollowsWeatherAndNightOneFrameLate) {
+    buildStars();
+    for (float& b : starField.brightness) b = 0;  // no star on the probe
+    harnessDrawFrame();
+    for (float& h : cloudField.height) h = 5000;  // nor a cloud
+    thePlayer.pitch = 89;
+    Rgb before = skyOf(0, 0);
+    const float cases[][2] = {{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {1, 0.5f}, {3, 0.25f}, {0, 0}};
+    for (const auto& c : cases) {
+        theArena.weatherMode = (int)c[0], theArena.nightBlend = c[1];
+        harnessDrawFrame();
+        EXPECT_TRUE(shows(grab(), 400, 450, before)) << "the frame after the change, weather " << c[0] << " night " << c[1];
+        harnessDrawFrame();
+        EXPECT_TRUE(shows(grab(), 400, 450, before = skyOf((int)c[0], c[1]))) << "weather " << c[0] << " night " << c[1];
+    }
+}
+
+// The snowy ground, normals straight up, lit by the warm day light or the dim
+// blue night light: c (0.2 + ambient + diffuse (n.l)) plus the 0.2 specular.
+TEST_F(Sky, DayAndNightLightShadeTheGround) {
+    theArena.snowCover = 1;
+    float x = 50, z = -35;  // a patch where snow never settles: grass green
+    for (float dx = -4; dx <= 4; dx += 1) ASSERT_EQ(snowPatchAt(x + dx, z + dx) + snowPatchAt(x - dx, z + dx), 0.0f);
+    harnessStandAt(x, z);
+    thePlayer.yaw = 0, thePlayer.pitch = -89;
+    const Vec3 q = makeVec3(x + 0.4f, terrainHeightAt(x + 0.4f, z), z);
+    const Vec3 l = vecNormalize(vecSub(makeVec3(50, 80, 30), q));
+    const Rgb grass = {0.35f, 0.55f, 0.15f};
+    struct Light {
+        float night;
+        Rgb ambient, diffuse;
+    } lights[] = {{0, {0.3f, 0.3f, 0.3f}, {0.8f, 0.8f, 0.7f}}, {1, {0.05f, 0.05f, 0.07f}, {0.15f, 0.15f, 0.25f}},
+                  {0.5f, {0.175f, 0.175f, 0.185f}, {0.475f, 0.475f, 0.475f}}};
+    for (const Light& k : lights) {
+        theArena.nightBlend = k.night;
+        harnessDrawFrame();
+        int sx, sy;
+        setView(thePlayer, 60), project(q, &sx, &sy);
+        auto lit = [&](float c, float a, float d) { return c * (0.2f + a + d * l.y) + 0.2f; };
+        EXPECT_TRUE(shows(grab(), sx, sy, {lit(grass.r, k.ambient.r, k.diffuse.r), lit(grass.g, k.ambient.g, k.diffuse.g),
+                                          lit(grass.b, k.ambient.b, k.diffuse.b)}, 3)) << "night " << k.night;
+    }
+}
+
+// The rainbow and the clouds, drawn first without depth, show only where no
+// ground or tree stands; rain falls over everything.
+TEST_F(Sky, TheGroundCoversRainbowAndCloudsAndRainFallsOverAll) {
+    harnessDrawFrame();
+    for (float& s : cloudField.speed) s = 0;
+    harnessStandAt(-20, -95);
+    thePlayer.yaw = 0, thePlayer.pitch = 12;
+    std::vector<float> depth(800 * 600);
+    auto compare = [&](const std::function<void(bool)>& feature, bool overGround) {
+        feature(false);
+        harnessDrawFrame();
+        Frame without = grab();
+        glReadPixels(0, 0, 800, 600, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
+        feature(true);
+        harnessDrawFrame();
+        Frame with = grab();
+        int sky = 0, ground = 0;
+        for (int i = 0; i < 800 * 600; ++i) {
+            bool changed = false;
+            for (int c = 0; c < 3; ++c) changed |= std::abs(with[4 * i + c] - without[4 * i + c]) > 4;
+            (depth[i] < 1 ? ground : sky) += changed;
+        }
+        EXPECT_GT(sky, 2000);
+        EXPECT_TRUE(overGround ? ground > 2000 : ground == 0) << ground;
+    };
+    compare([](bool on) { theRainbow = RainbowState{on, 1, on ? 1.0f : 0.0f, 0}; }, false);
+    compare([&](bool on) { cloudField.height[0] = on ? 50.0f : 5000.0f, cloudField.driftBase[0] = 60, cloudField.offsetZ[0] = 0; }, false);
+    compare([&](bool on) {
+        theArena.weatherMode = on;
+        for (int i = 0; i < 40; ++i) rainDrops[i] = RainDrop{thePlayer.position.x + 6 + i * 0.3f, thePlayer.position.y - 0.5f, -95.0f + (i % 9) - 4, -15, 1};
+        rainDropCount = 40 * on;
+    }, true);
+}
