@@ -12,11 +12,7 @@ namespace {
 class Input : public ::testing::Test {
 protected:
     void SetUp() override {
-        resetFakePlatform();
-        testworld::buildPark(606);
-        theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
-        resetPlayer(&thePlayer);
-        resetArena(&theArena);
+        startGame(606);
     }
     void TearDown() override { theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}; }
     int held() {

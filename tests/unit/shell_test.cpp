@@ -1,197 +1,189 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
 #include "app/frame_tick.h"
 #include "app/input.h"
 #include "app/shell.h"
-#include "fakes/platform_fake.h"
 #include "resources/resource_ids.h"
 #include "support/world_fixture.h"
 
 namespace {
 
-// The shell driven the way the window procedure drives it, on a seeded park.
-class Shell : public ::testing::Test {
-protected:
-    void SetUp() override {
-        resetFakePlatform();
-        testworld::buildPark(606);
-        theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
-        theRainbow = RainbowState{};
-        resetPlayer(&thePlayer);
-        resetArena(&theArena);
-        rainDropCount = snowFlakeCount = rainSplashCount = 0;
-        theFrame.footstepTimer = theFrame.ambientTimer = 0.0f;
-        theFrame.victoryShown = theFrame.victoryCount = 0;
-    }
-    void TearDown() override {
-        theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
-        rainDropCount = snowFlakeCount = rainSplashCount = 0;
-    }
-};
+// One timer message after `seconds` of real time.
+void tickAfter(double seconds) { fakePlatform.counter += (int64_t)(seconds * 1e6), frameTick(); }
+
+int played(int id) { std::vector<int> all = playedSounds(); return (int)std::count(all.begin(), all.end(), id); }
 
 }  // namespace
 
-TEST_F(Shell, DayNightTogglesFromKeyAndMenuAtAnyTime) {
-    shellKeyDown(KEY_N);
-    EXPECT_EQ(theArena.nightTarget, 1);
-    shellKeyDown(KEY_N);
-    EXPECT_EQ(theArena.nightTarget, 0);
-    shellCommand(IDM_DAY_NIGHT);
-    EXPECT_EQ(theArena.nightTarget, 1);
-}
-
-TEST_F(Shell, WeatherAndNightSurviveANewGame) {
-    shellCommand(IDM_WEATHER_RAINY);
-    theArena.nightTarget = 1;
-    theArena.nightBlend = 0.7f;
-    theArena.shotsFired = 9;
-    killAnimal(3);
-    thePlayer.position = makeVec3(50, 30, 50);
-    theFrame.victoryShown = 1;
-    rainSplashCount = 40;
-    theArena.gameOver = 1;
-    shellCommand(IDM_NEW_GAME);
-    EXPECT_EQ(theArena.weatherMode, WEATHER_RAIN);
-    EXPECT_EQ(theArena.nightTarget, 1);
-    EXPECT_EQ(theArena.nightBlend, 0.7f);
-    EXPECT_EQ(theArena.shotsFired, 0);
-    EXPECT_EQ(animals[3].alive, 1);
-    EXPECT_EQ(thePlayer.position.z, 25.0f);
-    EXPECT_FLOAT_EQ(thePlayer.position.y, terrainHeightAt(0, 25) + EYE_HEIGHT);
-    EXPECT_EQ(theFrame.firstFrame, 1);
-    EXPECT_EQ(theFrame.victoryShown, 0);
-    EXPECT_EQ(rainDropCount, MAX_RAIN_DROPS);
-    EXPECT_EQ(rainSplashCount, 0);
-    EXPECT_EQ(fakePlatform.checkedWeatherCommand, IDM_WEATHER_RAINY);
-}
-
-TEST_F(Shell, WeatherCommandsSwapParticlesAndMoveTheCheck) {
-    shellCommand(IDM_WEATHER_SNOWY);
-    EXPECT_EQ(snowFlakeCount, MAX_SNOW_FLAKES);
-    EXPECT_EQ(rainDropCount, 0);
-    EXPECT_EQ(fakePlatform.checkedWeatherCommand, IDM_WEATHER_SNOWY);
-    shellCommand(IDM_WEATHER_RAINY);
-    EXPECT_EQ(snowFlakeCount, 0);
-    EXPECT_EQ(rainDropCount, MAX_RAIN_DROPS);
-    EXPECT_EQ(fakePlatform.checkedWeatherCommand, IDM_WEATHER_RAINY);
-    rainSplashCount = 10;
-    shellCommand(IDM_WEATHER_NONE);
-    EXPECT_EQ(rainDropCount + snowFlakeCount + rainSplashCount, 0);
-    EXPECT_EQ(fakePlatform.checkedWeatherCommand, IDM_WEATHER_NONE);
-    theArena.weatherMode = 5;
-    updateWeatherMenuChecks();
-    EXPECT_EQ(fakePlatform.checkedWeatherCommand, 0);
-}
-
-TEST_F(Shell, RainStoppingByDayLeavesARainbowWhereThePlayerLooks) {
-    shellCommand(IDM_WEATHER_RAINY);
-    thePlayer.yaw = 135.0f;
-    shellCommand(IDM_WEATHER_NONE);
-    EXPECT_EQ(theRainbow.active, 1);
-    EXPECT_EQ(theRainbow.yaw, 135.0f);
-    EXPECT_EQ(theRainbow.alpha, 0.0f);
-
-    theRainbow = RainbowState{};
-    shellCommand(IDM_WEATHER_RAINY);
-    theArena.nightBlend = 0.5f;
-    shellCommand(IDM_WEATHER_NONE);
-    EXPECT_EQ(theRainbow.active, 0);
-
-    theArena.nightBlend = 0.0f;
-    shellCommand(IDM_WEATHER_SNOWY);
-    shellCommand(IDM_WEATHER_NONE);
-    EXPECT_EQ(theRainbow.active, 0);
-}
-
-TEST_F(Shell, AZeroHeightIsRecordedAsOne) {
-    resizeView(640, 0);
-    EXPECT_EQ(clientWidth, 640);
-    EXPECT_EQ(clientHeight, 1);
-    resizeView(800, 600);
-    EXPECT_EQ(clientHeight, 600);
-}
-
-TEST_F(Shell, NightEasesExponentiallyAndSnapsOntoTheTarget) {
-    theArena.nightTarget = 1;
-    easeNightBlend(0.016f);
-    EXPECT_FLOAT_EQ(theArena.nightBlend, 0.024f);
-    int frames = 1;
-    while (theArena.nightBlend < 1.0f && frames < 1000) {
-        float before = theArena.nightBlend;
-        easeNightBlend(0.016f);
-        ASSERT_GT(theArena.nightBlend, before);
-        ++frames;
+// Frame time (seen as a rainbow's age): 0 at first and after a new game, at most 0.1, 0.001 if negative.
+TEST(Frame, TimeNightAndTheRainbow) {
+    startGame(1780351200u), shellCommand(IDM_WEATHER_RAINY), shellCommand(IDM_WEATHER_NONE);
+    fakePlatform.counter += 5000000, frameTick();
+    EXPECT_TRUE(theRainbow.active && theRainbow.age == 0 && theFrame.ambientTimer >= 3);  // the first roll is at once
+    const double WAIT[] = {0.016, 10, -0.005, 0.05, 0};
+    const float AGE[] = {0.016f, 0.116f, 0.117f, 0.167f, 0.167f};
+    for (int i = 0; i < 5; ++i) {
+        if (i == 4) fakePlatform.counter += 3000000, restartGame();
+        tickAfter(WAIT[i]);
+        EXPECT_FLOAT_EQ(theRainbow.age, AGE[i]) << i;
     }
-    EXPECT_EQ(theArena.nightBlend, 1.0f);
-    EXPECT_NEAR(frames * 0.016f, 4.6f, 0.2f);
-    // Halfway back, N again turns it round from where it stands.
-    theArena.nightTarget = 0;
-    while (theArena.nightBlend > 0.5f) easeNightBlend(0.016f);
-    float turn = theArena.nightBlend;
-    theArena.nightTarget = 1;
-    easeNightBlend(0.016f);
-    EXPECT_GT(theArena.nightBlend, turn);
+    // Each frame also moves the arena, the weather and the animals.
+    shellCommand(IDM_WEATHER_SNOWY), theArena.muzzleFlash = 1, animals[0].moving = 1, animals[0].wanderTimer = 5;
+    float flakeY = snowFlakes[0].y, gait = animals[0].gaitPhase;
+    theArena.nightTarget = 1, theArena.nightBlend = 0.48f;
+    tickAfter(0.016);  // 0.48 + 0.52 x 0.024 = 0.4925: the rainbow stays
+    EXPECT_TRUE(theArena.muzzleFlash < 1 && snowFlakes[0].y < flakeY && animals[0].gaitPhase != gait);
+    EXPECT_TRUE(theRainbow.active && std::fabs(theArena.nightBlend - 0.49248f) < 1e-6f);
+    tickAfter(0.016);  // 0.4925 + 0.5075 x 0.024 = 0.5047: it ends
+    EXPECT_TRUE(!theRainbow.active && theRainbow.alpha == 0);
+    int frames = 0;
+    for (float n = theArena.nightBlend = 0; frames < 400 && theArena.nightBlend != 1; ++frames) {
+        easeNightBlend(0.016f), n = 1 - n > 0.001f ? n + (1 - n) * 0.016f * 1.5f : 1;
+        ASSERT_FLOAT_EQ(theArena.nightBlend, n) << frames;
+    }
+    EXPECT_NEAR(frames * 0.016f, 4.6f, 0.1f);
+    theArena.nightTarget = 0, theArena.nightBlend = 0.0009f, easeNightBlend(0.016f);
+    EXPECT_EQ(theArena.nightBlend, 0);
 }
 
-TEST_F(Shell, FootstepsSoundAtOnceThenEveryInterval) {
-    testworld::flattenGround(0.0f);
-    thePlayer.position.y = EYE_HEIGHT;
-    scheduleFootsteps(0.016f);
-    EXPECT_EQ(theFrame.footstepTimer, 0.0f);  // standing still
-    theInput.moveForwardHeld = 1;
-    scheduleFootsteps(0.016f);
-    EXPECT_EQ(theFrame.footstepTimer, FOOTSTEP_INTERVAL);  // the first step sounded
-    for (int i = 0; i < 24; ++i) scheduleFootsteps(0.016f);
-    EXPECT_GT(theFrame.footstepTimer, 0.0f);
-    scheduleFootsteps(0.016f);  // 25 frames of 16 ms cover the 0.4 s
-    EXPECT_EQ(theFrame.footstepTimer, FOOTSTEP_INTERVAL);
-    thePlayer.position.y = EYE_HEIGHT + 0.06f;  // off the ground
-    scheduleFootsteps(0.016f);
-    EXPECT_EQ(theFrame.footstepTimer, 0.0f);
+// Walking the hills: the eye climbs, or floats where the ground falls; footsteps every 0.4 s on the ground.
+TEST(Frame, WalkingAndFootsteps) {
+    startGame(1780351200u), frameTick();
+    // W, S, A, D held, and the strafe and forward they make.
+    const int KEYS[5][6] = {{1, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 0, 0}, {0, 1, 0, 1, 1, -1}, {0, 0, 1, 0, -1, 0},
+                            {1, 0, 0, 1, 1, 1}};
+    float timer = 0;
+    int steps = 0, floating = 0;
+    for (int f = 0; f < 100; ++f) {
+        const int* k = KEYS[f / 20];
+        theInput = InputState{k[0], k[1], k[2], k[3], 0, 0, 400, 300};
+        PlayerState want = thePlayer;
+        movePlayer(&want, k[4], k[5], 0.016f);
+        float ground = terrainHeightAt(want.position.x, want.position.z) + 1.7f;
+        want.position.y = std::max(want.position.y, ground);
+        bool step = false;
+        if (want.position.y > ground + 0.05f) timer = 0, ++floating;
+        else if ((timer -= 0.016f) <= 0) step = true, timer = 0.4f, ++steps;
+        playedSounds(), tickAfter(0.016);
+        ASSERT_TRUE(same(thePlayer, want, "f") && played(SOUND_FOOTSTEP) == step) << f;
+        ASSERT_EQ(theFrame.footstepTimer, timer) << f;
+    }
+    theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}, theFrame.footstepTimer = 0.3f, tickAfter(0.016);
+    EXPECT_TRUE(steps >= 3 && floating >= 3 && theFrame.footstepTimer == 0) << steps << " " << floating;
 }
 
-TEST_F(Shell, AmbientRollsDrawInTheirOrder) {
-    // By day: the timer draw, then the chance draw.
-    seedRandomForRun(42);
-    int r1 = nextRandom(), r2 = nextRandom(), r3 = nextRandom();
-    (void)r2;
-    seedRandomForRun(42);
-    rollAmbientSound(0.016f);
-    EXPECT_FLOAT_EQ(theFrame.ambientTimer, (float)((r1 % 20) / 10.0 + 3.0));
-    EXPECT_EQ(nextRandom(), r3);
-    EXPECT_GE(theFrame.ambientTimer, 3.0f);
-    EXPECT_LE(theFrame.ambientTimer, 4.9f + 1e-5f);
-
-    // By night in rain: timer, chance, roll; in clear weather only two.
-    theArena.nightBlend = 0.5f;
-    theArena.weatherMode = WEATHER_RAIN;
-    theFrame.ambientTimer = 0.0f;
-    seedRandomForRun(43);
-    rollAmbientSound(0.0f);
-    int afterRain = nextRandom();
-    seedRandomForRun(43);
-    for (int i = 0; i < 3; ++i) nextRandom();
-    EXPECT_EQ(afterRain, nextRandom());
-
-    // No roll until the timer runs out.
-    seedRandomForRun(44);
-    int next = nextRandom();
-    seedRandomForRun(44);
-    theFrame.ambientTimer = 1.0f;
-    rollAmbientSound(0.5f);
-    EXPECT_EQ(nextRandom(), next);
-    EXPECT_FLOAT_EQ(theFrame.ambientTimer, 0.5f);
+// A roll: the next wait, then a night chance (20 if clear, else 5 to 10) or a day one (10, 5, 3 by weather).
+TEST(Frame, AmbientRollsDrawInTheirOrder) {
+    startGame(1780351200u);
+    for (float night : {0.0f, 0.49f, 0.5f, 1.0f})
+        for (int weather : {0, 1, 2})
+            for (uint32_t seed = 1; seed <= 2000; ++seed) {
+                theArena.nightBlend = night, theArena.weatherMode = weather, theFrame.ambientTimer = 0.25f;
+                seedRandom(seed), rollAmbientSound(0.25f);
+                Rand r{seed};
+                float wait = (float)((r.next() % 20) / 10.0 + 3.0);
+                bool dark = night >= 0.5f;
+                int chance = dark ? (weather == 0 ? 20 : r.next() % 6 + 5) : weather == 0 ? 10 : weather == 1 ? 5 : 3;
+                int cue = r.next() % 100 >= chance ? 0
+                        : dark ? SOUND_NIGHT_AMBIENT : SOUND_DAY_AMBIENT_1 + r.next() % 2;
+                std::vector<int> cues = playedSounds(), want = cue ? std::vector<int>{cue} : std::vector<int>{};
+                ASSERT_TRUE(theFrame.ambientTimer == wait && cues == want && nextRandom() == r.next())
+                    << night << " " << weather << " " << seed;
+            }
+    theFrame.ambientTimer = 1, seedRandom(5), rollAmbientSound(0.5f);  // not due yet: no draw
+    EXPECT_TRUE(theFrame.ambientTimer == 0.5f && nextRandom() == Rand{5}.next());
 }
 
-TEST_F(Shell, RainbowFadesInStaysAndFadesOut) {
-    theRainbow = RainbowState{1, 0.0f, 0.0f, 30.0f};
-    for (int i = 0; i < 25; ++i) ageRainbow(0.1f);
-    EXPECT_NEAR(theRainbow.alpha, 0.5f, 1e-4f);
-    for (int i = 0; i < 175; ++i) ageRainbow(0.1f);  // 20 s
-    EXPECT_EQ(theRainbow.alpha, 1.0f);
-    for (int i = 0; i < 175; ++i) ageRainbow(0.1f);  // 37.5 s
-    EXPECT_NEAR(theRainbow.alpha, 0.5f, 1e-3f);
-    for (int i = 0; i < 26; ++i) ageRainbow(0.1f);  // past 40 s
-    EXPECT_EQ(theRainbow.active, 0);
-    EXPECT_EQ(theRainbow.alpha, 0.0f);
+// Rain stopping by day raises a rainbow where the player looks: in over 5 s, full to 35 s, gone after 40 s.
+TEST(Frame, RainbowAfterRainByDay) {
+    startGame(1780351200u);
+    for (int weather : {IDM_WEATHER_SNOWY, IDM_WEATHER_RAINY})
+        for (float night : {0.5f, 0.49f}) {
+            theRainbow = RainbowState{}, thePlayer.yaw = night * 100;
+            shellCommand(weather), theArena.nightBlend = night, shellCommand(IDM_WEATHER_NONE);
+            EXPECT_EQ(theRainbow.active, weather == IDM_WEATHER_RAINY && night < 0.5f);
+        }
+    EXPECT_TRUE(theRainbow.age == 0 && theRainbow.alpha == 0 && theRainbow.yaw == thePlayer.yaw);
+    for (int step = 0; theRainbow.active && step < 500; ++step) {
+        float age = theRainbow.age + 0.1f, alpha = age < 5 ? age / 5 : age <= 35 ? 1 : 1 - (age - 35) / 5;
+        ageRainbow(0.1f);
+        ASSERT_NEAR(theRainbow.alpha, std::max(alpha, 0.0f), 1e-5) << age;
+        ASSERT_EQ(theRainbow.active, alpha >= 0) << age;
+    }
+}
+
+// Every third won game opens the Donate box once, across new games; the rain loop follows the weather.
+TEST(Frame, VictoriesAndTheRainLoop) {
+    startGame(1780351200u), frameTick();
+    for (int win = 1; win <= 7; ++win, restartGame()) {
+        theArena.gameOver = theArena.victory = 1, tickAfter(0.016), tickAfter(0.016);
+        EXPECT_TRUE(fakePlatform.donateDialogs == win / 3 && theFrame.victoryShown) << win;
+    }
+    theArena.gameOver = 1, tickAfter(0.016), shellCommand(IDM_WEATHER_RAINY), playedSounds();
+    tickAfter(0.016), tickAfter(0.016);
+    EXPECT_TRUE(theFrame.victoryShown == 0 && rainLoopPlaying && played(SOUND_RAIN_LOOP) == 1);
+    EXPECT_EQ((theArena.weatherMode = WEATHER_SNOW, tickAfter(0.016), rainLoopPlaying), 0);
+}
+
+TEST(Commands, WeatherDayNightExitDialogsAndSize) {
+    startGame(1780351200u);
+    auto state = [] { return std::vector<int>{theArena.weatherMode, rainDropCount, snowFlakeCount, rainSplashCount,
+                                              rainLoopPlaying, fakePlatform.checkedWeatherCommand}; };
+    EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
+    shellCommand(IDM_WEATHER_RAINY), tickAfter(0.016), rainSplashCount = 7, shellCommand(IDM_WEATHER_SNOWY);
+    EXPECT_EQ(state(), (std::vector<int>{2, 0, 800, 0, 0, IDM_WEATHER_SNOWY}));
+    rainSplashCount = 7, shellCommand(IDM_WEATHER_RAINY);
+    EXPECT_EQ(state(), (std::vector<int>{1, 500, 0, 0, 0, IDM_WEATHER_RAINY}));
+    tickAfter(0.016), rainSplashCount = snowFlakeCount = 7, shellCommand(IDM_WEATHER_NONE);
+    EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
+    theArena.weatherMode = 3, updateWeatherMenuChecks(), shellCommand(IDM_DAY_NIGHT), shellCommand(IDM_EXIT);
+    EXPECT_TRUE(fakePlatform.checkedWeatherCommand == 0 && theArena.nightTarget == 1 && fakePlatform.closePosted == 0);
+    EXPECT_STREQ(fakePlatform.lastQuestion, "Are you sure you want to exit?");
+    fakePlatform.answerYes = 1, shellCommand(IDM_EXIT), shellCommand(999);
+    for (int command : {IDM_ABOUT, IDM_DONATE})  // each frees the mouse before its box opens
+        EXPECT_EQ((captureMouse(), shellCommand(command), fakePlatform.mouseCapturedAtLastDialog), 0) << command;
+    EXPECT_TRUE(fakePlatform.closePosted == 1 && fakePlatform.aboutDialogs == 1 && fakePlatform.donateDialogs == 1);
+    EXPECT_TRUE((resizeView(640, 0), clientWidth == 640 && clientHeight == 1));
+}
+
+// New Game asks while a game runs. In the south, ground rising 0.48 per unit, then in 3-unit steps, toward +z
+// (west) and +x (east): enemies, animals and rain by their rules; weather and time of day kept.
+TEST(Commands, NewGame) {
+    startGame(1780351200u);
+    for (int j = 0; j < 64; ++j)
+        for (int i = 0; i < 129; ++i) {
+            int along = i < 64 ? j : i;
+            terrainHeights[j][i] = i % 64 < 32 ? 0.48f * along * terrainCellSize() : 3.0f * (along / 4);
+        }
+    shellCommand(IDM_WEATHER_RAINY);
+    ArenaState& a = theArena;
+    a.nightTarget = 1, a.nightBlend = 0.7f, a.score = 500, a.shotsFired = 9, a.snowCover = 0.4f, a.bloodDropCount = 3;
+    thePlayer = PlayerState{{50, 30, 50}, 10, 20};
+    theFrame.firstFrame = 0, theFrame.victoryShown = 1, theFrame.victoryCount = 2, rainSplashCount = 40;
+    EXPECT_TRUE((shellCommand(IDM_NEW_GAME), fakePlatform.questionsAsked == 1 && a.score == 500));
+    EXPECT_STREQ(fakePlatform.lastQuestion, "Restart the game?");
+    fakePlatform.answerYes = 1, seedRandom(4321), shellCommand(IDM_NEW_GAME);
+    Rand r{4321};
+    GameGround g;  // built on the game's own (stepped) ground
+    static ArenaState want;  // large records: kept off the stack
+    static AnimalRecord wantAnimals[ANIMAL_COUNT];
+    static RainDrop drops[MAX_RAIN_DROPS];
+    want.enemyCount = want.enemiesLeft = placeEnemiesByRule(r, g, want.enemies);
+    want.weatherMode = WEATHER_RAIN, want.nightTarget = 1, want.nightBlend = 0.7f;
+    placeAnimalsByRule(r, g, wantAnimals);
+    for (RainDrop& d : drops)  // around the player back at (0, 25)
+        d.x = r.f(-30, 30), d.y = r.f(15, 30), d.z = 25 + r.f(-30, 30),
+        d.fallSpeed = r.f(-20, -15), d.life = r.f(0.3f, 0.8f);
+    PlayerState p = {{0, terrainHeightAt(0, 25) + 1.7f, 25}, -90, 0};
+    EXPECT_TRUE(same(a, want, ARENA_FIELDS) && same(animals, wantAnimals, ANIMAL_FIELDS));
+    EXPECT_TRUE(same(rainDrops, drops, "f") && same(thePlayer, p, "f"));
+    EXPECT_EQ(std::vector<int>({rainDropCount, rainSplashCount, snowFlakeCount, theFrame.firstFrame,
+                                theFrame.victoryShown, theFrame.victoryCount, fakePlatform.checkedWeatherCommand}),
+              std::vector<int>({500, 0, 0, 1, 0, 2, IDM_WEATHER_RAINY}));
+    shellCommand(IDM_WEATHER_SNOWY), a.gameOver = 1, fakePlatform.answerYes = 0, shellCommand(IDM_NEW_GAME);
+    EXPECT_TRUE(fakePlatform.questionsAsked == 2 && !a.gameOver && snowFlakeCount == 800 && rainDropCount == 0);
 }
