@@ -88,15 +88,8 @@ TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
     drawClouds(&thePlayer, 0, 0);  // built on the first frame; then one of them is put overhead
     cloudField.speed[0] = 0, cloudField.driftBase[0] = 15, cloudField.offsetZ[0] = -30, cloudField.height[0] = 62;
     const Vec3 up = vecAdd(start.position, makeVec3(15, 60, -30)), bow = vecAdd(start.position, makeVec3(90.6f, 40, 78.7f));
-    struct Case {
-        int weather;
-        float night;
-        int day, phase;  // December 2026: the 1st is full, the 7th phase 2, the 12th dark, the 21st phase 6
-        float rainbow;
-        Vec3 look;
-        float fov;
-        int least;  // pixels that must show
-    } cases[] = {
+    // December 2026: the 1st is full, the 7th phase 2, the 12th dark, the 21st phase 6; `least` pixels must show.
+    struct Case { int weather; float night; int day, phase; float rainbow; Vec3 look; float fov; int least; } cases[] = {
         {0, 1, 1, 0, 0, up, 70, 3000},          {0, 1, 1, 0, 0, MOON_POSITION, 10, 20000}, {0, 1, 7, 2, 0, MOON_POSITION, 10, 20000},
         {0, 0.6f, 12, 4, 0, MOON_POSITION, 10, 5000}, {0, 1, 21, 6, 0, MOON_POSITION, 10, 20000}, {1, 1, 7, 2, 0, MOON_POSITION, 10, 0},
         {0, 0.29f, 7, 2, 0, MOON_POSITION, 10, 0}, {0, 0.3f, 7, 2, 0, MOON_POSITION, 10, 20000}, {2, 0.3f, 1, 0, 0, up, 70, 5000},
@@ -108,9 +101,10 @@ TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
         lookFromAt(&eye, c.look);
         CloudField before = cloudField;
         float yaw = 41;  // where the rain stopped
-        auto game = [&] {  // culling is off here in the pass: the HUD leaves it so
-            glDisable(GL_CULL_FACE), drawStars(&eye, c.weather, c.night), drawMoon(&eye, c.weather, c.night);
-            drawClouds(&eye, c.weather, c.night), drawRainbow(&eye, c.rainbow, yaw);
+        auto game = [&] {  // culling is off here in the pass (the HUD leaves it so); each step sets its own texturing
+            auto textured = [] { glEnable(GL_TEXTURE_2D), glBindTexture(GL_TEXTURE_2D, grassTexture); };
+            glDisable(GL_CULL_FACE), textured(), drawStars(&eye, c.weather, c.night), textured(), drawMoon(&eye, c.weather, c.night);
+            textured(), drawClouds(&eye, c.weather, c.night), textured(), drawRainbow(&eye, c.rainbow, yaw);
         };
         auto own = [&] { ownSky(eye.position, c.weather, c.night, c.phase, before, c.rainbow, yaw); };
         EXPECT_TRUE(alike(eye, c.fov, skyOf(c.weather, c.night), game, own, c.least, 20))
@@ -118,53 +112,34 @@ TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
     }
 }
 
-// Whole frames: a pass clears with the colour the one before it chose.
-TEST_F(Sky, TheClearedSkyFollowsWeatherAndNightOneFrameLate) {
+// Whole frames: a pass clears with the sky colour the one before it chose,
+// and sets the light for the hour: a flat grey c facing up then shows
+// c (0.2 + ambient + diffuse (n.l)) plus the 0.2 specular.
+TEST_F(Sky, TheSkyFollowsWeatherAndHourOneFrameLateAndTheLightTheHour) {
     buildStars();
     for (float& b : starField.brightness) b = 0;  // no star on the probe
     harnessDrawFrame();
     for (float& h : cloudField.height) h = 5000;  // nor a cloud
     thePlayer.pitch = 89;
     Rgb before = skyOf(0, 0);
-    const float cases[][2] = {{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {1, 0.5f}, {3, 0.25f}, {0, 0}};
+    const float ly = vecNormalize(makeVec3(50, 80, 30)).y, cases[][2] = {{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {1, 0.5f}, {3, 0.25f}, {0, 0}};
     for (const auto& c : cases) {
         theArena.weatherMode = (int)c[0], theArena.nightBlend = c[1];
         harnessDrawFrame();
         EXPECT_TRUE(shows(grab(), 400, 450, before)) << "the frame after the change, weather " << c[0] << " night " << c[1];
         harnessDrawFrame();
         EXPECT_TRUE(shows(grab(), 400, 450, before = skyOf((int)c[0], c[1]))) << "weather " << c[0] << " night " << c[1];
+        float grey = 0.6f + 0.4f * c[1];
+        Rgb a = over({0.05f, 0.05f, 0.07f}, c[1], {0.3f, 0.3f, 0.3f}), d = over({0.15f, 0.15f, 0.25f}, c[1], {0.8f, 0.8f, 0.7f});
+        bare(eyeOn(makeVec3(0, 5, 0.01f), makeVec3(0, 0, 0)), 60, before), glColor3f(grey, grey, grey), glNormal3f(0, 1, 0);
+        glBegin(GL_QUADS), glVertex3f(-0.3f, 0, 0.3f), glVertex3f(0.3f, 0, 0.3f), glVertex3f(0.3f, 0, -0.3f), glVertex3f(-0.3f, 0, -0.3f), glEnd();
+        auto lit = [&](float a, float d) { return grey * (0.2f + a + d * ly) + 0.2f; };
+        EXPECT_TRUE(shows(grab(), 400, 300, {lit(a.r, d.r), lit(a.g, d.g), lit(a.b, d.b)}, 2)) << "the light at night " << c[1];
     }
 }
 
-// The snowy ground, normals straight up, lit by the warm day light or the dim
-// blue night light: c (0.2 + ambient + diffuse (n.l)) plus the 0.2 specular.
-TEST_F(Sky, DayAndNightLightShadeTheGround) {
-    theArena.snowCover = 1;
-    float x = 50, z = -35;  // a patch where snow never settles: grass green
-    for (float dx = -4; dx <= 4; dx += 1) ASSERT_EQ(snowPatchAt(x + dx, z + dx) + snowPatchAt(x - dx, z + dx), 0.0f);
-    harnessStandAt(x, z);
-    thePlayer.yaw = 0, thePlayer.pitch = -89;
-    const Vec3 q = makeVec3(x + 0.4f, terrainHeightAt(x + 0.4f, z), z);
-    const Vec3 l = vecNormalize(vecSub(makeVec3(50, 80, 30), q));
-    const Rgb grass = {0.35f, 0.55f, 0.15f};
-    struct Light {
-        float night;
-        Rgb ambient, diffuse;
-    } lights[] = {{0, {0.3f, 0.3f, 0.3f}, {0.8f, 0.8f, 0.7f}}, {1, {0.05f, 0.05f, 0.07f}, {0.15f, 0.15f, 0.25f}},
-                  {0.5f, {0.175f, 0.175f, 0.185f}, {0.475f, 0.475f, 0.475f}}};
-    for (const Light& k : lights) {
-        theArena.nightBlend = k.night;
-        harnessDrawFrame();
-        int sx, sy;
-        setView(thePlayer, 60), project(q, &sx, &sy);
-        auto lit = [&](float c, float a, float d) { return c * (0.2f + a + d * l.y) + 0.2f; };
-        EXPECT_TRUE(shows(grab(), sx, sy, {lit(grass.r, k.ambient.r, k.diffuse.r), lit(grass.g, k.ambient.g, k.diffuse.g),
-                                          lit(grass.b, k.ambient.b, k.diffuse.b)}, 3)) << "night " << k.night;
-    }
-}
-
-// The rainbow and the clouds, drawn first without depth, show only where no
-// ground or tree stands; rain falls over everything.
+// Rainbow and clouds, drawn first without depth, show only where no ground
+// or tree stands; rain falls over everything.
 TEST_F(Sky, TheGroundCoversRainbowAndCloudsAndRainFallsOverAll) {
     harnessDrawFrame();
     for (float& s : cloudField.speed) s = 0;
@@ -172,27 +147,19 @@ TEST_F(Sky, TheGroundCoversRainbowAndCloudsAndRainFallsOverAll) {
     thePlayer.yaw = 0, thePlayer.pitch = 12;
     std::vector<float> depth(800 * 600);
     auto compare = [&](const std::function<void(bool)>& feature, bool overGround) {
-        feature(false);
-        harnessDrawFrame();
+        feature(false), harnessDrawFrame();
         Frame without = grab();
-        glReadPixels(0, 0, 800, 600, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data());
-        feature(true);
-        harnessDrawFrame();
+        glReadPixels(0, 0, 800, 600, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data()), feature(true), harnessDrawFrame();
         Frame with = grab();
         int sky = 0, ground = 0;
-        for (int i = 0; i < 800 * 600; ++i) {
-            bool changed = false;
-            for (int c = 0; c < 3; ++c) changed |= std::abs(with[4 * i + c] - without[4 * i + c]) > 4;
-            (depth[i] < 1 ? ground : sky) += changed;
-        }
-        EXPECT_GT(sky, 2000);
-        EXPECT_TRUE(overGround ? ground > 2000 : ground == 0) << ground;
+        for (int i = 0; i < 800 * 600; ++i) (depth[i] < 1 ? ground : sky) += differing(with, without, 4, i % 800, i / 800, i % 800 + 1, i / 800 + 1);
+        EXPECT_TRUE(sky > 2000 && (overGround ? ground > 2000 : ground == 0)) << sky << " over the sky, " << ground << " over the ground";
     };
     compare([](bool on) { theRainbow = RainbowState{on, 1, on ? 1.0f : 0.0f, 0}; }, false);
     compare([&](bool on) { cloudField.height[0] = on ? 50.0f : 5000.0f, cloudField.driftBase[0] = 60, cloudField.offsetZ[0] = 0; }, false);
     compare([&](bool on) {
-        theArena.weatherMode = on;
+        theArena.weatherMode = on, rainDropCount = 40 * on;
         for (int i = 0; i < 40; ++i) rainDrops[i] = RainDrop{thePlayer.position.x + 6 + i * 0.3f, thePlayer.position.y - 0.5f, -95.0f + (i % 9) - 4, -15, 1};
-        rainDropCount = 40 * on;
     }, true);
+    keep("rain-over-the-park");
 }

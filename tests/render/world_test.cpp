@@ -24,51 +24,37 @@
 namespace {
 
 enum Kind { RABBIT, DEER, ENEMY };
-struct Pose {
-    int kind, alive, moving;
-    float gait, facing, fall, timer;
-};
-const Rgb SHIRT = {0.8f, 0.2f, 0.2f}, ARM = {0.64f, 0.16f, 0.16f}, LEG = {0.48f, 0.12f, 0.12f};
+struct Pose { int kind, alive, moving; float gait, facing, fall, timer; };
+const Rgb SHIRT = {0.8f, 0.2f, 0.2f};
 
 void ownCreature(const Pose& p, float x, float z) {
     if (!p.alive && p.timer <= 0) return;
-    glPushMatrix(), glTranslatef(x, terrainHeightAt(x, z), z);
-    if (p.kind != ENEMY) glRotatef(p.facing, 0, 1, 0);
+    glPushMatrix(), glTranslatef(x, terrainHeightAt(x, z), z), glRotatef(p.kind != ENEMY ? p.facing : 0, 0, 1, 0);
     const float lift[3] = {0.15f, 0.22f, 0.25f};  // tipping onto its side, it rises by its half-width
     if (!p.alive) glTranslatef(0, lift[p.kind] * std::sin(p.fall * PI_F / 180), 0), glRotatef(p.fall, 0, 0, 1);
     float s = std::sin(p.gait), walks = p.alive && p.moving, b = walks && p.fall < 90 ? s : 0;
     if (p.kind == ENEMY) {
         cylinder(SHIRT, 0, 0, 0, 0.25f, 0.2f, 1, 8), sphere({0.9f, 0.7f, 0.6f}, 0, 1.3f, 0, 0.22f, 8, 8);
         for (float side : {-1, 1})
-            cylinder(ARM, 0.35f * side, 0.9f, 0, 0.08f, 0.08f, 0.6f, 6), cylinder(LEG, 0.12f * side, 0, 0, 0.1f, 0.1f, 0.5f, 6);
+            cylinder({0.64f, 0.16f, 0.16f}, 0.35f * side, 0.9f, 0, 0.08f, 0.08f, 0.6f, 6), cylinder({0.48f, 0.12f, 0.12f}, 0.12f * side, 0, 0, 0.1f, 0.1f, 0.5f, 6);
     } else if (p.kind == RABBIT) {
-        b *= 0.04f;
-        sphere({0.85f, 0.8f, 0.75f}, 0, b + 0.22f, 0, 0.18f, 6, 6, 1, 0.8f, 1.2f);
-        sphere({0.9f, 0.85f, 0.8f}, 0, b + 0.38f, 0.1f, 0.1f, 6, 6);
-        for (float side : {-1, 1}) {
-            sphere({0.95f, 0.8f, 0.8f}, 0.04f * side, b + 0.52f, 0.08f, 0.1f, 4, 4, 0.3f, 1, 0.2f);
-            sphere({1, 0.6f, 0.6f}, 0.03f * side, b + 0.35f, 0.18f, 0.02f, 4, 4);
-        }
+        b *= 0.04f, sphere({0.85f, 0.8f, 0.75f}, 0, b + 0.22f, 0, 0.18f, 6, 6, 1, 0.8f, 1.2f), sphere({0.9f, 0.85f, 0.8f}, 0, b + 0.38f, 0.1f, 0.1f, 6, 6);
+        for (float side : {-1, 1})
+            sphere({0.95f, 0.8f, 0.8f}, 0.04f * side, b + 0.52f, 0.08f, 0.1f, 4, 4, 0.3f, 1, 0.2f), sphere({1, 0.6f, 0.6f}, 0.03f * side, b + 0.35f, 0.18f, 0.02f, 4, 4);
         sphere({0.85f, 0.8f, 0.75f}, 0, 0.1f, -0.15f, 0.06f, 4, 4);
     } else {
         b *= 0.03f;
         float w = walks ? 8 * s : 0, f = std::sin(w * 0.0175f) * 0.06f;
         const Rgb leg = {0.55f, 0.38f, 0.2f}, coat = {0.65f, 0.45f, 0.25f}, antler = {0.3f, 0.2f, 0.1f};
         const float legs[4][3] = {{-0.1f, 0.12f, 1}, {0.1f, 0.12f, -1}, {-0.1f, -0.15f, -1}, {0.1f, -0.15f, 1}};
-        for (const auto& l : legs) {  // diagonal legs swing together
-            cylinder(leg, l[0], b + 0.5f, l[1], 0.04f, 0.035f, 0.28f, 6, l[2] * w);
-            cylinder(leg, l[0], b + 0.22f, l[1] + l[2] * f, 0.035f, 0.03f, 0.24f, 6);
-            sphere({0.15f, 0.1f, 0.05f}, l[0], 0, l[1] + l[2] * f, 0.035f, 4, 4);
-        }
-        sphere(coat, 0, b + 0.62f, 0, 1, 10, 8, 0.22f, 0.18f, 0.45f);
-        sphere({0.75f, 0.55f, 0.35f}, 0, b + 0.56f, 0, 1, 8, 6, 0.18f, 0.1f, 0.38f);
-        cylinder({0.6f, 0.42f, 0.22f}, 0, b + 0.78f, 0.3f, 0.08f, 0.06f, 0.22f, 8, -30);
-        sphere({0.7f, 0.5f, 0.3f}, 0, b + 0.95f, 0.38f, 0.1f, 8, 6, 1, 0.85f, 1.2f);
-        sphere({0.6f, 0.4f, 0.22f}, 0, b + 0.92f, 0.48f, 0.06f, 6, 6, 0.7f, 0.6f, 1);
-        sphere({0.15f, 0.1f, 0.08f}, 0, b + 0.93f, 0.53f, 0.025f, 4, 4);
+        for (const auto& l : legs)  // diagonal legs swing together
+            cylinder(leg, l[0], b + 0.5f, l[1], 0.04f, 0.035f, 0.28f, 6, l[2] * w), cylinder(leg, l[0], b + 0.22f, l[1] + l[2] * f, 0.035f, 0.03f, 0.24f, 6),
+                sphere({0.15f, 0.1f, 0.05f}, l[0], 0, l[1] + l[2] * f, 0.035f, 4, 4);
+        sphere(coat, 0, b + 0.62f, 0, 1, 10, 8, 0.22f, 0.18f, 0.45f), sphere({0.75f, 0.55f, 0.35f}, 0, b + 0.56f, 0, 1, 8, 6, 0.18f, 0.1f, 0.38f);
+        cylinder({0.6f, 0.42f, 0.22f}, 0, b + 0.78f, 0.3f, 0.08f, 0.06f, 0.22f, 8, -30), sphere({0.7f, 0.5f, 0.3f}, 0, b + 0.95f, 0.38f, 0.1f, 8, 6, 1, 0.85f, 1.2f);
+        sphere({0.6f, 0.4f, 0.22f}, 0, b + 0.92f, 0.48f, 0.06f, 6, 6, 0.7f, 0.6f, 1), sphere({0.15f, 0.1f, 0.08f}, 0, b + 0.93f, 0.53f, 0.025f, 4, 4);
         for (float s : {-1, 1}) {
-            sphere({0.08f, 0.05f, 0.02f}, 0.065f * s, b + 0.98f, 0.42f, 0.018f, 4, 4);
-            sphere({1, 1, 1}, 0.063f * s, b + 0.985f, 0.435f, 0.006f, 3, 3);
+            sphere({0.08f, 0.05f, 0.02f}, 0.065f * s, b + 0.98f, 0.42f, 0.018f, 4, 4), sphere({1, 1, 1}, 0.063f * s, b + 0.985f, 0.435f, 0.006f, 3, 3);
             cylinder(coat, 0.06f * s, b + 1.06f, 0.34f, 0.025f, 0.015f, 0.08f, 5, 0, 20 * s);
             cylinder({0.8f, 0.55f, 0.4f}, 0.06f * s, b + 1.07f, 0.35f, 0.015f, 0.008f, 0.06f, 4, 0, 20 * s);
             cylinder(antler, 0.04f * s, b + 1.05f, 0.35f, 0.01f, 0.005f, 0.22f, 5, -15, 10 * s);
@@ -88,17 +74,15 @@ void disc(float y, float r) {
 
 void ownGround(float cover) {
     const float cell = 253.0f / 128, span = 253.0f / 4, h = 126.5f;
-    glDisable(GL_CULL_FACE), glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glBindTexture(GL_TEXTURE_2D, grassTexture), glColor3f(1, 1, 1);
+    glDisable(GL_CULL_FACE), glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE), glBindTexture(GL_TEXTURE_2D, grassTexture);
     cover < 0.01f ? glEnable(GL_TEXTURE_2D) : glEnable(GL_LIGHTING);
-    for (int r = 0; r < 128; ++r) {
+    for (int r = 0; r < 128; ++r, glEnd()) {
         glBegin(GL_TRIANGLE_STRIP);
         for (int k = 0; k <= 2 * 128 + 1; ++k) {
             float x = (k / 2) * cell - h, z = r * cell - h + (k % 2) * cell, f = snowPatchAt(x, z) * cover;
             glColor3f(0.35f + 0.58f * f, 0.55f + 0.4f * f, 0.15f + 0.83f * f), glTexCoord2f((x + h) / span, (z + h) / span);
             glNormal3f(0, 1, 0), glVertex3f(x, terrainHeights[r + k % 2][k / 2], z);
         }
-        glEnd();
     }
     glDisable(GL_TEXTURE_2D), glDisable(GL_LIGHTING);
 }
@@ -115,10 +99,9 @@ void ownScenery() {
         cylinder({0.05f, 0.35f, 0.08f}, 0, 0.4f * h, 0, r, 0.1f, 0.6f * h, 8), disc(0.4f * h, r);
         cylinder({0.08f, 0.42f, 0.12f}, 0, 0.4f * h + 0.5f * 0.6f * h, 0, 0.7f * r, 0.05f, 0.7f * 0.6f * h, 8), glPopMatrix();
     }
-    for (const RockRecord& k : rocks) {
-        glPushMatrix(), glTranslatef(k.x, terrainHeightAt(k.x, k.z) + 0.5f * k.sizeY, k.z), glRotatef(k.yaw, 0, 1, 0);
-        sphere({k.red, k.green, k.blue}, 0, 0, 0, 1, 8, 6, k.sizeX, k.sizeY, k.sizeZ), glPopMatrix();
-    }
+    for (const RockRecord& k : rocks)
+        glPushMatrix(), glTranslatef(k.x, terrainHeightAt(k.x, k.z) + 0.5f * k.sizeY, k.z), glRotatef(k.yaw, 0, 1, 0),
+            sphere({k.red, k.green, k.blue}, 0, 0, 0, 1, 8, 6, k.sizeX, k.sizeY, k.sizeZ), glPopMatrix();
     glPushMatrix(), glTranslatef(signX, terrainHeightAt(signX, signZ), signZ), glRotatef(signYaw, 0, 1, 0);
     cylinder({0.35f, 0.22f, 0.1f}, 0, 0, 0, 0.08f, 0.08f, 2, 6), glTranslatef(0, 2, 0.01f);
     glDisable(GL_LIGHTING), glDisable(GL_CULL_FACE), glEnable(GL_TEXTURE_2D), glBindTexture(GL_TEXTURE_2D, signTexture);
@@ -127,19 +110,16 @@ void ownScenery() {
     glEnable(GL_LIGHTING), glEnable(GL_CULL_FACE), glDisable(GL_TEXTURE_2D), glPopMatrix();
     for (const StreamBush& b : streamBushes) {
         glPushMatrix(), glTranslatef(b.x, terrainHeightAt(b.x, b.z), b.z);
-        for (int p = 0; p < BUSH_PUFFS; ++p) {
-            glPushMatrix(), glTranslatef(b.puffX[p], 0.3f * b.puffHeight[p], b.puffZ[p]), glRotatef(-90, 1, 0, 0);
-            sphere({b.puffRed[p], b.puffGreen[p], b.puffBlue[p]}, 0, 0, 0, b.puffRadius[p], 6, 4), glPopMatrix();
-        }
-        for (int e = 0; e < BUSH_BERRIES && b.hasBerries; ++e)
-            sphere({0.85f, 0.1f, 0.05f}, b.berryX[e], b.berryHeight[e], b.berryZ[e], 0.07f * b.size, 4, 3);
+        for (int p = 0; p < BUSH_PUFFS; ++p)
+            glPushMatrix(), glTranslatef(b.puffX[p], 0.3f * b.puffHeight[p], b.puffZ[p]), glRotatef(-90, 1, 0, 0),
+                sphere({b.puffRed[p], b.puffGreen[p], b.puffBlue[p]}, 0, 0, 0, b.puffRadius[p], 6, 4), glPopMatrix();
+        for (int e = 0; e < BUSH_BERRIES && b.hasBerries; ++e) sphere({0.85f, 0.1f, 0.05f}, b.berryX[e], b.berryHeight[e], b.berryZ[e], 0.07f * b.size, 4, 3);
         glPopMatrix();
     }
 }
 
 void ownStream(float t) {
-    glDisable(GL_LIGHTING), glDisable(GL_CULL_FACE), glEnable(GL_BLEND), glDepthMask(GL_FALSE);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    glDisable(GL_LIGHTING), glDisable(GL_CULL_FACE), glEnable(GL_BLEND), glDepthMask(GL_FALSE), glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     auto point = [](int k, float o, float y) {  // o across the current at sample k
         int a = std::min(k, 199);
         float dx = streamSampleX[a + 1] - streamSampleX[a], dz = streamSampleZ[a + 1] - streamSampleZ[a], l = std::hypot(dx, dz);
@@ -151,10 +131,9 @@ void ownStream(float t) {
         for (int k = 0; k <= 200; ++k) point(k, s[4], s[5]), point(k, -s[4], s[5]);
         glEnd();
     }
-    for (float f = 0; f < 1; f += 0.125f) {
+    for (float f = 0; f < 1; f += 0.125f, glEnd()) {
         glColor4f(0.6f, 0.8f, 1.0f, 0.15f + 0.1f * std::sin(2 * t + 12 * f)), glBegin(GL_LINE_STRIP);
         for (int k = 0; k <= 200; ++k) point(k, (f - 0.5f) * 3 * 0.8f, -0.22f + 0.03f * std::sin(3 * t + 0.1f * k + 5 * f));
-        glEnd();
     }
     const FishSchool& s = fishSchool;
     const float S = 0.35f;
@@ -179,10 +158,7 @@ class World : public RenderTest {};
 
 TEST_F(World, BodyPlansStandWalkFallAndLieAsTheRulesDrawThem) {
     const float x = 31, z = -17, g = terrainHeightAt(x, z);
-    struct Case {
-        Pose pose;
-        float distance, fov, lookUp;
-    } cases[] = {
+    struct Case { Pose pose; float distance, fov, lookUp; } cases[] = {
         {{ENEMY, 1, 0, 0, 0, 0, 0}, 3, 60, 0.8f},      {{ENEMY, 0, 0, 0, 0, 45, 8}, 3, 60, 0.5f},
         {{ENEMY, 0, 0, 0, 0, 90, 0.5f}, 3, 60, 0.3f},  {{ENEMY, 0, 0, 0, 0, 90, 0}, 3, 60, 0.3f},
         {{RABBIT, 1, 0, 2, 30, 0, 0}, 1.2f, 60, 0.3f}, {{RABBIT, 1, 1, 1.1f, 200, 0, 0}, 1.2f, 60, 0.3f},
@@ -197,8 +173,7 @@ TEST_F(World, BodyPlansStandWalkFallAndLieAsTheRulesDrawThem) {
         EnemyRecord e{makeVec3(x, 50, z), 0, 0, p.alive, p.fall, p.timer, makeVec3(SHIRT.r, SHIRT.g, SHIRT.b)};
         auto game = [&] { p.kind == ENEMY ? drawEnemy(&e) : p.kind == RABBIT ? drawRabbit(&a) : drawDeer(&a); };
         PlayerState eye = eyeOn(makeVec3(x + 0.4f * c.distance, g + 1, z + c.distance), makeVec3(x, g + c.lookUp, z));
-        EXPECT_TRUE(alike(eye, c.fov, {0.3f, 0.45f, 0.6f}, game, [&] { ownCreature(p, x, z); }, p.alive || p.timer > 0 ? 200 : 0))
-            << "kind " << p.kind << " alive " << p.alive << " moving " << p.moving << " fall " << p.fall << " fov " << c.fov;
+        EXPECT_TRUE(alike(eye, c.fov, {0.3f, 0.45f, 0.6f}, game, [&] { ownCreature(p, x, z); }, p.alive || p.timer > 0 ? 200 : 0)) << &c - cases;
     }
 }
 
@@ -220,12 +195,11 @@ TEST_F(World, AWholeFrameShowsTheLivingAndTheFreshlyDeadWhereTheyStand) {
             return grab();
         };
         Frame gone = frame(0, 0), standing = frame(1, 0);
+        keep(zoomed ? "enemy-zoomed" : "enemy");
         EXPECT_GT(differing(frame(0, 1), gone), 100) << zoomed;
-        int left = 800, right = 0, top = 0;
-        for (int y = 160; y < 600; ++y)
-            for (int i = 0; i < 800; ++i)
-                if (differing(standing, gone, 24, i, y, i + 1, y + 1)) left = std::min(left, i), right = std::max(right, i), top = std::max(top, y);
-        int hx, hy;
+        int left = 800, right = 0, top = 0, hx, hy;
+        for (int i = 160 * 800, x = 0, y = 160; i < 800 * 600; ++i, x = i % 800, y = i / 800)
+            if (differing(standing, gone, 24, x, y, x + 1, y + 1)) left = std::min(left, x), right = std::max(right, x), top = std::max(top, y);
         setView(thePlayer, zoomed ? 10 : 60), project(makeVec3(x, terrainHeightAt(x, z) + 1.52f, z), &hx, &hy);
         EXPECT_NEAR(top, hy, 2) << zoomed;
         EXPECT_NEAR((left + right) / 2, hx, 2) << zoomed;
@@ -233,27 +207,21 @@ TEST_F(World, AWholeFrameShowsTheLivingAndTheFreshlyDeadWhereTheyStand) {
 }
 
 TEST_F(World, GroundWaterTreesRocksFlowersSignAndBushesFromNearAndFar) {
-    // A mark in the board's upper left shows which way up and round it is.
-    std::vector<unsigned char> mark(64 * 64 * 4, 200);
-    glBindTexture(GL_TEXTURE_2D, signTexture);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 64, 64, GL_RGBA, GL_UNSIGNED_BYTE, mark.data());
+    std::vector<unsigned char> mark(64 * 64 * 4, 200);  // a mark in the board's upper left shows which way up and round it is
+    glBindTexture(GL_TEXTURE_2D, signTexture), glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 64, 64, GL_RGBA, GL_UNSIGNED_BYTE, mark.data());
     const float ga = signYaw * PI_F / 180;
     const Vec3 sign = makeVec3(signX, terrainHeightAt(signX, signZ) + 2.75f, signZ), front = makeVec3(std::sin(ga), 0, std::cos(ga));
     bare(thePlayer, 60, {0, 0, 0}), drawStreamBushes();  // the bushes grow on the first frame
     StreamBush* berries = &streamBushes[0];             // shrunk leaves let every berry show
-    berries->hasBerries = 1;
+    berries->hasBerries = 1, parkBuilt.bushLists = 0;    // changed after its lists were made
     for (float& r : berries->puffRadius) r *= 0.4f;
-    parkBuilt.bushLists = 0;  // moved after its lists were made
     for (int i = 0; i < 3; ++i)  // fish idling and swimming where the stream is seen
-        fishSchool.along[i] = 0.5f + 0.004f * i, fishSchool.phase[i] = 1.0f + i, fishSchool.moving[i] = i == 1,
-        fishSchool.targetAlong[i] = 0.7f, fishSchool.idleTimer[i] = 9;
+        fishSchool.along[i] = 0.5f + 0.004f * i, fishSchool.phase[i] = 1.0f + i, fishSchool.moving[i] = i == 1, fishSchool.targetAlong[i] = 0.7f,
+        fishSchool.idleTimer[i] = 9;
     float fx, fz;
     streamPointAt(0.5f, &fx, &fz);
     auto above = [](float x, float z, float dy) { return makeVec3(x, terrainHeightAt(x, z) + dy, z); };
-    struct View {
-        Vec3 eye, target;
-        float fov, cover;
-    } views[] = {
+    struct View { Vec3 eye, target; float fov, cover; } views[] = {
         {above(0, 25, 1.7f), above(0, 0, 1), 60, 0},
         {vecAdd(sign, vecScale(front, 4)), sign, 40, 0.3f},
         {vecAdd(sign, vecScale(front, -4)), sign, 40, 0.9f},
@@ -269,8 +237,7 @@ TEST_F(World, GroundWaterTreesRocksFlowersSignAndBushesFromNearAndFar) {
         auto own = [&] { ownGround(v.cover), ownStream(1.3f), ownScenery(); };
         EXPECT_TRUE(alike(eyeOn(v.eye, v.target), v.fov, {0.55f, 0.75f, 0.9f}, game, own, 2000)) << v.eye.x << ", " << v.eye.z;
     }
-    // The board is unlit, in the wood's own colour from either side.
-    for (float side : {1, -1}) {
+    for (float side : {1, -1}) {  // the board is unlit, in the wood's own colour from either side
         bare(eyeOn(vecAdd(sign, vecScale(front, 4 * side)), vecAdd(sign, makeVec3(0, -0.3f, 0))), 40, {0, 0, 0}), drawSign();
         EXPECT_TRUE(shows(grab(), 400, 300, {120 / 255.0f, 75 / 255.0f, 30 / 255.0f}, 2));
     }
@@ -283,12 +250,10 @@ TEST_F(World, TheGrassTextureFollowsItsFormula) {
     startRandomAtClock(20261205u);
     auto byte = [](double v, double lo, double hi) { return (int)(std::fmin(hi, std::fmax(lo, v)) * 255); };
     int wrong = 0;
-    for (int j = 0; j < 64; ++j)
-        for (int i = 0; i < 64; ++i) {
-            double n = nextRandom() / 32767.0 * 0.12 - 0.06, w = 0.03 * std::sin(1.5 * j + 0.3 * i);
-            const int want[3] = {byte(0.12 + 0.5 * n, 0.05, 0.35), byte(0.45 + 0.15 * std::sin(0.5 * i) * std::cos(0.7 * j) + n + w, 0.25, 0.75),
-                                 byte(0.08 + 0.3 * n, 0.03, 0.25)};
-            for (int c = 0; c < 3; ++c) wrong += std::abs(image[(j * 64 + i) * 3 + c] - want[c]) > 1;
-        }
+    for (int p = 0, j = 0, i = 0; p < 64 * 64; ++p, j = p / 64, i = p % 64) {
+        double n = nextRandom() / 32767.0 * 0.12 - 0.06, w = 0.03 * std::sin(1.5 * j + 0.3 * i), v = 0.15 * std::sin(0.5 * i) * std::cos(0.7 * j);
+        const int want[3] = {byte(0.12 + 0.5 * n, 0.05, 0.35), byte(0.45 + v + n + w, 0.25, 0.75), byte(0.08 + 0.3 * n, 0.03, 0.25)};
+        for (int c = 0; c < 3; ++c) wrong += std::abs(image[p * 3 + c] - want[c]) > 1;
+    }
     EXPECT_EQ(wrong, 0);
 }
