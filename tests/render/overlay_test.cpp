@@ -1,17 +1,5 @@
 #include "render_fixture.h"
 
-#include <algorithm>
-#include <cstdint>
-
-#include "combat/animals.h"
-#include "combat/arena.h"
-#include "hud/hud.h"
-#include "hud/scope_frame.h"
-#include "render/crosshair.h"
-#include "render/effects_draw.h"
-#include "render/weather.h"
-#include "world/terrain.h"
-
 extern const uint64_t NATIVE_FONT_GLYPHS[95];
 
 // What is drawn over the scene: effects, weather, crosshair, flash and the
@@ -22,14 +10,13 @@ namespace {
 
 const Rgb BG = {0.4f, 0.45f, 0.5f};
 
-// Unlit, over everything, both faces, in the given blend.
+// Unlit, over everything, both faces, in the given blend; in overlay units.
 void blend(bool additive) {
     glDisable(GL_LIGHTING), glDisable(GL_DEPTH_TEST), glDisable(GL_CULL_FACE), glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
 }
 void overlay() {
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluOrtho2D(0, 800, 0, 600), glMatrixMode(GL_MODELVIEW), glLoadIdentity();
-    blend(false), glDisable(GL_TEXTURE_2D);
+    glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluOrtho2D(0, 800, 0, 600), glMatrixMode(GL_MODELVIEW), glLoadIdentity(), blend(false);
 }
 // Drawn with GL_POINTS, _LINES, _LINE_STRIP, _TRIANGLE_FAN or _QUADS in one colour.
 void shape(GLenum mode, Rgb c, float a, std::vector<Vec3> points) {
@@ -40,17 +27,12 @@ void shape(GLenum mode, Rgb c, float a, std::vector<Vec3> points) {
 // A fan from c through k + 1 points at angles 2 pi i / k and radii rx (a), ry (a), flat in x-z or x-y.
 using Radius = std::function<float(float)>;
 std::vector<Vec3> fan(Vec3 c, int k, const Radius& rx, const Radius& ry, bool flat, bool centre = true) {
-    std::vector<Vec3> v;
-    if (centre) v.push_back(c);
-    for (int i = 0; i <= k; ++i) {
-        float a = 2 * PI_F * i / k, x = c.x + rx(a) * std::cos(a), s = ry(a) * std::sin(a);
-        v.push_back(flat ? makeVec3(x, c.y, c.z + s) : makeVec3(x, c.y + s, c.z));
-    }
+    std::vector<Vec3> v(centre, c);
+    for (float i = 0, a = 0; i <= k; ++i, a = 2 * PI_F * i / k)
+        v.push_back(flat ? makeVec3(c.x + rx(a) * std::cos(a), c.y, c.z + ry(a) * std::sin(a)) : makeVec3(c.x + rx(a) * std::cos(a), c.y + ry(a) * std::sin(a), c.z));
     return v;
 }
-Radius radius(float r) {
-    return [=](float) { return r; };
-}
+Radius radius(float r) { return [=](float) { return r; }; }
 
 // The text whose glyphs stand in pixels of colour c from overlay (x, y) on, over `cells` cells.
 std::string readText(const Frame& f, int x, int y, Rgb c, size_t cells) {
@@ -65,9 +47,7 @@ std::string readText(const Frame& f, int x, int y, Rgb c, size_t cells) {
     return s.erase(s.find_last_not_of(' ') + 1);
 }
 
-void mapped(float x, float z, float dx = 0, float dy = 0) {
-    glVertex2f(650 + (x + 126.5f) * 140 / 253 + dx, 10 + (z + 126.5f) * 140 / 253 + dy);
-}
+void mapped(float x, float z, float dx = 0, float dy = 0) { glVertex2f(650 + (x + 126.5f) * 140 / 253 + dx, 10 + (z + 126.5f) * 140 / 253 + dy); }
 void ownMap(float n, const PlayerState& player) {
     overlay(), glColor4f(0, 0, 0, 0.5f), glRectf(650, 10, 790, 150);
     glColor4f(0.2f - 0.12f * n, 0.5f - 0.38f * n, 0.2f - 0.05f * n, 0.3f), glRectf(651, 11, 789, 149);
@@ -103,14 +83,12 @@ void ownScope() {
     glLineWidth(1), glColor4f(0.25f, 0.28f, 0.22f, 0.4f), ring(153);
     const Rgb red = {0.7f, 0.15f, 0.15f};
     glLineWidth(1.5f), shape(GL_LINES, red, 0.85f, {{260, 300}, {388, 300}, {412, 300}, {540, 300}, {400, 160}, {400, 288}, {400, 312}, {400, 440}});
-    std::vector<Vec3> ticks;
+    std::vector<Vec3> ticks, glare = {{360, 350}};
     for (float d = 30, h = 4; d <= 120; d += 30, h = d < 120 ? 4 : 7)
         for (float s : {-d, d}) ticks.insert(ticks.end(), {{400 + s, 300 - h}, {400 + s, 300 + h}, {400 - h, 300 + s}, {400 + h, 300 + s}});
     glLineWidth(1), shape(GL_LINES, red, 0.5f, ticks), shape(GL_LINE_LOOP, red, 0.8f, {{400, 296}, {404, 300}, {400, 304}, {396, 300}});
-    std::vector<Vec3> glare = {{360, 350}};
     for (int k = 0; k <= 20; ++k) glare.push_back({360 + 60 * std::cos(k / 20.0f * 1.2f * 3.14159f), 350 + 40 * std::sin(k / 20.0f * 1.2f * 3.14159f)});
-    shape(GL_TRIANGLE_FAN, {1, 1, 1}, 0.08f, glare);
-    shape(GL_TRIANGLE_FAN, {0, 0.05f, 0}, 0.04f, fan({400, 300, 0}, 64, radius(150), radius(150), false)), glDisable(GL_BLEND);
+    shape(GL_TRIANGLE_FAN, {1, 1, 1}, 0.08f, glare), shape(GL_TRIANGLE_FAN, {0, 0.05f, 0}, 0.04f, fan({400, 300, 0}, 64, radius(150), radius(150), false));
 }
 
 class Overlays : public RenderTest {};
@@ -151,10 +129,9 @@ TEST_F(Overlays, EffectsAndWeatherInTheirShapesBlendsAndFades) {
             auto r = [=](float a) { return (0.8f + 0.2f * std::sin(5 * a)) * ring; };
             blend(false), shape(GL_TRIANGLE_FAN, {0.8f, 0.85f, 0.9f}, 0.5f * (1 - t), fan({s.x, h, s.z}, 8, r, r, true));
             std::vector<Vec3> streaks;
-            for (int k = 0; k < 4 && t < 0.5f; ++k) {
-                float b = 2 * PI_F * k / 4 + 0.3f, dx = 0.3f * ring * std::cos(b), dz = 0.3f * ring * std::sin(b);
-                streaks.push_back({s.x + dx, h, s.z + dz}), streaks.push_back({s.x + 1.5f * dx, h + 0.4f * t, s.z + 1.5f * dz});
-            }
+            for (float k = 0, b = 0.3f; k < 4 && t < 0.5f; ++k, b = 2 * PI_F * k / 4 + 0.3f)
+                streaks.push_back({s.x + 0.3f * ring * std::cos(b), h, s.z + 0.3f * ring * std::sin(b)}),
+                    streaks.push_back({s.x + 0.45f * ring * std::cos(b), h + 0.4f * t, s.z + 0.45f * ring * std::sin(b)});
             shape(GL_LINES, {0.85f, 0.9f, 0.95f}, 0.6f * (1 - 2 * t), streaks);
         };
     };
@@ -182,9 +159,8 @@ TEST_F(Overlays, EffectsAndWeatherInTheirShapesBlendsAndFades) {
 // the whole view and bursts at the centre.
 TEST_F(Overlays, CrosshairAndMuzzleFlash) {
     auto crosshair = [] {
-        overlay(), glLineWidth(2), glDisable(GL_BLEND);
+        overlay(), glLineWidth(2), glDisable(GL_BLEND), glPointSize(4), shape(GL_POINTS, {1, 0.2f, 0.2f}, 1, {{400, 300}});
         shape(GL_LINES, {1, 1, 1}, 1, {{388, 300}, {396, 300}, {404, 300}, {412, 300}, {400, 288}, {400, 296}, {400, 304}, {400, 312}});
-        glPointSize(4), shape(GL_POINTS, {1, 0.2f, 0.2f}, 1, {{400, 300}});
     };
     EXPECT_TRUE(alike(thePlayer, 60, BG, [] { glPointSize(4), drawCrosshair(); }, crosshair, 60, 0, 2));
     for (float v : {1.0f, 0.5f, 0.0f}) {
@@ -202,17 +178,15 @@ TEST_F(Overlays, EveryHudLineReadsBackInItsPlaceAndColour) {
     bare(thePlayer, 60, BG), drawHud(&theArena, &thePlayer, 0);
     Frame f = grab();
     const std::string help = "WASD-Move  Mouse-Look  Click-Shoot  R-Restart  B-Binoculars  ESC-Cursor";
-    struct Line { int x, y; std::string text; Rgb colour; } lines[] = {{10, 570, "Score: 430", {1, 1, 1}}, {10, 545, "Enemies: 17", {1, 1, 1}}, {10, 520, "Rabbits: 22  Deer: 20", {1, 0.8f, 0.6f}},
-                 {10, 495, "Accuracy: 33.3%", {0.8f, 1, 0.8f}}, {10, 10, help, {1, 1, 1}}, {320, 300, "VICTORY!", {0, 1, 0}},
-                 {300, 270, "Press R to restart", {1, 1, 0}}};
+    struct Line { int x, y; std::string text; Rgb colour; } lines[] = {
+        {10, 570, "Score: 430", {1, 1, 1}}, {10, 545, "Enemies: 17", {1, 1, 1}}, {10, 520, "Rabbits: 22  Deer: 20", {1, 0.8f, 0.6f}},
+        {10, 495, "Accuracy: 33.3%", {0.8f, 1, 0.8f}}, {10, 10, help, {1, 1, 1}}, {320, 300, "VICTORY!", {0, 1, 0}}, {300, 270, "Press R to restart", {1, 1, 0}}};
     for (const Line& l : lines) EXPECT_EQ(readText(f, l.x, l.y, l.colour, l.text.size() + 1), l.text);
     EXPECT_TRUE(shows(f, 30, 40, BG));  // the corner where the glyphs were read is put back
-    // Codes without a glyph take no room; a line too long to put together
-    // in one piece goes glyph by glyph.
+    // Codes without a glyph take no room; a line too long to put together in one piece goes glyph by glyph.
     std::string longLine;
     for (int i = 0; i < 128; ++i) longLine += (char)('A' + i % 26);
-    bare(thePlayer, 60, BG), overlay(), glDisable(GL_BLEND), glColor3f(1, 1, 0);
-    drawText2D(10, 300, ("Go\x01" + longLine).c_str()), drawText2D(10, 200, "Go\x01on");
+    bare(thePlayer, 60, BG), overlay(), glDisable(GL_BLEND), glColor3f(1, 1, 0), drawText2D(10, 300, ("Go\x01" + longLine).c_str()), drawText2D(10, 200, "Go\x01on");
     f = grab();
     EXPECT_EQ(readText(f, 10, 300, {1, 1, 0}, 131), "Go" + longLine);
     EXPECT_EQ(readText(f, 10, 200, {1, 1, 0}, 5), "Goon");
@@ -228,9 +202,7 @@ TEST_F(Overlays, TheMapShowsStreamLivingCreaturesAndTheArrowByDayAndNight) {
         bare(thePlayer, 60, BG), drawHud(&theArena, &thePlayer, 0);
         Frame game = grab();
         bare(thePlayer, 60, BG), ownMap(c[0], thePlayer);
-        EXPECT_EQ(differing(game, grab(), 24, 640, 0, 800, 160), 0) << "night " << c[0] << " at " << c[1] << ", " << c[2];
-        Rgb backing = over({0.2f - 0.12f * c[0], 0.5f - 0.38f * c[0], 0.2f - 0.05f * c[0]}, 0.3f, over({0, 0, 0}, 0.5f, BG));
-        EXPECT_TRUE(shows(game, 785, 20, backing)) << c[0];
+        EXPECT_EQ(differing(game, grab(), 2, 640, 0, 800, 160), 0) << "night " << c[0] << " at " << c[1] << ", " << c[2];
     }
 }
 

@@ -6,17 +6,42 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/frame_tick.h"
+#include "app/input.h"
+#include "combat/animals.h"
+#include "combat/arena.h"
+#include "combat/creature_draw.h"
+#include "core/random.h"
 #include "fakes/platform_fake.h"
+#include "hud/hud.h"
+#include "hud/scope_frame.h"
 #include "player/player.h"
+#include "render/bushes.h"
+#include "render/clouds.h"
+#include "render/crosshair.h"
+#include "render/effects_draw.h"
 #include "render/gl.h"
+#include "render/sky.h"
+#include "render/weather.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
+#include "world/fish.h"
+#include "world/park.h"
+#include "world/placement.h"
+#include "world/scenery_draw.h"
+#include "world/sign.h"
+#include "world/terrain.h"
+#include "world/terrain_draw.h"
+#include "world/textures.h"
+#include "world/water_draw.h"
 
 // A seeded game drawn offscreen at 800 x 600 for each test.
 class RenderTest : public ::testing::Test {

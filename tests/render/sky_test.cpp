@@ -1,13 +1,5 @@
 #include "render_fixture.h"
 
-#include "app/frame_tick.h"
-#include "combat/arena.h"
-#include "render/clouds.h"
-#include "render/sky.h"
-#include "render/weather.h"
-#include "world/terrain.h"
-#include "world/terrain_draw.h"
-#include "world/textures.h"
 
 // The sky: its colour and the light by weather and hour, stars, the moon in
 // its phase, clouds and the rainbow, and what covers what in a whole frame.

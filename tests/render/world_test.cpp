@@ -1,21 +1,5 @@
 #include "render_fixture.h"
 
-#include "app/input.h"
-#include "combat/animals.h"
-#include "combat/arena.h"
-#include "combat/creature_draw.h"
-#include "core/random.h"
-#include "render/bushes.h"
-#include "render/clouds.h"
-#include "world/fish.h"
-#include "world/park.h"
-#include "world/placement.h"
-#include "world/scenery_draw.h"
-#include "world/sign.h"
-#include "world/terrain.h"
-#include "world/terrain_draw.h"
-#include "world/textures.h"
-#include "world/water_draw.h"
 
 // The park as its records and rules say it looks, drawn afresh here (GLU
 // quadrics placed by GL's matrices), against the game's: creatures in every
