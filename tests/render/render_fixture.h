@@ -16,14 +16,11 @@
 
 #include "app/frame_tick.h"
 #include "app/input.h"
-#include "combat/animals.h"
-#include "combat/arena.h"
 #include "combat/creature_draw.h"
 #include "core/random.h"
 #include "fakes/platform_fake.h"
 #include "hud/hud.h"
 #include "hud/scope_frame.h"
-#include "player/player.h"
 #include "render/bushes.h"
 #include "render/clouds.h"
 #include "render/crosshair.h"
@@ -35,7 +32,6 @@
 #include "tools/common/offscreen.h"
 #include "world/fish.h"
 #include "world/park.h"
-#include "world/placement.h"
 #include "world/scenery_draw.h"
 #include "world/sign.h"
 #include "world/terrain.h"
@@ -43,42 +39,31 @@
 #include "world/textures.h"
 #include "world/water_draw.h"
 
-// A seeded game drawn offscreen at 800 x 600 for each test.
+// A seeded game drawn offscreen at 800 x 600 for each test; `keep` leaves a
+// frame under the build tree for a person to look at.
 class RenderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        resetFakePlatform();
-        ASSERT_TRUE(harnessStart(20261205u, 800, 600));
-    }
+    void SetUp() override { resetFakePlatform(); ASSERT_TRUE(harnessStart(20261205u, 800, 600)); }
     void TearDown() override { offscreenClose(); }
-    // Keeps the frame under the build tree for a person to look at.
     void keep(const char* name) {
-        std::system("mkdir -p " GLADEWARDEN_RENDER_OUT);
-        offscreenWritePng((std::string(GLADEWARDEN_RENDER_OUT "/") + name + ".png").c_str());
+        if (std::system("mkdir -p " GLADEWARDEN_RENDER_OUT) == 0) offscreenWritePng((std::string(GLADEWARDEN_RENDER_OUT "/") + name + ".png").c_str());
     }
 };
 
-struct Rgb {
-    float r, g, b;
-};
-// A layer of c at alpha a over b, and c added to b at alpha a.
+// A colour; a layer of c at alpha a over b.
+struct Rgb { float r, g, b; };
 inline Rgb over(Rgb c, float a, Rgb b) { return {a * c.r + (1 - a) * b.r, a * c.g + (1 - a) * b.g, a * c.b + (1 - a) * b.b}; }
 
 // RGBA rows from the bottom, as GL holds them; (x, y) counted from the bottom left.
 using Frame = std::vector<unsigned char>;
-inline Frame grab() {
-    Frame f(800 * 600 * 4);
-    glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.data());
-    return f;
-}
+inline Frame grab() { Frame f(800 * 600 * 4); glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.data()); return f; }
 inline const unsigned char* px(const Frame& f, int x, int y) { return &f[((size_t)y * 800 + (size_t)x) * 4]; }
 inline bool near(const unsigned char* p, Rgb c, int tol = 3) {
     return std::abs(p[0] - c.r * 255) <= tol + 0.5f && std::abs(p[1] - c.g * 255) <= tol + 0.5f && std::abs(p[2] - c.b * 255) <= tol + 0.5f;
 }
 inline ::testing::AssertionResult shows(const Frame& f, int x, int y, Rgb c, int tol = 3) {
     const unsigned char* p = px(f, x, y);
-    return (near(p, c, tol) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-           << "(" << x << ", " << y << ") is " << +p[0] << " " << +p[1] << " " << +p[2] << ", not " << c.r * 255 << " " << c.g * 255 << " " << c.b * 255;
+    return (near(p, c, tol) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure()) << +p[0] << " " << +p[1] << " " << +p[2] << " at " << x << ", " << y;
 }
 // Pixels in the box (x0, y0) .. (x1, y1) with a channel more than tol apart.
 inline int differing(const Frame& a, const Frame& b, int tol = 24, int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600) {
@@ -96,22 +81,15 @@ inline void project(Vec3 p, int* x, int* y) {
     glGetDoublev(GL_MODELVIEW_MATRIX, model), glGetDoublev(GL_PROJECTION_MATRIX, projection), glGetIntegerv(GL_VIEWPORT, viewport);
     gluProject(p.x, p.y, p.z, model, projection, viewport, &wx, &wy, &wz), *x = (int)wx, *y = (int)wy;
 }
-inline PlayerState eyeOn(Vec3 eye, Vec3 target) {
-    PlayerState p{eye, 0, 0};
-    lookFromAt(&p, target);
-    return p;
-}
+inline PlayerState eyeOn(Vec3 eye, Vec3 target) { PlayerState p{eye, 0, 0}; lookFromAt(&p, target); return p; }
 // A perspective of fov degrees and a camera made here, the light put in the
 // world; `bare` clears to bg in the state the scene pass keeps between its
 // steps, with a blend function no step should rely on.
 inline void setView(const PlayerState& e, float fov) {
-    glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluPerspective(fov, 800.0 / 600.0, 0.1, 200.0);
-    glMatrixMode(GL_MODELVIEW), glLoadIdentity();
-    double yaw = e.yaw * M_PI / 180, pitch = e.pitch * M_PI / 180;
-    Vec3 p = e.position;
-    gluLookAt(p.x, p.y, p.z, p.x + std::cos(yaw) * std::cos(pitch), p.y + std::sin(pitch), p.z + std::sin(yaw) * std::cos(pitch), 0, 1, 0);
+    const double yaw = e.yaw * M_PI / 180, pitch = e.pitch * M_PI / 180, x = e.position.x, y = e.position.y, z = e.position.z;
     const GLfloat light[4] = {50.0f, 80.0f, 30.0f, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, light);
+    glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluPerspective(fov, 800.0 / 600.0, 0.1, 200.0), glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    gluLookAt(x, y, z, x + std::cos(yaw) * std::cos(pitch), y + std::sin(pitch), z + std::sin(yaw) * std::cos(pitch), 0, 1, 0), glLightfv(GL_LIGHT0, GL_POSITION, light);
 }
 inline void bare(const PlayerState& e, float fov, Rgb bg) {
     setView(e, fov), glClearColor(bg.r, bg.g, bg.b, 1), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -129,16 +107,12 @@ inline ::testing::AssertionResult alike(const PlayerState& e, float fov, Rgb bg,
     Frame o = grab();
     int shown = 0, apart = differing(g, o, tol);
     for (size_t i = 0; i < o.size(); i += 4) shown += !near(&o[i], bg, 8);
-    return (shown >= least && apart <= slack ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
-           << shown << " pixels drawn, " << apart << " differ";
+    return (shown >= least && apart <= slack ? ::testing::AssertionSuccess() : ::testing::AssertionFailure()) << shown << " pixels drawn, " << apart << " differ";
 }
 
 // GLU shapes placed by GL's matrices: colour, translate, turns about x and
 // z, standing up (cylinders), scale.
-inline GLUquadric* quadric() {
-    static GLUquadric* q = gluNewQuadric();
-    return q;
-}
+inline GLUquadric* quadric() { static GLUquadric* q = gluNewQuadric(); return q; }
 inline void sphere(Rgb c, float x, float y, float z, float r, int sl, int st, float sx = 1, float sy = 1, float sz = 1, float alpha = 1) {
     glColor4f(c.r, c.g, c.b, alpha), glPushMatrix(), glTranslatef(x, y, z), glScalef(sx, sy, sz), gluSphere(quadric(), r, sl, st), glPopMatrix();
 }

@@ -1,8 +1,7 @@
 #include "render_fixture.h"
 
-
 // The sky: its colour and the light by weather and hour, stars, the moon in
-// its phase, clouds and the rainbow, and what covers what in a whole frame.
+// its phase, clouds and the rainbow, over a frame late and under the ground.
 
 namespace {
 
@@ -15,10 +14,8 @@ Rgb skyOf(int weather, float n) {
 
 void moonDisc(Vec3 c, float rx, float rz, bool textured) {
     glBegin(GL_TRIANGLE_FAN), glTexCoord2f(0.5f, 0.5f), glVertex3f(c.x, c.y, c.z);
-    for (float j = 0, a = 0; j <= 48; ++j, a = 2 * 3.14159f * j / 48) {
-        if (textured) glTexCoord2f(0.5f + 0.5f * std::cos(a), 0.5f + 0.5f * std::sin(a));
-        glVertex3f(c.x + 5 * std::cos(a) * rx, c.y + 5 * std::sin(a), c.z + 5 * std::cos(a) * rz);
-    }
+    for (float j = 0, a = 0; j <= 48; ++j, a = 2 * 3.14159f * j / 48)
+        textured ? glTexCoord2f(0.5f + 0.5f * std::cos(a), 0.5f + 0.5f * std::sin(a)) : void(), glVertex3f(c.x + 5 * std::cos(a) * rx, c.y + 5 * std::sin(a), c.z + 5 * std::cos(a) * rz);
     glEnd();
 }
 
@@ -49,12 +46,11 @@ void ownSky(const Vec3 e, int weather, float n, int phase, const CloudField& clo
     for (int i = 0; i < (int)k[0]; ++i)
         for (const float* p : CLOUD_PUFF_OFFSETS) {
             float s = clouds.size[i] * 0.3f, x = e.x + cloudClock * clouds.speed[i] + clouds.driftBase[i];
-            glPushMatrix(), glTranslatef(x + p[0] * s, clouds.height[i] + p[1] * s, e.z + clouds.offsetZ[i] + p[2] * s);
-            gluSphere(quadric(), s * p[3], 10, 8), glPopMatrix();
+            glPushMatrix(), glTranslatef(x + p[0] * s, clouds.height[i] + p[1] * s, e.z + clouds.offsetZ[i] + p[2] * s), gluSphere(quadric(), s * p[3], 10, 8), glPopMatrix();
         }
     const float stops[7][3] = {{1, 0, 0}, {1, 0.5f, 0}, {1, 1, 0}, {0, 0.8f, 0}, {0, 0.4f, 1}, {0.2f, 0, 0.8f}, {0.5f, 0, 0.8f}};
     float psi = yaw * 3.14159f / 180, mx = e.x + 120 * std::cos(psi), mz = e.z + 120 * std::sin(psi);
-    for (int i = 0; i < 28 && rainbow > 0; ++i) {
+    for (int i = 0; i < 28 && rainbow > 0; ++i, glEnd()) {
         float f0 = i / 28.0f, s = 6 * f0, w = s - std::min((int)s, 5);
         const float *lo = stops[std::min((int)s, 5)], *hi = lo + 3;
         glBegin(GL_QUAD_STRIP);
@@ -64,7 +60,6 @@ void ownSky(const Vec3 e, int weather, float n, int phase, const CloudField& clo
                 glColor4f(lo[0] + (hi[0] - lo[0]) * w, lo[1] + (hi[1] - lo[1]) * w, lo[2] + (hi[2] - lo[2]) * w, a);
                 glVertex3f(mx - std::sin(psi) * r * std::cos(th), r * std::sin(th), mz + std::cos(psi) * r * std::cos(th));
             }
-        glEnd();
     }
     glEnable(GL_DEPTH_TEST), glDisable(GL_BLEND), glEnable(GL_CULL_FACE);
 }
@@ -75,32 +70,27 @@ class Sky : public RenderTest {};
 
 TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
     fakePlatform.tickCount = 123456;
-    ASSERT_NE(moonTexture, 0u);
     const PlayerState start = thePlayer;
     drawClouds(&thePlayer, 0, 0);  // built on the first frame; then one of them is put overhead
     cloudField.speed[0] = 0, cloudField.driftBase[0] = 15, cloudField.offsetZ[0] = -30, cloudField.height[0] = 62;
-    const Vec3 up = vecAdd(start.position, makeVec3(15, 60, -30)), bow = vecAdd(start.position, makeVec3(90.6f, 40, 78.7f));
+    const Vec3 up = vecAdd(start.position, makeVec3(15, 60, -30)), bow = vecAdd(start.position, makeVec3(90.6f, 40, 78.7f)), moon = MOON_POSITION;
     // December 2026: the 1st is full, the 7th phase 2, the 12th dark, the 21st phase 6; `least` pixels must show.
     struct Case { int weather; float night; int day, phase; float rainbow; Vec3 look; float fov; int least; } cases[] = {
-        {0, 1, 1, 0, 0, up, 70, 3000},          {0, 1, 1, 0, 0, MOON_POSITION, 10, 20000}, {0, 1, 7, 2, 0, MOON_POSITION, 10, 20000},
-        {0, 0.6f, 12, 4, 0, MOON_POSITION, 10, 5000}, {0, 1, 21, 6, 0, MOON_POSITION, 10, 20000}, {1, 1, 7, 2, 0, MOON_POSITION, 10, 0},
-        {0, 0.29f, 7, 2, 0, MOON_POSITION, 10, 0}, {0, 0.3f, 7, 2, 0, MOON_POSITION, 10, 20000}, {2, 0.3f, 1, 0, 0, up, 70, 5000},
-        {1, 0, 1, 0, 0, up, 70, 5000},          {0, 0, 1, 0, 1, bow, 60, 20000},          {0, 0, 1, 0, 0.5f, bow, 20, 20000},
-    };
+        {0, 1, 1, 0, 0, up, 70, 3000},      {0, 1, 1, 0, 0, moon, 10, 20000},    {0, 1, 7, 2, 0, moon, 10, 20000}, {0, 0.6f, 12, 4, 0, moon, 10, 5000},
+        {0, 1, 21, 6, 0, moon, 10, 20000},  {1, 1, 7, 2, 0, moon, 10, 0},        {0, 0.29f, 7, 2, 0, moon, 10, 0}, {0, 0.3f, 7, 2, 0, moon, 10, 20000},
+        {2, 0.3f, 1, 0, 0, up, 70, 5000},   {1, 0, 1, 0, 0, up, 70, 5000},       {0, 0, 1, 0, 1, bow, 60, 20000},  {0, 0, 1, 0, 0.5f, bow, 20, 20000}};
     for (const Case& c : cases) {
-        fakePlatform.day = c.day;
         PlayerState eye = start;
-        lookFromAt(&eye, c.look);
         CloudField before = cloudField;
         float yaw = 41;  // where the rain stopped
+        fakePlatform.day = c.day, lookFromAt(&eye, c.look);
         auto game = [&] {  // culling is off here in the pass (the HUD leaves it so); each step sets its own texturing
             auto textured = [] { glEnable(GL_TEXTURE_2D), glBindTexture(GL_TEXTURE_2D, grassTexture); };
             glDisable(GL_CULL_FACE), textured(), drawStars(&eye, c.weather, c.night), textured(), drawMoon(&eye, c.weather, c.night);
             textured(), drawClouds(&eye, c.weather, c.night), textured(), drawRainbow(&eye, c.rainbow, yaw);
         };
         auto own = [&] { ownSky(eye.position, c.weather, c.night, c.phase, before, c.rainbow, yaw); };
-        EXPECT_TRUE(alike(eye, c.fov, skyOf(c.weather, c.night), game, own, c.least, 20))
-            << "weather " << c.weather << " night " << c.night << " day " << c.day << " rainbow " << c.rainbow;
+        EXPECT_TRUE(alike(eye, c.fov, skyOf(c.weather, c.night), game, own, c.least, 20)) << &c - cases;
     }
 }
 
@@ -116,8 +106,7 @@ TEST_F(Sky, TheSkyFollowsWeatherAndHourOneFrameLateAndTheLightTheHour) {
     Rgb before = skyOf(0, 0);
     const float ly = vecNormalize(makeVec3(50, 80, 30)).y, cases[][2] = {{1, 0}, {2, 0}, {0, 1}, {1, 1}, {2, 1}, {1, 0.5f}, {3, 0.25f}, {0, 0}};
     for (const auto& c : cases) {
-        theArena.weatherMode = (int)c[0], theArena.nightBlend = c[1];
-        harnessDrawFrame();
+        theArena.weatherMode = (int)c[0], theArena.nightBlend = c[1], harnessDrawFrame();
         EXPECT_TRUE(shows(grab(), 400, 450, before)) << "the frame after the change, weather " << c[0] << " night " << c[1];
         harnessDrawFrame();
         EXPECT_TRUE(shows(grab(), 400, 450, before = skyOf((int)c[0], c[1]))) << "weather " << c[0] << " night " << c[1];
@@ -133,9 +122,8 @@ TEST_F(Sky, TheSkyFollowsWeatherAndHourOneFrameLateAndTheLightTheHour) {
 // Rainbow and clouds, drawn first without depth, show only where no ground
 // or tree stands; rain falls over everything.
 TEST_F(Sky, TheGroundCoversRainbowAndCloudsAndRainFallsOverAll) {
-    harnessDrawFrame();
+    harnessDrawFrame(), harnessStandAt(-20, -95);
     for (float& s : cloudField.speed) s = 0;
-    harnessStandAt(-20, -95);
     thePlayer.yaw = 0, thePlayer.pitch = 12;
     std::vector<float> depth(800 * 600);
     auto compare = [&](const std::function<void(bool)>& feature, bool overGround) {
