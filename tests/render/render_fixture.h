@@ -14,10 +14,8 @@
 #include <string>
 #include <vector>
 
-#include "app/frame_tick.h"
 #include "app/input.h"
 #include "combat/creature_draw.h"
-#include "core/random.h"
 #include "fakes/platform_fake.h"
 #include "hud/hud.h"
 #include "hud/scope_frame.h"

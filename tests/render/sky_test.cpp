@@ -1,7 +1,7 @@
 #include "render_fixture.h"
 
 // The sky: its colour and the light by weather and hour, stars, the moon in
-// its phase, clouds and the rainbow, over a frame late and under the ground.
+// its phase, clouds and the rainbow.
 
 namespace {
 
@@ -117,29 +117,4 @@ TEST_F(Sky, TheSkyFollowsWeatherAndHourOneFrameLateAndTheLightTheHour) {
         auto lit = [&](float a, float d) { return grey * (0.2f + a + d * ly) + 0.2f; };
         EXPECT_TRUE(shows(grab(), 400, 300, {lit(a.r, d.r), lit(a.g, d.g), lit(a.b, d.b)}, 2)) << "the light at night " << c[1];
     }
-}
-
-// Rainbow and clouds, drawn first without depth, show only where no ground
-// or tree stands; rain falls over everything.
-TEST_F(Sky, TheGroundCoversRainbowAndCloudsAndRainFallsOverAll) {
-    harnessDrawFrame(), harnessStandAt(-20, -95);
-    for (float& s : cloudField.speed) s = 0;
-    thePlayer.yaw = 0, thePlayer.pitch = 12;
-    std::vector<float> depth(800 * 600);
-    auto compare = [&](const std::function<void(bool)>& feature, bool overGround) {
-        feature(false), harnessDrawFrame();
-        Frame without = grab();
-        glReadPixels(0, 0, 800, 600, GL_DEPTH_COMPONENT, GL_FLOAT, depth.data()), feature(true), harnessDrawFrame();
-        Frame with = grab();
-        int sky = 0, ground = 0;
-        for (int i = 0; i < 800 * 600; ++i) (depth[i] < 1 ? ground : sky) += differing(with, without, 4, i % 800, i / 800, i % 800 + 1, i / 800 + 1);
-        EXPECT_TRUE(sky > 2000 && (overGround ? ground > 2000 : ground == 0)) << sky << " over the sky, " << ground << " over the ground";
-    };
-    compare([](bool on) { theRainbow = RainbowState{on, 1, on ? 1.0f : 0.0f, 0}; }, false);
-    compare([&](bool on) { cloudField.height[0] = on ? 50.0f : 5000.0f, cloudField.driftBase[0] = 60, cloudField.offsetZ[0] = 0; }, false);
-    compare([&](bool on) {
-        theArena.weatherMode = on, rainDropCount = 40 * on;
-        for (int i = 0; i < 40; ++i) rainDrops[i] = RainDrop{thePlayer.position.x + 6 + i * 0.3f, thePlayer.position.y - 0.5f, -95.0f + (i % 9) - 4, -15, 1};
-    }, true);
-    keep("rain-over-the-park");
 }

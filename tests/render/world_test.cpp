@@ -60,14 +60,12 @@ void ownGround(float cover) {
     const float cell = 253.0f / 128, span = 253.0f / 4, h = 126.5f;
     glDisable(GL_CULL_FACE), glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE), glBindTexture(GL_TEXTURE_2D, grassTexture);
     cover < 0.01f ? glEnable(GL_TEXTURE_2D) : glEnable(GL_LIGHTING);
-    for (int r = 0; r < 128; ++r, glEnd()) {
-        glBegin(GL_TRIANGLE_STRIP);
-        for (int k = 0; k <= 2 * 128 + 1; ++k) {
+    for (int r = 0; r < 128; ++r, glEnd())
+        for (int k = (glBegin(GL_TRIANGLE_STRIP), 0); k <= 2 * 128 + 1; ++k) {
             float x = (k / 2) * cell - h, z = r * cell - h + (k % 2) * cell, f = snowPatchAt(x, z) * cover;
-            glColor3f(0.35f + 0.58f * f, 0.55f + 0.4f * f, 0.15f + 0.83f * f), glTexCoord2f((x + h) / span, (z + h) / span);
-            glNormal3f(0, 1, 0), glVertex3f(x, terrainHeights[r + k % 2][k / 2], z);
+            glColor3f(0.35f + 0.58f * f, 0.55f + 0.4f * f, 0.15f + 0.83f * f), glTexCoord2f((x + h) / span, (z + h) / span), glNormal3f(0, 1, 0);
+            glVertex3f(x, terrainHeights[r + k % 2][k / 2], z);
         }
-    }
     glDisable(GL_TEXTURE_2D), glDisable(GL_LIGHTING);
 }
 
@@ -120,11 +118,9 @@ void ownStream(float t) {
         for (int k = 0; k <= 200; ++k) point(k, (f - 0.5f) * 3 * 0.8f, -0.22f + 0.03f * std::sin(3 * t + 0.1f * k + 5 * f));
     }
     const FishSchool& s = fishSchool;
-    const float S = 0.35f;
-    for (int i = 0; i < FISH_COUNT; ++i) {
-        float x, z;
-        int k = std::min((int)(s.along[i] * 200), 199);
-        streamPointAt(s.along[i], &x, &z), glPushMatrix(), glTranslatef(x, -0.35f, z);  // nose (local +x) down the current
+    for (int i = 0, k = 0; i < FISH_COUNT; ++i) {
+        float x, z, S = 0.35f;
+        k = std::min((int)(s.along[i] * 200), 199), streamPointAt(s.along[i], &x, &z), glPushMatrix(), glTranslatef(x, -0.35f, z);  // nose (local +x) down the current
         glRotatef(-std::atan2(streamSampleZ[k + 1] - streamSampleZ[k], streamSampleX[k + 1] - streamSampleX[k]) * 180 / 3.14159f, 0, 1, 0);
         sphere({s.red[i], s.green[i], s.blue[i]}, 0, 0, 0, S, 6, 4, 1, 0.5f, 0.4f, 0.85f);
         glPushMatrix(), glTranslatef(-1.2f * S, 0, 0), glRotatef(15 * std::sin(s.phase[i]), 0, 1, 0);
@@ -148,9 +144,7 @@ TEST_F(World, BodyPlansStandWalkFallAndLieAsTheRulesDrawThem) {
         {{RABBIT, 1, 0, 2, 30, 0, 0}, 1.2f, 60, 0.3f}, {{RABBIT, 1, 1, 1.1f, 200, 0, 0}, 1.2f, 60, 0.3f},
         {{RABBIT, 1, 1, 4.4f, 0, 0, 0}, 2.5f, 10, 0.4f}, {{RABBIT, 0, 1, 1.1f, 120, 90, 2}, 1.2f, 60, 0.2f},
         {{DEER, 1, 0, 1, 60, 0, 0}, 2.5f, 60, 0.6f},   {{DEER, 1, 1, 1.2f, 250, 0, 0}, 2.5f, 60, 0.6f},
-        {{DEER, 1, 1, 4, 0, 0, 0}, 4, 10, 1},          {{DEER, 0, 1, 1.2f, 100, 50, 3}, 2.5f, 60, 0.5f},
-        {{DEER, 0, 0, 0, 330, 90, 1}, 2.5f, 60, 0.3f},
-    };
+        {{DEER, 1, 1, 4, 0, 0, 0}, 4, 10, 1},          {{DEER, 0, 1, 1.2f, 100, 50, 3}, 2.5f, 60, 0.5f}, {{DEER, 0, 0, 0, 330, 90, 1}, 2.5f, 60, 0.3f}};
     for (const Case& c : cases) {
         const Pose& p = c.pose;
         AnimalRecord a{p.kind, x, z, p.facing, 0, 0, p.gait, p.moving, p.alive, p.fall, p.timer};
@@ -171,8 +165,7 @@ TEST_F(World, AWholeFrameShowsTheLivingAndTheFreshlyDeadWhereTheyStand) {
         float x = thePlayer.position.x + (zoomed ? 40 : 10), z = thePlayer.position.z + (zoomed ? 0.4f : 2), g = terrainHeightAt(x, z);
         auto frame = [&](int alive, float timer) {  // looking along +x, +z to the right
             e = EnemyRecord{makeVec3(x, 0, z), 0, 0, alive, alive ? 0.0f : 90.0f, timer, makeVec3(0.2f, 0.3f, 0.8f)};
-            thePlayer.yaw = 0, thePlayer.pitch = 0, theInput.binocularsOn = zoomed, harnessDrawFrame();
-            return grab();
+            return thePlayer.yaw = 0, thePlayer.pitch = 0, theInput.binocularsOn = zoomed, harnessDrawFrame(), grab();
         };
         Frame gone = frame(0, 0), standing = frame(1, 0);
         int hx, hy, ax, ay;  // just inside the top of the head, and just above it
@@ -186,36 +179,26 @@ TEST_F(World, AWholeFrameShowsTheLivingAndTheFreshlyDeadWhereTheyStand) {
 TEST_F(World, GroundWaterTreesRocksFlowersSignAndBushesFromNearAndFar) {
     std::vector<unsigned char> mark(64 * 64 * 4, 200);  // a mark in the board's upper left shows which way up and round it is
     glBindTexture(GL_TEXTURE_2D, signTexture), glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 64, 64, GL_RGBA, GL_UNSIGNED_BYTE, mark.data());
-    const float ga = signYaw * PI_F / 180;
+    float fx, fz, ga = signYaw * PI_F / 180;
     const Vec3 sign = makeVec3(signX, terrainHeightAt(signX, signZ) + 2.75f, signZ), front = makeVec3(std::sin(ga), 0, std::cos(ga));
     bare(thePlayer, 60, {0, 0, 0}), drawStreamBushes();  // the bushes grow on the first frame
-    StreamBush* berries = &streamBushes[0];             // shrunk leaves let every berry show
-    berries->hasBerries = 1, parkBuilt.bushLists = 0;    // changed after its lists were made
-    for (float& r : berries->puffRadius) r *= 0.4f;
+    StreamBush* berries = &streamBushes[0];             // shrunk leaves let every berry show; changed after its lists were made
+    for (float& r : berries->puffRadius) r *= 0.4f, berries->hasBerries = 1, parkBuilt.bushLists = 0;
     for (int i = 0; i < 3; ++i)  // fish idling and swimming where the stream is seen
-        fishSchool.along[i] = 0.5f + 0.004f * i, fishSchool.phase[i] = 1.0f + i, fishSchool.moving[i] = i == 1, fishSchool.targetAlong[i] = 0.7f,
-        fishSchool.idleTimer[i] = 9;
-    float fx, fz;
+        fishSchool.along[i] = 0.5f + 0.004f * i, fishSchool.phase[i] = 1.0f + i, fishSchool.moving[i] = i == 1, fishSchool.targetAlong[i] = 0.7f, fishSchool.idleTimer[i] = 9;
     streamPointAt(0.5f, &fx, &fz);
     auto above = [](float x, float z, float dy) { return makeVec3(x, terrainHeightAt(x, z) + dy, z); };
     struct View { Vec3 eye, target; float fov, cover; } views[] = {
-        {above(0, 25, 1.7f), above(0, 0, 1), 60, 0},
-        {vecAdd(sign, vecScale(front, 4)), sign, 40, 0.3f},
-        {vecAdd(sign, vecScale(front, -4)), sign, 40, 0.9f},
-        {above(trees[0].x + 7, trees[0].z + 4, 2), above(trees[0].x, trees[0].z, 2), 50, 0.3f},
-        {above(rocks[0].x + 2, rocks[0].z - 2, 1.5f), above(rocks[0].x, rocks[0].z, 0), 40, 0},
-        {above(berries->x + 0.5f, berries->z - 0.5f, 3), above(berries->x, berries->z, 0), 30, 0},
-        {makeVec3(fx + 2, 3, fz + 2), makeVec3(fx, -0.3f, fz), 50, 0.02f},
-        {makeVec3(-30, 60, 10), makeVec3(-30, 0, 9.9f), 60, 1},
-        {above(40, -60, 1.7f), above(-80, 60, 3), 8, 0},
-    };
+        {above(0, 25, 1.7f), above(0, 0, 1), 60, 0}, {vecAdd(sign, vecScale(front, 4)), sign, 40, 0.3f}, {vecAdd(sign, vecScale(front, -4)), sign, 40, 0.9f},
+        {above(trees[0].x + 7, trees[0].z + 4, 2), above(trees[0].x, trees[0].z, 2), 50, 0.3f}, {above(rocks[0].x + 2, rocks[0].z - 2, 1.5f), above(rocks[0].x, rocks[0].z, 0), 40, 0},
+        {above(berries->x + 0.5f, berries->z - 0.5f, 3), above(berries->x, berries->z, 0), 30, 0}, {makeVec3(fx + 2, 3, fz + 2), makeVec3(fx, -0.3f, fz), 50, 0.02f},
+        {makeVec3(-30, 60, 10), makeVec3(-30, 0, 9.9f), 60, 1}, {above(40, -60, 1.7f), above(-80, 60, 3), 8, 0}};
     for (const View& v : views) {
         auto game = [&] { drawTerrain(v.cover), drawStream(1.3f), drawFlowers(), drawForest(), drawSign(), drawStreamBushes(); };
         auto own = [&] { ownGround(v.cover), ownStream(1.3f), ownScenery(); };
         EXPECT_TRUE(alike(eyeOn(v.eye, v.target), v.fov, {0.55f, 0.75f, 0.9f}, game, own, 2000)) << v.eye.x << ", " << v.eye.z;
     }
-    for (float side : {1, -1}) {  // the board is unlit, in the wood's own colour from either side
-        bare(eyeOn(vecAdd(sign, vecScale(front, 4 * side)), vecAdd(sign, makeVec3(0, -0.3f, 0))), 40, {0, 0, 0}), drawSign();
-        EXPECT_TRUE(shows(grab(), 400, 300, {120 / 255.0f, 75 / 255.0f, 30 / 255.0f}, 2));
-    }
+    for (float side : {1, -1})  // the board is unlit, in the wood's own colour from either side
+        EXPECT_TRUE(shows((bare(eyeOn(vecAdd(sign, vecScale(front, 4 * side)), vecAdd(sign, makeVec3(0, -0.3f, 0))), 40, {0, 0, 0}), drawSign(), grab()), 400, 300,
+                          {120 / 255.0f, 75 / 255.0f, 30 / 255.0f}, 2));
 }
