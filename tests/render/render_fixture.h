@@ -1,18 +1,12 @@
 #pragma once
 
-// Frames of a seeded game drawn offscreen, and what the render tests hold
-// them to: colours worked out from the rules, and the test's own drawings of
+// Frames of a seeded game drawn offscreen, and what the render tests hold them to: colours worked out from the rules, and the test's own drawings of
 // the same things made with GLU's quadrics and GL's own matrices.
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <cstdlib>
 #include <functional>
-#include <string>
-#include <vector>
 
 #include "app/input.h"
 #include "combat/creature_draw.h"
@@ -37,15 +31,11 @@
 #include "world/textures.h"
 #include "world/water_draw.h"
 
-// A seeded game drawn offscreen at 800 x 600 for each test; `keep` leaves a
-// frame under the build tree for a person to look at.
+// A seeded game drawn offscreen at 800 x 600 for each test.
 class RenderTest : public ::testing::Test {
 protected:
     void SetUp() override { resetFakePlatform(); ASSERT_TRUE(harnessStart(20261205u, 800, 600)); }
     void TearDown() override { offscreenClose(); }
-    void keep(const char* name) {
-        if (std::system("mkdir -p " GLADEWARDEN_RENDER_OUT) == 0) offscreenWritePng((std::string(GLADEWARDEN_RENDER_OUT "/") + name + ".png").c_str());
-    }
 };
 
 // A colour; a layer of c at alpha a over b.
@@ -74,14 +64,13 @@ inline int differing(const Frame& a, const Frame& b, int tol = 24, int x0 = 0, i
 
 // Where a world point lands on the screen through the matrices GL holds.
 inline void project(Vec3 p, int* x, int* y) {
-    GLdouble model[16], projection[16], wx, wy, wz;
+    GLdouble model[16], projection[16], wx, wy, wz;  // and the viewport's
     GLint viewport[4];
     glGetDoublev(GL_MODELVIEW_MATRIX, model), glGetDoublev(GL_PROJECTION_MATRIX, projection), glGetIntegerv(GL_VIEWPORT, viewport);
     gluProject(p.x, p.y, p.z, model, projection, viewport, &wx, &wy, &wz), *x = (int)wx, *y = (int)wy;
 }
 inline PlayerState eyeOn(Vec3 eye, Vec3 target) { PlayerState p{eye, 0, 0}; lookFromAt(&p, target); return p; }
-// A perspective of fov degrees and a camera made here, the light put in the
-// world; `bare` clears to bg in the state the scene pass keeps between its
+// A perspective of fov degrees and a camera made here, the light put in the world; `bare` clears to bg in the state the scene pass keeps between its
 // steps, with a blend function no step should rely on.
 inline void setView(const PlayerState& e, float fov) {
     const double yaw = e.yaw * M_PI / 180, pitch = e.pitch * M_PI / 180, x = e.position.x, y = e.position.y, z = e.position.z;
@@ -94,9 +83,8 @@ inline void bare(const PlayerState& e, float fov, Rgb bg) {
     glEnable(GL_DEPTH_TEST), glEnable(GL_LIGHTING), glEnable(GL_CULL_FACE), glDisable(GL_BLEND), glDisable(GL_TEXTURE_2D);
     glDepthMask(GL_TRUE), glBlendFunc(GL_ONE, GL_ZERO), glPointSize(1), glLineWidth(1);
 }
-// The game's drawing against the test's own in the same bare frame: the
-// test's must show (at least `least` pixels off the background) and the two
-// may differ (a channel more than tol apart) only in `slack` edge pixels.
+// The game's drawing against the test's own in the same bare frame: the test's must show (at least `least` pixels off the background) and the two may
+// differ (a channel more than tol apart) only in `slack` edge pixels.
 inline ::testing::AssertionResult alike(const PlayerState& e, float fov, Rgb bg, const std::function<void()>& game,
                                         const std::function<void()>& own, int least = 100, int slack = 12, int tol = 24) {
     bare(e, fov, bg), game();
@@ -108,8 +96,7 @@ inline ::testing::AssertionResult alike(const PlayerState& e, float fov, Rgb bg,
     return (shown >= least && apart <= slack ? ::testing::AssertionSuccess() : ::testing::AssertionFailure()) << shown << " pixels drawn, " << apart << " differ";
 }
 
-// GLU shapes placed by GL's matrices: colour, translate, turns about x and
-// z, standing up (cylinders), scale.
+// GLU shapes placed by GL's matrices: colour, translate, turns about x and z, standing up (cylinders), scale.
 inline GLUquadric* quadric() { static GLUquadric* q = gluNewQuadric(); return q; }
 inline void sphere(Rgb c, float x, float y, float z, float r, int sl, int st, float sx = 1, float sy = 1, float sz = 1, float alpha = 1) {
     glColor4f(c.r, c.g, c.b, alpha), glPushMatrix(), glTranslatef(x, y, z), glScalef(sx, sy, sz), gluSphere(quadric(), r, sl, st), glPopMatrix();

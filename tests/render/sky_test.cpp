@@ -1,15 +1,13 @@
 #include "render_fixture.h"
 
-// The sky: its colour and the light by weather and hour, stars, the moon in
-// its phase, clouds and the rainbow.
+// The sky: its colour and the light by weather and hour, stars, the moon in its phase, clouds and the rainbow.
 
 namespace {
 
 Rgb skyOf(int weather, float n) {
     const Rgb day[3] = {{0.53f, 0.81f, 0.92f}, {0.35f, 0.38f, 0.42f}, {0.65f, 0.68f, 0.72f}};
     const Rgb night[3] = {{0.02f, 0.02f, 0.08f}, {0.05f, 0.05f, 0.10f}, {0.10f, 0.10f, 0.15f}};
-    int w = weather >= 0 && weather <= 2 ? weather : 0;
-    return over(night[w], n, day[w]);
+    return weather >= 0 && weather <= 2 ? over(night[weather], n, day[weather]) : over(night[0], n, day[0]);
 }
 
 void moonDisc(Vec3 c, float rx, float rz, bool textured) {
@@ -38,11 +36,10 @@ void ownSky(const Vec3 e, int weather, float n, int phase, const CloudField& clo
         Rgb sky = skyOf(weather, n);  // the shadow darkens only the moon
         glStencilFunc(GL_EQUAL, 1, 1), glStencilOp(GL_KEEP, GL_KEEP, GL_KEEP), glDisable(GL_DEPTH_TEST), glColor4f(sky.r, sky.g, sky.b, 0.92f);
         if (phase >= 1 && phase <= 7) moonDisc(vecAdd(MOON_POSITION, makeVec3(-dz / l * s, 0, dx / l * s)), -dz / l, dx / l, false);
-        glDisable(GL_STENCIL_TEST);
     }
     const float looks[3][5] = {{6, 0.95f, 0.95f, 0.97f, 0.55f}, {20, 0.3f, 0.3f, 0.35f, 0.8f}, {22, 0.5f, 0.5f, 0.55f, 0.7f}};
     const float* k = looks[weather == 1 || weather == 2 ? weather : 0];
-    glDisable(GL_DEPTH_TEST), glColor4f(k[1] - 0.2f * n, k[2] - 0.2f * n, k[3] - 0.15f * n, k[4] * 0.55f);
+    glDisable(GL_STENCIL_TEST), glDisable(GL_DEPTH_TEST), glColor4f(k[1] - 0.2f * n, k[2] - 0.2f * n, k[3] - 0.15f * n, k[4] * 0.55f);
     for (int i = 0; i < (int)k[0]; ++i)
         for (const float* p : CLOUD_PUFF_OFFSETS) {
             float s = clouds.size[i] * 0.3f, x = e.x + cloudClock * clouds.speed[i] + clouds.driftBase[i];
@@ -94,9 +91,8 @@ TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
     }
 }
 
-// Whole frames: a pass clears with the sky colour the one before it chose,
-// and sets the light for the hour: a flat grey c facing up then shows
-// c (0.2 + ambient + diffuse (n.l)) plus the 0.2 specular.
+// Whole frames: a pass clears with the sky colour the one before it chose, and sets the light for the hour: a flat grey c facing up then shows c (0.2
+// + ambient + diffuse (n.l)) plus the 0.2 specular.
 TEST_F(Sky, TheSkyFollowsWeatherAndHourOneFrameLateAndTheLightTheHour) {
     buildStars();
     for (float& b : starField.brightness) b = 0;  // no star on the probe

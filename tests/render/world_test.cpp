@@ -1,15 +1,13 @@
 #include "render_fixture.h"
 
 
-// The park as its records and rules say it looks, drawn afresh here (GLU
-// quadrics placed by GL's matrices), against the game's: creatures in every
+// The park as its records and rules say it looks, drawn afresh here (GLU quadrics placed by GL's matrices), against the game's: creatures in every
 // pose, the ground, water and fish, trees, rocks, flowers, the sign, bushes.
 
 namespace {
 
 enum Kind { RABBIT, DEER, ENEMY };
 struct Pose { int kind, alive, moving; float gait, facing, fall, timer; };
-const Rgb SHIRT = {0.8f, 0.2f, 0.2f};
 
 void ownCreature(const Pose& p, float x, float z) {
     if (!p.alive && p.timer <= 0) return;
@@ -18,7 +16,7 @@ void ownCreature(const Pose& p, float x, float z) {
     if (!p.alive) glTranslatef(0, lift[p.kind] * std::sin(p.fall * PI_F / 180), 0), glRotatef(p.fall, 0, 0, 1);
     float s = std::sin(p.gait), walks = p.alive && p.moving, b = walks && p.fall < 90 ? s : 0;
     if (p.kind == ENEMY) {
-        cylinder(SHIRT, 0, 0, 0, 0.25f, 0.2f, 1, 8), sphere({0.9f, 0.7f, 0.6f}, 0, 1.3f, 0, 0.22f, 8, 8);
+        cylinder({0.8f, 0.2f, 0.2f}, 0, 0, 0, 0.25f, 0.2f, 1, 8), sphere({0.9f, 0.7f, 0.6f}, 0, 1.3f, 0, 0.22f, 8, 8);
         for (float side : {-1, 1})
             cylinder({0.64f, 0.16f, 0.16f}, 0.35f * side, 0.9f, 0, 0.08f, 0.08f, 0.6f, 6), cylinder({0.48f, 0.12f, 0.12f}, 0.12f * side, 0, 0, 0.1f, 0.1f, 0.5f, 6);
     } else if (p.kind == RABBIT) {
@@ -76,8 +74,7 @@ void ownScenery() {
     for (const TreeRecord& t : trees) {
         float h = t.height, r = t.crownRadius;
         glPushMatrix(), glTranslatef(t.x, terrainHeightAt(t.x, t.z), t.z), glColor3f(0.35f, 0.22f, 0.1f);
-        glPushMatrix(), glRotatef(-90, 1, 0, 0), glScalef(0.3f, 0.3f, 0.4f * h), gluCylinder(quadric(), 1, 1, 1, 8, 1), glPopMatrix();
-        disc(0, 0.3f);  // the discs take the normal the cylinder before them left
+        glPushMatrix(), glRotatef(-90, 1, 0, 0), glScalef(0.3f, 0.3f, 0.4f * h), gluCylinder(quadric(), 1, 1, 1, 8, 1), glPopMatrix(), disc(0, 0.3f);  // discs keep the normal before them
         cylinder({0.05f, 0.35f, 0.08f}, 0, 0.4f * h, 0, r, 0.1f, 0.6f * h, 8), disc(0.4f * h, r);
         cylinder({0.08f, 0.42f, 0.12f}, 0, 0.4f * h + 0.5f * 0.6f * h, 0, 0.7f * r, 0.05f, 0.7f * 0.6f * h, 8), glPopMatrix();
     }
@@ -123,11 +120,10 @@ void ownStream(float t) {
         k = std::min((int)(s.along[i] * 200), 199), streamPointAt(s.along[i], &x, &z), glPushMatrix(), glTranslatef(x, -0.35f, z);  // nose (local +x) down the current
         glRotatef(-std::atan2(streamSampleZ[k + 1] - streamSampleZ[k], streamSampleX[k + 1] - streamSampleX[k]) * 180 / 3.14159f, 0, 1, 0);
         sphere({s.red[i], s.green[i], s.blue[i]}, 0, 0, 0, S, 6, 4, 1, 0.5f, 0.4f, 0.85f);
+        for (float side : {-1, 1}) sphere({0.1f, 0.1f, 0.1f}, 0.6f * S, 0.1f * S, 0.12f * S * side, 0.08f * S, 4, 4, 1, 1, 1, 0.85f);
         glPushMatrix(), glTranslatef(-1.2f * S, 0, 0), glRotatef(15 * std::sin(s.phase[i]), 0, 1, 0);
         glColor4f(0.8f * s.red[i], 0.8f * s.green[i], 0.8f * s.blue[i], 0.85f), glBegin(GL_TRIANGLES), glVertex3f(0, 0, 0);
-        glVertex3f(-0.6f * S, 0.4f * S, 0), glVertex3f(-0.6f * S, -0.4f * S, 0), glEnd(), glPopMatrix();
-        for (float side : {-1, 1}) sphere({0.1f, 0.1f, 0.1f}, 0.6f * S, 0.1f * S, 0.12f * S * side, 0.08f * S, 4, 4, 1, 1, 1, 0.85f);
-        glPopMatrix();
+        glVertex3f(-0.6f * S, 0.4f * S, 0), glVertex3f(-0.6f * S, -0.4f * S, 0), glEnd(), glPopMatrix(), glPopMatrix();
     }
     glDepthMask(GL_TRUE), glDisable(GL_BLEND), glEnable(GL_CULL_FACE), glEnable(GL_LIGHTING);
 }
@@ -148,15 +144,15 @@ TEST_F(World, BodyPlansStandWalkFallAndLieAsTheRulesDrawThem) {
     for (const Case& c : cases) {
         const Pose& p = c.pose;
         AnimalRecord a{p.kind, x, z, p.facing, 0, 0, p.gait, p.moving, p.alive, p.fall, p.timer};
-        EnemyRecord e{makeVec3(x, 50, z), 0, 0, p.alive, p.fall, p.timer, makeVec3(SHIRT.r, SHIRT.g, SHIRT.b)};
+        EnemyRecord e{makeVec3(x, 50, z), 0, 0, p.alive, p.fall, p.timer, makeVec3(0.8f, 0.2f, 0.2f)};
         auto game = [&] { p.kind == ENEMY ? drawEnemy(&e) : p.kind == RABBIT ? drawRabbit(&a) : drawDeer(&a); };
         PlayerState eye = eyeOn(makeVec3(x + 0.4f * c.distance, g + 1, z + c.distance), makeVec3(x, g + c.lookUp, z));
         EXPECT_TRUE(alike(eye, c.fov, {0.3f, 0.45f, 0.6f}, game, [&] { ownCreature(p, x, z); }, p.alive || p.timer > 0 ? 200 : 0)) << &c - cases;
     }
 }
 
-// Whole frames through the game's camera, normal and zoomed: a figure shows
-// where this view's own projection puts it, and a body until its time is up.
+// Whole frames through the game's camera, normal and zoomed: a figure shows where this view's own projection puts it, and a body until its time is
+// up.
 TEST_F(World, AWholeFrameShowsTheLivingAndTheFreshlyDeadWhereTheyStand) {
     harnessDrawFrame(), harnessStandAt(-20, -95);
     for (float& s : cloudField.speed) s = 0;  // the sky stays put from frame to frame
