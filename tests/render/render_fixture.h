@@ -32,8 +32,7 @@
 #include "world/water_draw.h"
 
 // A seeded game drawn offscreen at 800 x 600 for each test.
-class RenderTest : public ::testing::Test {
-protected:
+struct RenderTest : ::testing::Test {
     void SetUp() override { resetFakePlatform(); ASSERT_TRUE(harnessStart(20261205u, 800, 600)); }
     void TearDown() override { offscreenClose(); }
 };

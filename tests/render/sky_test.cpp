@@ -73,9 +73,9 @@ TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
     const Vec3 up = vecAdd(start.position, makeVec3(15, 60, -30)), bow = vecAdd(start.position, makeVec3(90.6f, 40, 78.7f)), moon = MOON_POSITION;
     // December 2026: the 1st is full, the 7th phase 2, the 12th dark, the 21st phase 6; `least` pixels must show.
     struct Case { int weather; float night; int day, phase; float rainbow; Vec3 look; float fov; int least; } cases[] = {
-        {0, 1, 1, 0, 0, up, 70, 3000},      {0, 1, 1, 0, 0, moon, 10, 20000},    {0, 1, 7, 2, 0, moon, 10, 20000}, {0, 0.6f, 12, 4, 0, moon, 10, 5000},
-        {0, 1, 21, 6, 0, moon, 10, 20000},  {1, 1, 7, 2, 0, moon, 10, 0},        {0, 0.29f, 7, 2, 0, moon, 10, 0}, {0, 0.3f, 7, 2, 0, moon, 10, 20000},
-        {2, 0.3f, 1, 0, 0, up, 70, 5000},   {1, 0, 1, 0, 0, up, 70, 5000},       {0, 0, 1, 0, 1, bow, 60, 20000},  {0, 0, 1, 0, 0.5f, bow, 20, 20000}};
+        {0, 1, 1, 0, 0, up, 70, 3000}, {0, 1, 1, 0, 0, moon, 10, 20000}, {0, 1, 7, 2, 0, moon, 10, 20000}, {0, 0.6f, 12, 4, 0, moon, 10, 5000}, {0, 1, 21, 6, 0, moon, 10, 20000},
+        {1, 1, 7, 2, 0, moon, 10, 0}, {0, 0.29f, 7, 2, 0, moon, 10, 0}, {0, 0.3f, 7, 2, 0, moon, 10, 20000}, {2, 0.3f, 1, 0, 0, up, 70, 5000}, {1, 0, 1, 0, 0, up, 70, 5000},
+        {0, 0, 1, 0, 1, bow, 60, 20000}, {0, 0, 1, 0, 0.5f, bow, 20, 20000}, {0, 0.5f, 1, 0, 0, up, 70, 3000}};
     for (const Case& c : cases) {
         PlayerState eye = start;
         CloudField before = cloudField;

@@ -135,12 +135,11 @@ class World : public RenderTest {};
 TEST_F(World, BodyPlansStandWalkFallAndLieAsTheRulesDrawThem) {
     const float x = 31, z = -17, g = terrainHeightAt(x, z);
     struct Case { Pose pose; float distance, fov, lookUp; } cases[] = {
-        {{ENEMY, 1, 0, 0, 0, 0, 0}, 3, 60, 0.8f},      {{ENEMY, 0, 0, 0, 0, 45, 8}, 3, 60, 0.5f},
-        {{ENEMY, 0, 0, 0, 0, 90, 0.5f}, 3, 60, 0.3f},  {{ENEMY, 0, 0, 0, 0, 90, 0}, 3, 60, 0.3f},
-        {{RABBIT, 1, 0, 2, 30, 0, 0}, 1.2f, 60, 0.3f}, {{RABBIT, 1, 1, 1.1f, 200, 0, 0}, 1.2f, 60, 0.3f},
-        {{RABBIT, 1, 1, 4.4f, 0, 0, 0}, 2.5f, 10, 0.4f}, {{RABBIT, 0, 1, 1.1f, 120, 90, 2}, 1.2f, 60, 0.2f},
-        {{DEER, 1, 0, 1, 60, 0, 0}, 2.5f, 60, 0.6f},   {{DEER, 1, 1, 1.2f, 250, 0, 0}, 2.5f, 60, 0.6f},
-        {{DEER, 1, 1, 4, 0, 0, 0}, 4, 10, 1},          {{DEER, 0, 1, 1.2f, 100, 50, 3}, 2.5f, 60, 0.5f}, {{DEER, 0, 0, 0, 330, 90, 1}, 2.5f, 60, 0.3f}};
+        {{ENEMY, 1, 0, 0, 0, 0, 0}, 3, 60, 0.8f},          {{ENEMY, 0, 0, 0, 0, 45, 8}, 3, 60, 0.5f},          {{ENEMY, 0, 0, 0, 0, 90, 0.5f}, 3, 60, 0.3f},
+        {{ENEMY, 0, 0, 0, 0, 90, 0}, 3, 60, 0.3f},         {{RABBIT, 1, 0, 2, 30, 0, 0}, 1.2f, 60, 0.3f},      {{RABBIT, 1, 1, 1.1f, 200, 0, 0}, 1.2f, 60, 0.3f},
+        {{RABBIT, 1, 1, 4.4f, 0, 0, 0}, 2.5f, 10, 0.4f},   {{RABBIT, 0, 1, 1.1f, 120, 90, 2}, 1.2f, 60, 0.2f}, {{DEER, 1, 0, 1, 60, 0, 0}, 2.5f, 60, 0.6f},
+        {{DEER, 1, 1, 1.2f, 250, 0, 0}, 2.5f, 60, 0.6f},   {{DEER, 1, 1, 4, 0, 0, 0}, 4, 10, 1},               {{DEER, 0, 1, 1.2f, 100, 50, 3}, 2.5f, 60, 0.5f},
+        {{DEER, 0, 0, 0, 330, 90, 1}, 2.5f, 60, 0.3f}};
     for (const Case& c : cases) {
         const Pose& p = c.pose;
         AnimalRecord a{p.kind, x, z, p.facing, 0, 0, p.gait, p.moving, p.alive, p.fall, p.timer};
