@@ -34,7 +34,11 @@
 // A seeded game drawn offscreen at 800 x 600 for each test.
 struct RenderTest : ::testing::Test {
     void SetUp() override { resetFakePlatform(); ASSERT_TRUE(harnessStart(20261205u, 800, 600)); }
-    void TearDown() override { offscreenClose(); }
+    void TearDown() override {  // each test's last frame stays under the build tree for a person to look at
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        if (std::system("mkdir -p " GLADEWARDEN_RENDER_OUT) == 0) offscreenWritePng((GLADEWARDEN_RENDER_OUT "/" + name + ".png").c_str());
+        offscreenClose();
+    }
 };
 
 // A colour; a layer of c at alpha a over b.

@@ -67,27 +67,24 @@ class Sky : public RenderTest {};
 
 TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
     fakePlatform.tickCount = 123456;
-    const PlayerState start = thePlayer;
     drawClouds(&thePlayer, 0, 0);  // built on the first frame; then one of them is put overhead
     cloudField.speed[0] = 0, cloudField.driftBase[0] = 15, cloudField.offsetZ[0] = -30, cloudField.height[0] = 62;
-    const Vec3 up = vecAdd(start.position, makeVec3(15, 60, -30)), bow = vecAdd(start.position, makeVec3(90.6f, 40, 78.7f)), moon = MOON_POSITION;
+    const Vec3 up = vecAdd(thePlayer.position, makeVec3(15, 60, -30)), bow = vecAdd(thePlayer.position, makeVec3(90.6f, 40, 78.7f)), moon = MOON_POSITION;
     // December 2026: the 1st is full, the 7th phase 2, the 12th dark, the 21st phase 6; `least` pixels must show.
     struct Case { int weather; float night; int day, phase; float rainbow; Vec3 look; float fov; int least; } cases[] = {
         {0, 1, 1, 0, 0, up, 70, 3000}, {0, 1, 1, 0, 0, moon, 10, 20000}, {0, 1, 7, 2, 0, moon, 10, 20000}, {0, 0.6f, 12, 4, 0, moon, 10, 5000}, {0, 1, 21, 6, 0, moon, 10, 20000},
         {1, 1, 7, 2, 0, moon, 10, 0}, {0, 0.29f, 7, 2, 0, moon, 10, 0}, {0, 0.3f, 7, 2, 0, moon, 10, 20000}, {2, 0.3f, 1, 0, 0, up, 70, 5000}, {1, 0, 1, 0, 0, up, 70, 5000},
         {0, 0, 1, 0, 1, bow, 60, 20000}, {0, 0, 1, 0, 0.5f, bow, 20, 20000}, {0, 0.5f, 1, 0, 0, up, 70, 3000}};
     for (const Case& c : cases) {
-        PlayerState eye = start;
-        CloudField before = cloudField;
-        float yaw = 41;  // where the rain stopped
-        fakePlatform.day = c.day, lookFromAt(&eye, c.look);
+        const PlayerState eye = eyeOn(thePlayer.position, c.look);
+        const CloudField before = cloudField;
+        const float yaw = 41;  // where the rain stopped
         auto game = [&] {  // culling is off here in the pass (the HUD leaves it so); each step sets its own texturing
             auto textured = [] { glEnable(GL_TEXTURE_2D), glBindTexture(GL_TEXTURE_2D, grassTexture); };
-            glDisable(GL_CULL_FACE), textured(), drawStars(&eye, c.weather, c.night), textured(), drawMoon(&eye, c.weather, c.night);
+            fakePlatform.day = c.day, glDisable(GL_CULL_FACE), textured(), drawStars(&eye, c.weather, c.night), textured(), drawMoon(&eye, c.weather, c.night);
             textured(), drawClouds(&eye, c.weather, c.night), textured(), drawRainbow(&eye, c.rainbow, yaw);
         };
-        auto own = [&] { ownSky(eye.position, c.weather, c.night, c.phase, before, c.rainbow, yaw); };
-        EXPECT_TRUE(alike(eye, c.fov, skyOf(c.weather, c.night), game, own, c.least, 20)) << &c - cases;
+        EXPECT_TRUE(alike(eye, c.fov, skyOf(c.weather, c.night), game, [&] { ownSky(eye.position, c.weather, c.night, c.phase, before, c.rainbow, yaw); }, c.least, 20)) << &c - cases;
     }
 }
 
