@@ -1,189 +1,186 @@
-#include "app/frame_tick.h"
-#include "app/input.h"
-#include "render/scene.h"
 #include "render_fixture.h"
-#include "view_helpers.h"
+
+extern const uint64_t NATIVE_FONT_GLYPHS[95];
+
+// What is drawn over the scene: effects, weather, crosshair, flash and the HUD, against the test's own drawing of each over a known background: the
+// blend (a c + (1 - a) b, or b + a c) and alpha the rules give, to the pixel.
 
 namespace {
 
-class Overlays : public RenderTest {
-protected:
-    void SetUp() override {
-        RenderTest::SetUp();
-        startLookingAtGrass();
-    }
-    void TearDown() override {
-        theInput.binocularsOn = 0;
-        RenderTest::TearDown();
-    }
-    // Plain grass fills the view: nothing moves between frames.
-    void startLookingAtGrass() {
-        testview::emptyPark();
-        standAt(40.0f, 70.0f);
-        thePlayer.yaw = 0.0f;
-        thePlayer.pitch = -60.0f;
-    }
-    // The frame without the HUD, for comparison.
-    void drawSceneOnly() {
-        if (theInput.binocularsOn) applyBinocularProjection(offscreenWidth(), offscreenHeight(), BINOCULAR_ZOOM);
-        renderScene(&thePlayer, &theArena, 0.0f, 0.0f);
-        applyNormalProjection(offscreenWidth(), offscreenHeight());
-    }
-};
+const Rgb BG = {0.4f, 0.45f, 0.5f};
 
-// A pixel counted from the bottom left, as the overlay's y runs.
-PixelColour pixelUp(int x, int y) { return offscreenPixel(x, offscreenHeight() - 1 - y); }
-
-bool isCrosshairRed(PixelColour p) { return p.red > 240 && p.green > 35 && p.green < 70 && p.blue > 35 && p.blue < 70; }
-
-// Arms 8 overlay units long with an 8-unit gap, 2 pixels wide at any size,
-// and a 4-pixel red dot in the middle.
-void expectCrosshair(int s) {
-    const int cx = 400 * s, cy = 300 * s;  // pixel corner at the overlay centre
-    for (int along = 4 * s; along < 12 * s; ++along) {
-        for (int across : {-1, 0}) {
-            EXPECT_TRUE(testview::isWhite(pixelUp(cx - 1 - along, cy + across))) << "left " << along;
-            EXPECT_TRUE(testview::isWhite(pixelUp(cx + along, cy + across))) << "right " << along;
-            EXPECT_TRUE(testview::isWhite(pixelUp(cx + across, cy - 1 - along))) << "below " << along;
-            EXPECT_TRUE(testview::isWhite(pixelUp(cx + across, cy + along))) << "above " << along;
-        }
-    }
-    for (int along : {4 * s + 1, 12 * s - 2}) {
-        // Exactly two pixels wide.
-        EXPECT_FALSE(testview::isWhite(pixelUp(cx - 1 - along, cy + 1)));
-        EXPECT_FALSE(testview::isWhite(pixelUp(cx - 1 - along, cy - 2)));
-        EXPECT_FALSE(testview::isWhite(pixelUp(cx + 1, cy + along)));
-        EXPECT_FALSE(testview::isWhite(pixelUp(cx - 2, cy + along)));
-    }
-    // Nothing past the arms' ends, and the gap beside the dot stays clear.
-    EXPECT_FALSE(testview::isWhite(pixelUp(cx - 12 * s - 2, cy)));
-    EXPECT_FALSE(testview::isWhite(pixelUp(cx + 12 * s + 1, cy)));
-    EXPECT_FALSE(testview::isWhite(pixelUp(cx + 2, cy)) || isCrosshairRed(pixelUp(cx + 2, cy)));
-    EXPECT_FALSE(testview::isWhite(pixelUp(cx - 3, cy)) || isCrosshairRed(pixelUp(cx - 3, cy)));
-    for (int dy = -2; dy <= 1; ++dy)
-        for (int dx = -2; dx <= 1; ++dx)
-            EXPECT_TRUE(isCrosshairRed(pixelUp(cx + dx, cy + dy))) << dx << "," << dy;
-    EXPECT_FALSE(isCrosshairRed(pixelUp(cx + 2, cy + 2)));
+// Unlit, over everything, both faces, in the given blend; in overlay units.
+void blend(bool additive) {
+    glDisable(GL_LIGHTING), glDisable(GL_DEPTH_TEST), glDisable(GL_CULL_FACE), glEnable(GL_BLEND), glBlendFunc(GL_SRC_ALPHA, additive ? GL_ONE : GL_ONE_MINUS_SRC_ALPHA);
 }
+void overlay() { glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluOrtho2D(0, 800, 0, 600), glMatrixMode(GL_MODELVIEW), glLoadIdentity(), blend(false); }
+// Points, in overlay units or the world's, drawn with GL_POINTS, _LINES, _LINE_STRIP, _TRIANGLE_FAN or _QUADS in one colour.
+struct Point { float x, y, z = 0; };
+void shape(GLenum mode, Rgb c, float a, std::vector<Point> points) {
+    glColor4f(c.r, c.g, c.b, a), glBegin(mode);
+    for (Point p : points) glVertex3f(p.x, p.y, p.z);
+    glEnd();
+}
+// A fan from c through k + 1 points at angles 2 pi i / k and radii rx (a), ry (a), flat in x-z or x-y.
+using Radius = std::function<float(float)>;
+std::vector<Point> fan(Point c, int k, const Radius& rx, const Radius& ry, bool flat, bool centre = true) {
+    std::vector<Point> v(centre, c);
+    for (float i = 0, a = 0; i <= k; ++i, a = 2 * PI_F * i / k)
+        v.push_back(flat ? Point{c.x + rx(a) * std::cos(a), c.y, c.z + ry(a) * std::sin(a)} : Point{c.x + rx(a) * std::cos(a), c.y + ry(a) * std::sin(a), c.z});
+    return v;
+}
+Radius radius(float r) { return [=](float) { return r; }; }
+
+// The text whose glyphs stand in pixels of colour c from overlay (x, y) on, over `cells` cells.
+std::string readText(const Frame& f, int x, int y, Rgb c, size_t cells) {
+    std::string s;
+    for (size_t i = 0; i < cells; ++i) {
+        uint64_t bits = 0;  // rows from the top, each from the left
+        for (int j = 0; j < 35; ++j) bits = bits << 1 | near(px(f, x + 6 * (int)i + j % 5, y + 6 - j / 5), c, 2);
+        const uint64_t* g = std::find(NATIVE_FONT_GLYPHS, NATIVE_FONT_GLYPHS + 95, bits);
+        s += g == NATIVE_FONT_GLYPHS + 95 ? '?' : (char)(32 + (g - NATIVE_FONT_GLYPHS));
+    }
+    return s.erase(s.find_last_not_of(' ') + 1);
+}
+
+void mapped(float x, float z, float dx = 0, float dy = 0) { glVertex2f(650 + (x + 126.5f) * 140 / 253 + dx, 10 + (z + 126.5f) * 140 / 253 + dy); }
+void ownMap(float n, const PlayerState& player) {
+    overlay(), glColor4f(0, 0, 0, 0.5f), glRectf(650, 10, 790, 150);
+    glColor4f(0.2f - 0.12f * n, 0.5f - 0.38f * n, 0.2f - 0.05f * n, 0.3f), glRectf(651, 11, 789, 149);
+    glLineWidth(2), glColor4f(0.4f - 0.25f * n, 0.7f - 0.45f * n, 1 - 0.5f * n, 0.8f), glBegin(GL_LINE_STRIP);
+    for (int k = 0; k <= 200; k += 2) mapped(streamSampleX[k], streamSampleZ[k]);
+    auto marker = [](float x, float z) { mapped(x, z, -2, -2), mapped(x, z, 2, -2), mapped(x, z, 2, 2), mapped(x, z, -2, 2); };
+    glEnd(), glLineWidth(1), glBegin(GL_QUADS);
+    for (int i = 0; i < theArena.enemyCount; ++i) theArena.enemies[i].alive ? glColor3f(1, 0.2f, 0.2f), marker(theArena.enemies[i].position.x, theArena.enemies[i].position.z) : void();
+    for (const AnimalRecord& a : animals) a.alive ? glColor3f(a.kind == ANIMAL_DEER ? 0.2f : 1, 1, 0.2f), marker(a.x, a.z) : void();
+    float x = std::clamp(650 + (player.position.x + 126.5f) * 140 / 253, 657.0f, 783.0f), y = std::clamp(10 + (player.position.z + 126.5f) * 140 / 253, 17.0f, 143.0f);
+    float c = std::cos(player.yaw * 3.14159f / 180), s = std::sin(player.yaw * 3.14159f / 180);
+    glEnd();
+    glColor3f(0.3f, 0.5f, 1), glBegin(GL_TRIANGLES), glVertex2f(x + 7 * c, y + 7 * s), glVertex2f(x + 3 * s, y - 3 * c);
+    glVertex2f(x - 3 * s, y + 3 * c), glEnd(), glDisable(GL_BLEND), glColor3f(1, 1, 1), glBegin(GL_LINE_LOOP);
+    glVertex2f(650, 10), glVertex2f(790, 10), glVertex2f(790, 150), glVertex2f(650, 150), glEnd();
+}
+
+void ring(float r, float inner = -1) {  // a line loop, or a band down to inner
+    glBegin(inner < 0 ? GL_LINE_LOOP : GL_TRIANGLE_STRIP);
+    for (float k = 0, a = 0; k <= 64; ++k, a = 2 * 3.14159f * k / 64)
+        glVertex2f(400 + std::cos(a) * r, 300 + std::sin(a) * r), inner >= 0 ? glVertex2f(400 + std::cos(a) * inner, 300 + std::sin(a) * inner) : void();
+    glEnd();
+}
+void ownScope() {
+    overlay();
+    for (int i = 0; i < 20; ++i) glColor4f(0, 0, 0, 0.02f + 0.05f * i), ring(170 + 20 * i, 150 + 20 * i);
+    glColor4f(0, 0, 0, 1), ring(800, 550), glLineWidth(3), glColor4f(0.15f, 0.18f, 0.12f, 0.6f), ring(150);
+    glLineWidth(1), glColor4f(0.25f, 0.28f, 0.22f, 0.4f), ring(153);
+    const Rgb red = {0.7f, 0.15f, 0.15f};
+    glLineWidth(1.5f), shape(GL_LINES, red, 0.85f, {{260, 300}, {388, 300}, {412, 300}, {540, 300}, {400, 160}, {400, 288}, {400, 312}, {400, 440}});
+    std::vector<Point> ticks, glare = {{360, 350}};
+    for (float d = 30, h = 4; d <= 120; d += 30, h = d < 120 ? 4 : 7)
+        for (float s : {-d, d}) ticks.insert(ticks.end(), {{400 + s, 300 - h}, {400 + s, 300 + h}, {400 - h, 300 + s}, {400 + h, 300 + s}});
+    glLineWidth(1), shape(GL_LINES, red, 0.5f, ticks), shape(GL_LINE_LOOP, red, 0.8f, {{400, 296}, {404, 300}, {400, 304}, {396, 300}});
+    for (int k = 0; k <= 20; ++k) glare.push_back({360 + 60 * std::cos(k / 20.0f * 1.2f * 3.14159f), 350 + 40 * std::sin(k / 20.0f * 1.2f * 3.14159f)});
+    shape(GL_TRIANGLE_FAN, {1, 1, 1}, 0.08f, glare), shape(GL_TRIANGLE_FAN, {0, 0.05f, 0}, 0.04f, fan({400, 300, 0}, 64, radius(150), radius(150), false));
+}
+
+class Overlays : public RenderTest {};
 
 }  // namespace
 
-TEST_F(Overlays, CrosshairArmsGrowWithTheWindowWhileWidthAndDotStay) {
-    harnessDrawFrame();
-    keepFrame("crosshair_800");
-    expectCrosshair(1);
-
-    ASSERT_TRUE(harnessStart(seed(), 1600, 1200));
-    startLookingAtGrass();
-    harnessDrawFrame();
-    keepFrame("crosshair_1600");
-    expectCrosshair(2);
+TEST_F(Overlays, EffectsAndWeatherInTheirShapesBlendsAndFades) {
+    const PlayerState eye = eyeOn(makeVec3(0.3f, 2.2f, 3), makeVec3(0, 0.3f, 0));
+    const Rgb blood = {0.6f, 0.05f, 0.05f}, spark = {1, 0.8f, 0.3f}, water = {0.7f, 0.85f, 1};
+    const Vec3 at = makeVec3(0.1f, 0.5f, 0), flat = makeVec3(0.1f, 0.02f, 0.2f);
+    ShotTracer tracers[2] = {{{-0.8f, 0.4f, 0}, {0.8f, 0.4f, 0}, 0.3f, 1}, {{-0.8f, 0.4f, 0}, {0.8f, 0.4f, 0}, 0.1f, 1}};
+    BloodDrop drops[2] = {{at, {}, 1, 1, 0.1f, {0.6f, 0.05f, 0.05f}, 0}, {at, {}, 0.5f, 1, 0.1f, {0.6f, 0.05f, 0.05f}, 0}};
+    Spark sparks[2] = {{at, {}, 0.2f, 0.2f, {1, 0.8f, 0.3f}}, {at, {}, 0.1f, 0.2f, {1, 0.8f, 0.3f}}};
+    BloodPool pools[2] = {{flat, 0.5f, 1, 1}, {flat, 0.5f, 0.4f, 1}};
+    Ripple ripples[2] = {{flat, 0.6f, 2, 2}, {flat, 0.6f, 0.8f, 2}};
+    RainDrop rain[3] = {{-0.5f, 1.5f, 0, -15, 0.2f}, {0, 1.2f, 0.3f, -18, 1}, {0.6f, 1.0f, -0.2f, -16, 0.35f}};
+    SnowFlake flakes[2] = {{-0.3f, 0.8f, 0, 0.5f, -1.2f, 0, 0.05f, 10}, {0.4f, 0.6f, 0.2f, -0.5f, -3, 0.3f, 0.1f, 90}};
+    RainSplash splashes[2] = {{0.1f, 0, 0.1f, 0.35f, 0.3f, 0.4f}, {0.1f, 0, 0.1f, 0.35f, 0.1f, 0.4f}};
+    SplashDrop splash = {at, {}, 0.3f, 0.6f, 0.08f};
+    auto line = [](float a) {  // fading towards its far end
+        return [=] { blend(true), glLineWidth(3), glBegin(GL_LINES), glColor4f(1, 0.9f, 0.3f, a), glVertex3f(-0.8f, 0.4f, 0), glColor4f(1, 0.9f, 0.3f, 0.5f * a), glVertex3f(0.8f, 0.4f, 0), glEnd(); };
+    };
+    auto quad = [&](bool add, Rgb c, float a, float h) { return [=] { blend(add), shape(GL_QUADS, c, a, {{at.x - h, at.y - h, 0}, {at.x + h, at.y - h, 0}, {at.x + h, at.y + h, 0}, {at.x - h, at.y + h, 0}}); }; };
+    Radius rx = [](float a) { return (0.8f + 0.2f * std::sin(3 * a)) * 0.5f; }, rz = [](float a) { return (0.8f + 0.2f * std::cos(2 * a)) * 0.5f; };
+    auto pool = [&](float f) { return [=] { blend(false), shape(GL_TRIANGLE_FAN, {0.5f, 0, 0}, 0.7f * f, fan({flat.x, flat.y, flat.z}, 16, rx, rz, true)); }; };
+    auto ripple = [&](float f) { return [=] { blend(false), glLineWidth(2), shape(GL_LINE_STRIP, water, 0.5f * f, fan({flat.x, -0.24f, flat.z}, 32, radius(0.6f), radius(0.6f), true, false)); }; };
+    auto crown = [&](const RainSplash& s) {  // seen from above: the pass keeps culling on, so it must face up
+        float t = 1 - s.life / s.initialLife, ring = (0.2f + 0.8f * t) * s.radius, h = 0.01f + 0.15f * t;
+        return [=] {
+            auto r = [=](float a) { return (0.8f + 0.2f * std::sin(5 * a)) * ring; };
+            blend(false), shape(GL_TRIANGLE_FAN, {0.8f, 0.85f, 0.9f}, 0.5f * (1 - t), fan({s.x, h, s.z}, 8, r, r, true));
+            std::vector<Point> streaks;  // four, while the crown is young
+            for (float k = 0, b = 0.3f; k < 4 && t < 0.5f; ++k, b = 2 * PI_F * k / 4 + 0.3f)
+                streaks.push_back({s.x + 0.3f * ring * std::cos(b), h, s.z + 0.3f * ring * std::sin(b)}),
+                    streaks.push_back({s.x + 0.45f * ring * std::cos(b), h + 0.4f * t, s.z + 0.45f * ring * std::sin(b)});
+            shape(GL_LINES, {0.85f, 0.9f, 0.95f}, 0.6f * (1 - 2 * t), streaks);
+        };
+    };
+    auto snow = [](const SnowFlake& f) { return [=] { blend(false), glPointSize(4), shape(GL_POINTS, {1, 1, 1}, std::fmin(0.9f, std::fabs(f.vy) * 0.15f + 0.5f), {{f.x, f.y, f.z}}); }; };
+    auto rainLines = [&] {
+        for (const RainDrop& d : rain) blend(false), glLineWidth(2), shape(GL_LINES, {0.9f, 0.92f, 0.95f}, 0.7f * std::fmin(1.0f, 2 * d.life), {{d.x, d.y, d.z}, {d.x, d.y - 0.8f, d.z}});
+    };
+    const std::pair<std::function<void()>, std::function<void()>> cases[] = {
+        {[&] { drawTracer(&tracers[0]); }, line(1)},            {[&] { drawTracer(&tracers[1]); }, line(0.5f)},
+        {[&] { drawBloodDrop(&drops[0]); }, quad(false, blood, 0.9f, 0.1f)}, {[&] { drawBloodDrop(&drops[1]); }, quad(false, blood, 0.45f, 0.075f)},
+        {[&] { drawSplashDrop(&splash); }, quad(false, water, 0.4f, 0.06f)}, {[&] { drawSpark(&sparks[0]); }, quad(true, spark, 1, 0.03f)},
+        {[&] { drawSpark(&sparks[1]); }, quad(true, spark, 0.5f, 0.0225f)},  {[&] { drawBloodPool(&pools[0]); }, pool(1)},
+        {[&] { drawBloodPool(&pools[1]); }, pool(0.4f)},        {[&] { drawRipple(&ripples[0]); }, ripple(1)},
+        {[&] { drawRipple(&ripples[1]); }, ripple(0.4f)},       {[&] { drawRain(rain, 3); }, rainLines},
+        {[&] { drawSnow(&flakes[0], 1); }, snow(flakes[0])},    {[&] { drawSnow(&flakes[1], 1); }, snow(flakes[1])},
+        {[&] { drawRainSplashes(&splashes[0], 1); }, crown(splashes[0])}, {[&] { drawRainSplashes(&splashes[1], 1); }, crown(splashes[1])},
+    };
+    for (const auto& c : cases) EXPECT_TRUE(alike(eye, 50, BG, c.first, c.second, 12, 0, 2)) << &c - cases;
 }
 
-TEST_F(Overlays, MapSitsInTheBottomRightCornerWithAWhiteFrame) {
-    drawSceneOnly();
-    PixelColour insideBefore = pixelUp(700, 100);
-    PixelColour outsideBefore = pixelUp(600, 100);
-    harnessDrawFrame();
-    keepFrame("hud_map");
-    auto white = [](PixelColour p) { return testview::isWhite(p); };
-    EXPECT_TRUE(testview::anyPixelNear(650, 599 - 80, 1, white));   // left side
-    EXPECT_TRUE(testview::anyPixelNear(790, 599 - 80, 1, white));   // right side
-    EXPECT_TRUE(testview::anyPixelNear(720, 599 - 10, 1, white));   // bottom
-    EXPECT_TRUE(testview::anyPixelNear(720, 599 - 150, 1, white));  // top
-    EXPECT_FALSE(testview::anyPixelNear(640, 599 - 80, 2, white));
-    EXPECT_FALSE(testview::anyPixelNear(720, 599 - 160, 2, white));
-    // The backing, black at half alpha then the day map green (0.2, 0.5, 0.2) at 0.3,
-    // darkens the ground under the map and nowhere else.
-    EXPECT_TRUE(colourNear(pixelUp(700, 100), (int)(0.35f * insideBefore.red) + 15,
-                           (int)(0.35f * insideBefore.green) + 38, (int)(0.35f * insideBefore.blue) + 15, 3));
-    EXPECT_TRUE(colourNear(pixelUp(600, 100), outsideBefore.red, outsideBefore.green, outsideBefore.blue, 2));
+// The crosshair takes the 4-pixel points the flowers leave; the flash tints the whole view and bursts at the centre.
+TEST_F(Overlays, CrosshairAndMuzzleFlash) {
+    auto crosshair = [] {
+        overlay(), glLineWidth(2), glDisable(GL_BLEND), glPointSize(4), shape(GL_POINTS, {1, 0.2f, 0.2f}, 1, {{400, 300}});
+        shape(GL_LINES, {1, 1, 1}, 1, {{388, 300}, {396, 300}, {404, 300}, {412, 300}, {400, 288}, {400, 296}, {400, 304}, {400, 312}});
+    };
+    EXPECT_TRUE(alike(thePlayer, 60, BG, [] { glPointSize(4), drawCrosshair(); }, crosshair, 60, 0, 2));
+    for (float v : {1.0f, 0.5f, 0.0f}) {
+        auto flash = [=] {
+            overlay(), blend(true), shape(GL_QUADS, {1, 0.8f, 0.2f}, 0.25f * v, {{0, 0}, {800, 0}, {800, 600}, {0, 600}});
+            shape(GL_TRIANGLE_FAN, {1, 1, 0.6f}, 0.8f * v, fan({400, 300, 0}, 12, radius(30 * v), radius(30 * v), false));
+        };
+        EXPECT_TRUE(alike(thePlayer, 60, BG, [=] { drawMuzzleFlashOverlay(v); }, flash, v > 0 ? 400000 : 0, 0, 2)) << v;
+    }
 }
 
-TEST_F(Overlays, PlayerArrowStaysInsideTheMapAtTheParkCorners) {
-    auto arrowBlue = [](PixelColour p) { return p.red > 60 && p.red < 95 && p.green > 110 && p.green < 145 && p.blue > 240; };
-    thePlayer.position.x = 126.5f;
-    thePlayer.position.z = 126.5f;
-    thePlayer.yaw = 0.0f;  // pointing right on the map
-    harnessDrawFrame();
-    keepFrame("hud_arrow_corner");
-    EXPECT_TRUE(testview::anyPixelNear(785, 599 - 143, 1, arrowBlue));
-    EXPECT_FALSE(testview::anyPixelNear(793, 599 - 153, 2, arrowBlue));
-
-    thePlayer.position.x = -126.5f;
-    thePlayer.position.z = -126.5f;
-    thePlayer.yaw = 90.0f;  // world +z: up on the map
-    harnessDrawFrame();
-    EXPECT_TRUE(testview::anyPixelNear(657, 599 - 20, 1, arrowBlue));
-    EXPECT_FALSE(testview::anyPixelNear(657, 599 - 12, 1, arrowBlue));
+TEST_F(Overlays, EveryHudLineReadsBackInItsPlaceAndColour) {
+    theArena.score = 430, theArena.enemiesLeft = 17, theArena.shotsFired = 3, theArena.hits = 1, theArena.victory = 1;
+    for (int i : {0, 3, 4, 30, 31, 40, 45, 49}) animals[i].alive = 0;  // three rabbits and five deer
+    Frame f = (bare(thePlayer, 60, BG), drawHud(&theArena, &thePlayer, 0), grab()), whole;
+    const std::string help = "WASD-Move  Mouse-Look  Click-Shoot  R-Restart  B-Binoculars  ESC-Cursor";
+    struct Line { int x, y; std::string text; Rgb colour; } lines[] = {
+        {10, 570, "Score: 430", {1, 1, 1}}, {10, 545, "Enemies: 17", {1, 1, 1}}, {10, 520, "Rabbits: 22  Deer: 20", {1, 0.8f, 0.6f}},
+        {10, 495, "Accuracy: 33.3%", {0.8f, 1, 0.8f}}, {10, 10, help, {1, 1, 1}}, {320, 300, "VICTORY!", {0, 1, 0}}, {300, 270, "Press R to restart", {1, 1, 0}}};
+    for (const Line& l : lines) EXPECT_EQ(readText(f, l.x, l.y, l.colour, l.text.size() + 1), l.text);
+    EXPECT_TRUE(shows(f, 30, 40, BG));  // the corner where the glyphs were read is put back
+    // Codes without a glyph take no room; a line too long to put together in one piece goes glyph by glyph.
+    std::string longLine;
+    for (int i = 0; i < 128; ++i) longLine += (char)('A' + i % 26);
+    bare(thePlayer, 60, BG), overlay(), glDisable(GL_BLEND), glColor3f(1, 1, 0), drawText2D(10, 300, ("Go\x01" + longLine).c_str()), drawText2D(10, 200, "Go\x01on");
+    f = grab(), theArena.muzzleFlash = 1, harnessDrawFrame(), whole = grab();  // in a whole frame the HUD and the flash lie over the scene
+    EXPECT_EQ(readText(f, 10, 300, {1, 1, 0}, 131), "Go" + longLine);
+    EXPECT_EQ(readText(f, 10, 200, {1, 1, 0}, 5), "Goon");
+    EXPECT_EQ(readText(whole, 10, 10, {1, 1, 1}, 72), help);
+    EXPECT_TRUE(px(whole, 420, 310)[0] == 255 && px(whole, 420, 310)[1] == 255);
 }
 
-TEST_F(Overlays, MapMarksLivingEnemiesAndAnimalsOnly) {
-    auto red = [](PixelColour p) { return p.red > 240 && p.green < 70 && p.blue < 70; };
-    auto green = [](PixelColour p) { return p.red < 70 && p.green > 240 && p.blue < 70; };
-    EnemyRecord* e = testworld::addEnemy(&theArena, 20.0f, -30.0f, testworld::RED_SHIRT);
-    AnimalRecord& deer = animals[30];
-    deer.kind = ANIMAL_DEER;
-    deer.alive = 1;
-    deer.x = -40.0f;
-    deer.z = 40.0f;
-    // (20, -30) maps to (731, 63) and (-40, 40) to (698, 102) in overlay units.
-    harnessDrawFrame();
-    EXPECT_TRUE(testview::anyPixelNear(731, 599 - 63, 1, red));
-    EXPECT_TRUE(testview::anyPixelNear(698, 599 - 102, 1, green));
-
-    e->alive = 0;
-    e->corpseTimer = 8.0f;
-    deer.alive = 0;
-    deer.corpseTimer = 8.0f;
-    harnessDrawFrame();
-    EXPECT_FALSE(testview::anyPixelNear(731, 599 - 63, 3, red));
-    EXPECT_FALSE(testview::anyPixelNear(698, 599 - 102, 3, green));
+TEST_F(Overlays, TheMapShowsStreamLivingCreaturesAndTheArrowByDayAndNight) {
+    theArena.enemies[0].alive = 0, theArena.enemies[1].corpseTimer = 5, animals[2].alive = 0, animals[40].alive = 0;
+    const float cases[4][4] = {{0, 20, 30, 30}, {1, 126.5f, 126.5f, 0}, {0.5f, -126.5f, -126.5f, 90}, {0, -126.5f, 60, 200}};
+    for (const auto& c : cases) {
+        Frame game = (theArena.nightBlend = c[0], thePlayer.position = makeVec3(c[1], 5, c[2]), thePlayer.yaw = c[3], bare(thePlayer, 60, BG), drawHud(&theArena, &thePlayer, 0), grab());
+        EXPECT_EQ(differing(game, (bare(thePlayer, 60, BG), ownMap(c[0], thePlayer), grab()), 2, 640, 0, 800, 160), 0) << &c - cases;
+    }
 }
 
-TEST_F(Overlays, ScopeFrameDarkensEverythingOutsideTheLens) {
-    theInput.binocularsOn = 1;
-    drawSceneOnly();
-    testview::Region before = testview::grabRegion(0, 0, 640, 600);
-    harnessDrawFrame();
-    keepFrame("scope");
-
-    // Inside the lens only a faint green wash: (330, 230) lies 99 units from the centre.
-    PixelColour lens = pixelUp(330, 230);
-    PixelColour lensBefore = before.at(330, 599 - 230);
-    EXPECT_TRUE(colourNear(lens, lensBefore.red, lensBefore.green, lensBefore.blue, 10));
-    // 250 units out: the sixth ring, alpha 0.27.
-    int ring = testview::brightness(pixelUp(150, 300));
-    int ringBefore = testview::brightness(before.at(150, 599 - 300));
-    EXPECT_LT(ring, ringBefore * 85 / 100);
-    EXPECT_GT(ring, ringBefore * 60 / 100);
-    // The corners, 500 units out, are nearly black.
-    EXPECT_LT(testview::brightness(pixelUp(2, 597)), testview::brightness(before.at(2, 2)) * 15 / 100 + 6);
-    EXPECT_LT(testview::brightness(pixelUp(2, 2)), 60);
-}
-
-TEST_F(Overlays, MuzzleFlashTintsTheWholeFrameAndBurstsAtTheCentre) {
-    harnessDrawFrame();
-    PixelColour corner = pixelUp(50, 550);
-    PixelColour nearCentre = pixelUp(420, 300);
-
-    theArena.muzzleFlash = 1.0f;
-    harnessDrawFrame();
-    keepFrame("muzzle_flash");
-    // Additive (1, 0.8, 0.2) at a quarter: +64, +51, +13.
-    EXPECT_TRUE(colourNear(pixelUp(50, 550), corner.red + 64, corner.green + 51, corner.blue + 13, 3));
-    PixelColour burst = pixelUp(420, 300);
-    EXPECT_GT(burst.red, 240);
-    EXPECT_GT(burst.green, 240);
-    EXPECT_GT(burst.blue, nearCentre.blue + 100);
-
-    // Half a flash: half the tint and a burst of 15 units, so 20 units out is only tinted.
-    theArena.muzzleFlash = 0.5f;
-    harnessDrawFrame();
-    EXPECT_TRUE(colourNear(pixelUp(50, 550), corner.red + 32, corner.green + 25, corner.blue + 6, 3));
-    EXPECT_TRUE(colourNear(pixelUp(420, 300), nearCentre.red + 32, nearCentre.green + 25, nearCentre.blue + 6, 3));
-
-    theArena.muzzleFlash = 0.0f;
-    harnessDrawFrame();
-    EXPECT_TRUE(colourNear(pixelUp(50, 550), corner.red, corner.green, corner.blue, 1));
+TEST_F(Overlays, TheScopeDarkensOutwardInRingsOverTheReticleAndGlass) {
+    EXPECT_TRUE(alike(thePlayer, 60, BG, [] { overlay(), drawScopeFrame(); }, ownScope, 300000, 0, 2));
 }

@@ -1,47 +1,110 @@
 #pragma once
 
+// Frames of a seeded game drawn offscreen, and what the render tests hold them to: colours worked out from the rules, and the test's own drawings of
+// the same things made with GLU's quadrics and GL's own matrices.
+
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <string>
+#include <cmath>
+#include <functional>
 
+#include "app/input.h"
+#include "combat/creature_draw.h"
 #include "fakes/platform_fake.h"
-#include "player/player.h"
+#include "hud/hud.h"
+#include "hud/scope_frame.h"
+#include "render/bushes.h"
+#include "render/clouds.h"
+#include "render/crosshair.h"
+#include "render/effects_draw.h"
+#include "render/gl.h"
+#include "render/sky.h"
+#include "render/weather.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
+#include "world/fish.h"
+#include "world/park.h"
+#include "world/scenery_draw.h"
+#include "world/sign.h"
 #include "world/terrain.h"
+#include "world/terrain_draw.h"
+#include "world/textures.h"
+#include "world/water_draw.h"
 
 // A seeded game drawn offscreen at 800 x 600 for each test.
-class RenderTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        resetFakePlatform();
-        ASSERT_TRUE(harnessStart(seed(), 800, 600));
-        standAt(thePlayer.position.x, thePlayer.position.z);
-    }
-    void TearDown() override { offscreenClose(); }
-    virtual unsigned seed() const { return 20261205u; }
-
-    // Puts the eye at its height above the ground here, as the first frame's walk would.
-    static void standAt(float x, float z) {
-        thePlayer.position = makeVec3(x, terrainHeightAt(x, z) + EYE_HEIGHT, z);
-    }
-
-    // Saves the frame under the build tree for a person to look at.
-    void keepFrame(const std::string& name) {
-        std::string dir = GLADEWARDEN_RENDER_OUT;
-        std::system(("mkdir -p " + dir).c_str());
-        offscreenWritePng((dir + "/" + name + ".png").c_str());
+struct RenderTest : ::testing::Test {
+    void SetUp() override { resetFakePlatform(); ASSERT_TRUE(harnessStart(20261205u, 800, 600)); }
+    void TearDown() override {  // each test's last frame stays under the build tree for a person to look at
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        if (std::system("mkdir -p " GLADEWARDEN_RENDER_OUT) == 0) offscreenWritePng((GLADEWARDEN_RENDER_OUT "/" + name + ".png").c_str());
+        offscreenClose();
     }
 };
 
-inline ::testing::AssertionResult colourNear(PixelColour actual, int r, int g, int b, int tolerance = 6) {
-    if (std::abs(actual.red - r) <= tolerance && std::abs(actual.green - g) <= tolerance &&
-        std::abs(actual.blue - b) <= tolerance)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "pixel (" << actual.red << ", " << actual.green << ", " << actual.blue
-                                         << ") is not near (" << r << ", " << g << ", " << b << ")";
+// A colour; a layer of c at alpha a over b.
+struct Rgb { float r, g, b; };
+inline Rgb over(Rgb c, float a, Rgb b) { return {a * c.r + (1 - a) * b.r, a * c.g + (1 - a) * b.g, a * c.b + (1 - a) * b.b}; }
+
+// RGBA rows from the bottom, as GL holds them; (x, y) counted from the bottom left.
+using Frame = std::vector<unsigned char>;
+inline Frame grab() { Frame f(800 * 600 * 4); glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.data()); return f; }
+inline const unsigned char* px(const Frame& f, int x, int y) { return &f[((size_t)y * 800 + (size_t)x) * 4]; }
+inline bool near(const unsigned char* p, Rgb c, int tol = 3) {
+    return std::abs(p[0] - c.r * 255) <= tol + 0.5f && std::abs(p[1] - c.g * 255) <= tol + 0.5f && std::abs(p[2] - c.b * 255) <= tol + 0.5f;
+}
+inline ::testing::AssertionResult shows(const Frame& f, int x, int y, Rgb c, int tol = 3) {
+    const unsigned char* p = px(f, x, y);
+    return (near(p, c, tol) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure()) << +p[0] << " " << +p[1] << " " << +p[2] << " at " << x << ", " << y;
+}
+// Pixels in the box (x0, y0) .. (x1, y1) with a channel more than tol apart.
+inline int differing(const Frame& a, const Frame& b, int tol = 24, int x0 = 0, int y0 = 0, int x1 = 800, int y1 = 600) {
+    int n = 0;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x)
+            for (int c = 0, d = 0; c < 3 && !d; ++c) n += d = std::abs(px(a, x, y)[c] - px(b, x, y)[c]) > tol;
+    return n;
 }
 
-// 0..1 colour channels to bytes, as the frame buffer stores them.
-inline int toByte(float c) { return (int)(c * 255.0f + 0.5f); }
+// Where a world point lands on the screen through the matrices GL holds.
+inline void project(Vec3 p, int* x, int* y) {
+    GLdouble model[16], projection[16], wx, wy, wz;  // and the viewport's
+    GLint viewport[4];
+    glGetDoublev(GL_MODELVIEW_MATRIX, model), glGetDoublev(GL_PROJECTION_MATRIX, projection), glGetIntegerv(GL_VIEWPORT, viewport);
+    gluProject(p.x, p.y, p.z, model, projection, viewport, &wx, &wy, &wz), *x = (int)wx, *y = (int)wy;
+}
+inline PlayerState eyeOn(Vec3 eye, Vec3 target) { PlayerState p{eye, 0, 0}; lookFromAt(&p, target); return p; }
+// A perspective of fov degrees and a camera made here, the light put in the world; `bare` clears to bg in the state the scene pass keeps between its
+// steps, with a blend function no step should rely on.
+inline void setView(const PlayerState& e, float fov) {
+    const double yaw = e.yaw * M_PI / 180, pitch = e.pitch * M_PI / 180, x = e.position.x, y = e.position.y, z = e.position.z;
+    const GLfloat light[4] = {50.0f, 80.0f, 30.0f, 1.0f};
+    glMatrixMode(GL_PROJECTION), glLoadIdentity(), gluPerspective(fov, 800.0 / 600.0, 0.1, 200.0), glMatrixMode(GL_MODELVIEW), glLoadIdentity();
+    gluLookAt(x, y, z, x + std::cos(yaw) * std::cos(pitch), y + std::sin(pitch), z + std::sin(yaw) * std::cos(pitch), 0, 1, 0), glLightfv(GL_LIGHT0, GL_POSITION, light);
+}
+inline void bare(const PlayerState& e, float fov, Rgb bg) {
+    setView(e, fov), glClearColor(bg.r, bg.g, bg.b, 1), glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
+    glEnable(GL_DEPTH_TEST), glEnable(GL_LIGHTING), glEnable(GL_CULL_FACE), glDisable(GL_BLEND), glDisable(GL_TEXTURE_2D);
+    glDepthMask(GL_TRUE), glBlendFunc(GL_ONE, GL_ZERO), glPointSize(1), glLineWidth(1);
+}
+// The game's drawing against the test's own in the same bare frame: the test's must show (at least `least` pixels off the background) and the two may
+// differ (a channel more than tol apart) only in `slack` edge pixels.
+inline ::testing::AssertionResult alike(const PlayerState& e, float fov, Rgb bg, const std::function<void()>& game,
+                                        const std::function<void()>& own, int least = 100, int slack = 12, int tol = 24) {
+    bare(e, fov, bg), game();
+    Frame g = grab();
+    bare(e, fov, bg), own();
+    Frame o = grab();
+    int shown = 0, apart = differing(g, o, tol);
+    for (size_t i = 0; i < o.size(); i += 4) shown += !near(&o[i], bg, 8);
+    return (shown >= least && apart <= slack ? ::testing::AssertionSuccess() : ::testing::AssertionFailure()) << shown << " pixels drawn, " << apart << " differ";
+}
+
+// GLU shapes placed by GL's matrices: colour, translate, turns about x and z, standing up (cylinders), scale.
+inline GLUquadric* quadric() { static GLUquadric* q = gluNewQuadric(); return q; }
+inline void sphere(Rgb c, float x, float y, float z, float r, int sl, int st, float sx = 1, float sy = 1, float sz = 1, float alpha = 1) {
+    glColor4f(c.r, c.g, c.b, alpha), glPushMatrix(), glTranslatef(x, y, z), glScalef(sx, sy, sz), gluSphere(quadric(), r, sl, st), glPopMatrix();
+}
+inline void cylinder(Rgb c, float x, float y, float z, float base, float top, float h, int sl, float ax = 0, float az = 0) {
+    glColor3f(c.r, c.g, c.b), glPushMatrix(), glTranslatef(x, y, z), glRotatef(ax, 1, 0, 0), glRotatef(az, 0, 0, 1), glRotatef(-90, 1, 0, 0);
+    gluCylinder(quadric(), base, top, h, sl, 1), glPopMatrix();
+}
