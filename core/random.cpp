@@ -30,11 +30,6 @@ float randomFloat(float lo, float hi) {
 
 int randomInt(int lo, int hi) { return nextRandom() % (hi - lo + 1) + lo; }
 
-void seedRandomForRun(uint32_t seed) {
-    seedRandom(seed);
-    randomFloatSeeded = 1;
-}
-
 void startRandomAtClock(uint32_t seconds) {
     clockFixed = 1;
     fixedClock = seconds;

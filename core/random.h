@@ -14,9 +14,6 @@ float randomFloat(float lo, float hi);
 // lo <= hi; one draw, never seeds.
 int randomInt(int lo, int hi);
 
-// Tests and tools: seed deterministically and stop randomFloat from
-// re-seeding itself from the clock.
-void seedRandomForRun(uint32_t seed);
 // Tests and tools: start the sequence as the program does when the clock
 // reads `seconds` - seeded with it, and randomFloat's first call seeding
 // again from that same clock - so a native run builds the very park the

@@ -45,7 +45,7 @@ void keepAnimalsWalking() {
 
 double medianMicroseconds(int frames, int weather) {
     static ArenaState& arena = theArena;
-    seedRandomForRun(1);
+    startRandomAtClock(1);
     do {
         resetArena(&arena);
     } while (arena.enemyCount != 30);
@@ -86,7 +86,7 @@ double medianMicroseconds(int frames, int weather) {
 int main(int argc, char** argv) {
     int frames = argc > 1 ? std::atoi(argv[1]) : 5000;
     if (frames < 1) frames = 1;
-    seedRandomForRun(1);
+    startRandomAtClock(1);
     placeFlowers();
     placeTrees();
     placeRocks();

@@ -125,7 +125,6 @@ void buildTerrain() {
             double r = std::sqrt(x * x + z * z);
             double t = 1.0 - r / TERRAIN_HALF_SIZE;
             if (t < 0.0) t = 0.0;
-            if (t > 1.0) t = 1.0;
             terrainHeights[j][i] = (float)(s * t * t * (3.0 - 2.0 * t));
         }
     }

@@ -182,5 +182,5 @@ TEST_F(Overlays, TheMapShowsStreamLivingCreaturesAndTheArrowByDayAndNight) {
 }
 
 TEST_F(Overlays, TheScopeDarkensOutwardInRingsOverTheReticleAndGlass) {
-    EXPECT_TRUE(alike(thePlayer, 60, BG, [] { overlay(), drawScopeFrame(); }, ownScope, 300000, 0, 2));
+    EXPECT_TRUE(alike(thePlayer, 60, BG, [] { overlay(), glDisable(GL_BLEND), stateBefore = glState(), drawScopeFrame(); }, ownScope, 300000, 0, 2));
 }

@@ -86,11 +86,23 @@ inline void bare(const PlayerState& e, float fov, Rgb bg) {
     glEnable(GL_DEPTH_TEST), glEnable(GL_LIGHTING), glEnable(GL_CULL_FACE), glDisable(GL_BLEND), glDisable(GL_TEXTURE_2D);
     glDepthMask(GL_TRUE), glBlendFunc(GL_ONE, GL_ZERO), glPointSize(1), glLineWidth(1);
 }
+// What a drawing step must hand back as it found it: switches, client arrays, depth writes, matrices and their stacks.
+inline std::vector<float> glState() {
+    std::vector<float> s;
+    for (GLenum e : {GL_BLEND, GL_DEPTH_TEST, GL_LIGHTING, GL_CULL_FACE, GL_TEXTURE_2D, GL_FOG, GL_STENCIL_TEST, GL_ALPHA_TEST, GL_COLOR_MATERIAL,
+                     GL_NORMALIZE, GL_LINE_SMOOTH, GL_POINT_SMOOTH, GL_VERTEX_ARRAY, GL_COLOR_ARRAY, GL_NORMAL_ARRAY, GL_TEXTURE_COORD_ARRAY}) s.push_back(glIsEnabled(e));
+    for (GLenum q : {GL_DEPTH_WRITEMASK, GL_DEPTH_FUNC, GL_MATRIX_MODE, GL_MODELVIEW_STACK_DEPTH, GL_PROJECTION_STACK_DEPTH, GL_SHADE_MODEL, GL_MODELVIEW_MATRIX,
+                     GL_PROJECTION_MATRIX}) s.resize(s.size() + 16), glGetFloatv(q, &s[s.size() - 16]);
+    return s;
+}
+inline std::vector<float> stateBefore;  // taken in the bare frame, or by a step's own set-up
 // The game's drawing against the test's own in the same bare frame: the test's must show (at least `least` pixels off the background) and the two may
 // differ (a channel more than tol apart) only in `slack` edge pixels.
 inline ::testing::AssertionResult alike(const PlayerState& e, float fov, Rgb bg, const std::function<void()>& game,
                                         const std::function<void()>& own, int least = 100, int slack = 12, int tol = 24) {
-    bare(e, fov, bg), game();
+    bare(e, fov, bg), stateBefore = glState(), game();
+    if (auto now = glState(); now != stateBefore)
+        return ::testing::AssertionFailure() << "the step left GL's state changed at " << std::mismatch(now.begin(), now.end(), stateBefore.begin()).first - now.begin();
     Frame g = grab();
     bare(e, fov, bg), own();
     Frame o = grab();

@@ -79,10 +79,10 @@ TEST_F(Sky, StarsMoonCloudsAndRainbowByWeatherHourAndDate) {
         const PlayerState eye = eyeOn(thePlayer.position, c.look);
         const CloudField before = cloudField;
         const float yaw = 41;  // where the rain stopped
-        auto game = [&] {  // culling is off here in the pass (the HUD leaves it so); each step sets its own texturing
-            auto textured = [] { glEnable(GL_TEXTURE_2D), glBindTexture(GL_TEXTURE_2D, grassTexture); };
-            fakePlatform.day = c.day, glDisable(GL_CULL_FACE), textured(), drawStars(&eye, c.weather, c.night), textured(), drawMoon(&eye, c.weather, c.night);
-            textured(), drawClouds(&eye, c.weather, c.night), textured(), drawRainbow(&eye, c.rainbow, yaw);
+        auto game = [&] {  // culling is off here in the pass (the HUD leaves it so) and a drawn rainbow turns it on for the ground; each step sets its
+            auto textured = [] { glEnable(GL_TEXTURE_2D), glBindTexture(GL_TEXTURE_2D, grassTexture); };  // own texturing and lighting
+            c.rainbow > 0 ? void() : glDisable(GL_CULL_FACE), stateBefore = glState(), fakePlatform.day = c.day, glDisable(GL_CULL_FACE), textured(), drawStars(&eye, c.weather, c.night), textured(), drawMoon(&eye, c.weather, c.night);
+            textured(), drawClouds(&eye, c.weather, c.night), textured(), drawRainbow(&eye, c.rainbow, yaw), glEnable(GL_LIGHTING), glDisable(GL_TEXTURE_2D);
         };
         EXPECT_TRUE(alike(eye, c.fov, skyOf(c.weather, c.night), game, [&] { ownSky(eye.position, c.weather, c.night, c.phase, before, c.rainbow, yaw); }, c.least, 20)) << &c - cases;
     }

@@ -171,6 +171,27 @@ TEST_F(World, AWholeFrameShowsTheLivingAndTheFreshlyDeadWhereTheyStand) {
     }
 }
 
+// A whole frame holds the ground and the forest where the test's bare frame of those steps alone shows them, and a rabbit and a deer put in view.
+TEST_F(World, AWholeFrameHoldsTheGroundTheForestAndEachKindOfAnimal) {
+    const TreeRecord& t = trees[0];
+    harnessStandAt(t.x + 9, t.z + 5), harnessLookAt(makeVec3(t.x, terrainHeightAt(t.x, t.z) + 2, t.z)), harnessDrawFrame();
+    const Frame whole = grab(), ground = (bare(thePlayer, 60, {1, 0, 1}), drawTerrain(0), grab()), parts = (drawForest(), grab());
+    int shown = 0, agree = 0, forest = 0, forestAgree = 0;
+    for (int y = 0; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) {
+            const bool same = !differing(whole, parts, 24, x, y, x + 1, y + 1), tree = differing(parts, ground, 24, x, y, x + 1, y + 1);
+            shown += !near(px(parts, x, y), {1, 0, 1}, 8), agree += same && !near(px(parts, x, y), {1, 0, 1}, 8), forest += tree, forestAgree += tree && same;
+        }
+    EXPECT_TRUE(shown > 200000 && agree > 0.9 * shown && forest > 3000 && forestAgree > 0.9 * forest) << shown << " " << agree << " " << forest << " " << forestAgree;
+    harnessStandAt(-20, -95);  // in the open, the animal looked at: in the middle of the view
+    const float x = thePlayer.position.x + 6, z = thePlayer.position.z + 1;
+    harnessLookAt(makeVec3(x, terrainHeightAt(x, z) + 0.2f, z));
+    for (int kind : {ANIMAL_RABBIT, ANIMAL_DEER}) {
+        auto frame = [&](int alive) { return animals[0] = AnimalRecord{kind, x, z, 0, 9, 0, 0, 0, alive, 0, 0}, harnessDrawFrame(), grab(); };
+        EXPECT_GT(differing(frame(0), frame(1), 24, 370, 285, 430, 315), 150) << kind;
+    }
+}
+
 TEST_F(World, GroundWaterTreesRocksFlowersSignAndBushesFromNearAndFar) {
     std::vector<unsigned char> mark(64 * 64 * 4, 200);  // a mark in the board's upper left shows which way up and round it is
     glBindTexture(GL_TEXTURE_2D, signTexture), glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, 64, 64, GL_RGBA, GL_UNSIGNED_BYTE, mark.data());

@@ -11,23 +11,16 @@ namespace {
 // The shell's keys and mouse, driven as the window procedure drives them.
 class Input : public ::testing::Test {
 protected:
-    void SetUp() override {
-        startGame(606);
-    }
-    void TearDown() override { theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}; }
-    int held() {
-        return theInput.moveForwardHeld + theInput.moveBackHeld + theInput.moveLeftHeld + theInput.moveRightHeld;
-    }
+    void SetUp() override { startGame(606); }
+    int held() { return theInput.moveForwardHeld + theInput.moveBackHeld + theInput.moveLeftHeld + theInput.moveRightHeld; }
 };
 
 }  // namespace
 
 TEST_F(Input, MovementKeysHoldThroughRepeatsUntilEitherOfTheirKeysIsReleased) {
     struct Binding { int key, alias; int InputState::*flag; };
-    const Binding BINDINGS[4] = {{KEY_W, KEY_UP, &InputState::moveForwardHeld},
-                                 {KEY_S, KEY_DOWN, &InputState::moveBackHeld},
-                                 {KEY_A, KEY_LEFT, &InputState::moveLeftHeld},
-                                 {KEY_D, KEY_RIGHT, &InputState::moveRightHeld}};
+    const Binding BINDINGS[4] = {{KEY_W, KEY_UP, &InputState::moveForwardHeld}, {KEY_S, KEY_DOWN, &InputState::moveBackHeld},
+                                 {KEY_A, KEY_LEFT, &InputState::moveLeftHeld}, {KEY_D, KEY_RIGHT, &InputState::moveRightHeld}};
     for (const Binding& b : BINDINGS) {
         for (int first : {b.key, b.alias}) {
             shellKeyDown(first, 0);
