@@ -110,4 +110,6 @@ TEST_F(Sky, TheSkyFollowsWeatherAndHourOneFrameLateAndTheLightTheHour) {
         auto lit = [&](float a, float d) { return grey * (0.2f + a + d * ly) + 0.2f; };
         EXPECT_TRUE(shows(grab(), 400, 300, {lit(a.r, d.r), lit(a.g, d.g), lit(a.b, d.b)}, 2)) << "the light at night " << c[1];
     }
+    fakePlatform.day = 1, theArena.weatherMode = 0, theArena.nightBlend = 1, harnessLookAt(MOON_POSITION), harnessDrawFrame(), harnessDrawFrame();  // a full moon
+    EXPECT_GT(px(grab(), 408, 308)[0], 100) << "the moon shines in the middle of a whole night frame, beside the crosshair";
 }

@@ -214,6 +214,6 @@ TEST_F(World, GroundWaterTreesRocksFlowersSignAndBushesFromNearAndFar) {
         EXPECT_TRUE(alike(eyeOn(v.eye, v.target), v.fov, {0.55f, 0.75f, 0.9f}, game, [&] { ownGround(v.cover), ownStream(1.3f), ownScenery(); }, 2000)) << &v - views;
     }
     for (float side : {1, -1})  // the board is unlit, in the wood's own colour from either side
-        EXPECT_TRUE(shows((bare(eyeOn(vecAdd(sign, vecScale(front, 4 * side)), vecAdd(sign, makeVec3(0, -0.3f, 0))), 40, {0, 0, 0}), drawSign(), grab()), 400, 300,
+        EXPECT_TRUE(shows((bare(eyeOn(vecAdd(sign, vecScale(front, 4 * side)), vecAdd(sign, makeVec3(0, -0.3f, 0))), 40, {0, 0, 0}), glBindTexture(GL_TEXTURE_2D, grassTexture), drawSign(), grab()), 400, 300,
                           {120 / 255.0f, 75 / 255.0f, 30 / 255.0f}, 2));
 }

@@ -72,7 +72,7 @@ float probe(int kind, Vec3 o) {
     const Vec3 d = {0, 0, -1};
     SceneryHit scenery = kind == 0 ? testTreeHit(o, d) : testRockHit(o, d);
     AnimalHit animal = {0, 0, 0, 0};
-    if (kind < 2) return scenery.hit ? scenery.distance : -1;
+    if (kind < 2) return !scenery.hit ? -1 : scenery.index == 3 * kind ? scenery.distance : 1e6f;  // trees[0] or rocks[3]
     if (kind == 2) return testAnimalHit(o, d, &animal), animal.hit ? animal.distance : -1;
     theArena.fireCooldown = 0, theArena.enemies[0].alive = 1;
     resolveShot(&theArena, o, d, o, 0, 0, 0, 0);
