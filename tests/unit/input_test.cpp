@@ -25,8 +25,7 @@ TEST_F(Input, MovementKeysHoldThroughRepeatsUntilEitherOfTheirKeysIsReleased) {
         for (int first : {b.key, b.alias}) {
             shellKeyDown(first, 0);
             shellKeyDown(first, 1);  // auto-repeat
-            EXPECT_EQ(theInput.*b.flag, 1) << first;
-            EXPECT_EQ(held(), 1) << first;
+            EXPECT_TRUE(theInput.*b.flag == 1 && held() == 1) << first;
             shellKeyUp(first == b.key ? b.alias : b.key);
             EXPECT_EQ(held(), 0) << first;
         }
@@ -47,9 +46,8 @@ TEST_F(Input, SwitchesActOnTheFirstPressAndIgnoreRepeats) {
     EXPECT_EQ(theInput.mouseCaptured, 1);
     shellKeyDown(KEY_W, 0);
     shellKeyDown(KEY_ESCAPE, 0);
-    EXPECT_EQ(theInput.mouseCaptured, 0);
-    EXPECT_EQ(theInput.binocularsOn, 1);    // freeing the mouse keeps the binoculars
-    EXPECT_EQ(theInput.moveForwardHeld, 1);  // and W, still held, keeps walking
+    // Freeing the mouse keeps the binoculars, and W, still held, keeps walking.
+    EXPECT_TRUE(theInput.mouseCaptured == 0 && theInput.binocularsOn == 1 && theInput.moveForwardHeld == 1);
     theArena.score = 100;
     shellKeyDown(KEY_R, 0);
     shellKeyDown(KEY_R, 1);
@@ -60,8 +58,7 @@ TEST_F(Input, LosingFocusFreesThePointerOnceAndLetsGoOfEveryKey) {
     shellLeftButtonDown();
     for (int key : {KEY_W, KEY_S, KEY_A, KEY_D}) shellKeyDown(key, 0);
     shellFocusLost();
-    EXPECT_EQ(theInput.mouseCaptured, 0);
-    EXPECT_EQ(held(), 0);
+    EXPECT_TRUE(theInput.mouseCaptured == 0 && held() == 0);
     shellFocusLost();
     EXPECT_EQ(fakePlatform.releases, 1);
 }
@@ -76,8 +73,7 @@ TEST_F(Input, QuestionsAndBoxesOpenWithTheMouseFreeAndNoKeyHeld) {
         shellCommand(command);
         int shown = command == IDM_NEW_GAME || command == IDM_EXIT ? fakePlatform.mouseCapturedAtLastQuestion
                                                                    : fakePlatform.mouseCapturedAtLastDialog;
-        EXPECT_EQ(shown, 0) << command;
-        EXPECT_EQ(held(), 0) << command;
+        EXPECT_TRUE(shown == 0 && held() == 0) << command;
     }
     EXPECT_EQ(fakePlatform.aboutDialogs + fakePlatform.donateDialogs, 2);
     EXPECT_EQ(theArena.score, 500);  // No keeps the game
