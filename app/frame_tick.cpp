@@ -68,7 +68,6 @@ void ageRainbow(float dt) {
         alpha = 1.0f;
     else
         alpha = 1.0f - (age - 35.0f) / 5.0f;
-    if (alpha > 1.0f) alpha = 1.0f;
     if (alpha < 0.0f) {
         alpha = 0.0f;
         theRainbow.active = 0;

@@ -180,8 +180,7 @@ void drawRainbow(const PlayerState* player, float alpha, float yawDegrees) {
         float r0 = RAINBOW_INNER_RADIUS + RAINBOW_WIDTH * f0;
         float r1 = RAINBOW_INNER_RADIUS + RAINBOW_WIDTH * f1;
         float s = 6.0f * f0;
-        int k = (int)s;
-        if (k > RAINBOW_STOPS - 2) k = RAINBOW_STOPS - 2;
+        int k = (int)s;  // at most 5: the last band starts below the last stop
         float w = s - (float)k;
         const float* lo = RAINBOW_COLOURS[k];
         const float* hi = RAINBOW_COLOURS[k + 1];

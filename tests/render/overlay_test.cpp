@@ -95,7 +95,7 @@ TEST_F(Overlays, EffectsAndWeatherInTheirShapesBlendsAndFades) {
     Spark sparks[2] = {{at, {}, 0.2f, 0.2f, {1, 0.8f, 0.3f}}, {at, {}, 0.1f, 0.2f, {1, 0.8f, 0.3f}}};
     BloodPool pools[2] = {{flat, 0.5f, 1, 1}, {flat, 0.5f, 0.4f, 1}};
     Ripple ripples[2] = {{flat, 0.6f, 2, 2}, {flat, 0.6f, 0.8f, 2}};
-    RainDrop rain[3] = {{-0.5f, 1.5f, 0, -15, 0.2f}, {0, 1.2f, 0.3f, -18, 1}, {0.6f, 1.0f, -0.2f, -16, 0.35f}};
+    RainDrop rain[4] = {{-0.5f, 1.5f, 0, -15, 0.2f}, {0, 1.2f, 0.3f, -18, 1}, {0.6f, 1.0f, -0.2f, -16, 0.35f}, {0.2f, 1.1f, 0, -15, 1}};  // 3 drawn
     SnowFlake flakes[2] = {{-0.3f, 0.8f, 0, 0.5f, -1.2f, 0, 0.05f, 10}, {0.4f, 0.6f, 0.2f, -0.5f, -3, 0.3f, 0.1f, 90}};
     RainSplash splashes[2] = {{0.1f, 0, 0.1f, 0.35f, 0.3f, 0.4f}, {0.1f, 0, 0.1f, 0.35f, 0.1f, 0.4f}};
     SplashDrop splash = {at, {}, 0.3f, 0.6f, 0.08f};
@@ -120,7 +120,7 @@ TEST_F(Overlays, EffectsAndWeatherInTheirShapesBlendsAndFades) {
     };
     auto snow = [](const SnowFlake& f) { return [=] { blend(false), glPointSize(4), shape(GL_POINTS, {1, 1, 1}, std::fmin(0.9f, std::fabs(f.vy) * 0.15f + 0.5f), {{f.x, f.y, f.z}}); }; };
     auto rainLines = [&] {
-        for (const RainDrop& d : rain) blend(false), glLineWidth(2), shape(GL_LINES, {0.9f, 0.92f, 0.95f}, 0.7f * std::fmin(1.0f, 2 * d.life), {{d.x, d.y, d.z}, {d.x, d.y - 0.8f, d.z}});
+        for (const RainDrop& d : {rain[0], rain[1], rain[2]}) blend(false), glLineWidth(2), shape(GL_LINES, {0.9f, 0.92f, 0.95f}, 0.7f * std::fmin(1.0f, 2 * d.life), {{d.x, d.y, d.z}, {d.x, d.y - 0.8f, d.z}});
     };
     const std::pair<std::function<void()>, std::function<void()>> cases[] = {
         {[&] { drawTracer(&tracers[0]); }, line(1)},            {[&] { drawTracer(&tracers[1]); }, line(0.5f)},
@@ -173,7 +173,7 @@ TEST_F(Overlays, EveryHudLineReadsBackInItsPlaceAndColour) {
 }
 
 TEST_F(Overlays, TheMapShowsStreamLivingCreaturesAndTheArrowByDayAndNight) {
-    theArena.enemies[0].alive = 0, theArena.enemies[1].corpseTimer = 5, animals[2].alive = 0, animals[40].alive = 0;
+    theArena.enemies[3].alive = 0, theArena.enemies[1].corpseTimer = 5, animals[2].alive = 0, animals[40].alive = 0;
     const float cases[4][4] = {{0, 20, 30, 30}, {1, 126.5f, 126.5f, 0}, {0.5f, -126.5f, -126.5f, 90}, {0, -126.5f, 60, 200}};
     for (const auto& c : cases) {
         Frame game = (theArena.nightBlend = c[0], thePlayer.position = makeVec3(c[1], 5, c[2]), thePlayer.yaw = c[3], bare(thePlayer, 60, BG), drawHud(&theArena, &thePlayer, 0), grab());

@@ -210,7 +210,7 @@ TEST_F(World, GroundWaterTreesRocksFlowersSignAndBushesFromNearAndFar) {
     struct View { Vec3 eye, target; float fov, cover; } views[] = {
         {above(0, 25, 1.7f), above(0, 0, 1), 60, 0}, {vecAdd(sign, vecScale(front, 4)), sign, 40, 0.3f}, {vecAdd(sign, vecScale(front, -4)), sign, 40, 0.9f},
         {above(trees[0].x + 7, trees[0].z + 4, 2), above(trees[0].x, trees[0].z, 2), 50, 0.3f}, {above(rocks[0].x + 2, rocks[0].z - 2, 1.5f), above(rocks[0].x, rocks[0].z, 0), 40, 0},
-        {above(berries->x + 0.5f, berries->z - 0.5f, 3), above(berries->x, berries->z, 0), 30, 0}, {makeVec3(fx + 2, 3, fz + 2), makeVec3(fx, -0.3f, fz), 50, 0.02f},
+        {above(berries->x + 0.5f, berries->z - 0.5f, 3), above(berries->x, berries->z, 0), 30, 0}, {makeVec3(fx + 2, 3, fz + 2), makeVec3(fx, -0.3f, fz), 50, 0.02f}, {makeVec3(streamSampleX[1] + 3, 3, streamSampleZ[1] + 2), makeVec3(streamSampleX[0], -0.3f, streamSampleZ[0]), 50, 0},
         {makeVec3(-30, 60, 10), makeVec3(-30, 0, 9.9f), 60, 1}, {above(40, -60, 1.7f), above(-80, 60, 3), 8, 0}};
     for (const View& v : views) {
         auto game = [&] { drawTerrain(v.cover), drawStream(1.3f), drawFlowers(), drawForest(), drawSign(), drawStreamBushes(); };
