@@ -112,8 +112,7 @@ TEST_F(Sky, TheSkyFollowsWeatherAndHourOneFrameLateAndTheLightTheHour) {
     }
     fakePlatform.day = 1, theArena.weatherMode = 0, theArena.nightBlend = 1, harnessLookAt(MOON_POSITION), harnessDrawFrame(), harnessDrawFrame();  // a full moon
     EXPECT_GT(px(grab(), 408, 308)[0], 100) << "the moon shines in the middle of a whole night frame, beside the crosshair";
-    for (float& b : starField.brightness) b = 1;
-    const Frame night = (harnessDrawFrame(), grab()), sky = (std::fill(starField.brightness, starField.brightness + STAR_COUNT, 0.0f), harnessDrawFrame(), grab());
+    const Frame night = (std::fill(starField.brightness, starField.brightness + STAR_COUNT, 1.0f), harnessDrawFrame(), grab()), sky = (std::fill(starField.brightness, starField.brightness + STAR_COUNT, 0.0f), harnessDrawFrame(), grab());
     const int stars = differing(night, sky, 60, 150, 450, 400, 590);
     theArena.nightBlend = 0, theArena.weatherMode = WEATHER_RAIN, spawnRain(), harnessDrawFrame();
     const Frame rain = (harnessDrawFrame(), grab());
