@@ -125,19 +125,6 @@ void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks) {
     }
 }
 
-void drawMesh(const QuadricMesh* mesh) {
-    for (int s = 0; s < mesh->stripCount; ++s) {
-        const MeshStrip& strip = mesh->strips[s];
-        glBegin(strip.mode);
-        for (int v = strip.first; v < strip.first + strip.count; ++v) {
-            const MeshVertex& p = mesh->vertices[v];
-            glNormal3f(p.nx, p.ny, p.nz);
-            glVertex3f(p.x, p.y, p.z);
-        }
-        glEnd();
-    }
-}
-
 int meshTriangles(const QuadricMesh* mesh, int* corners) {
     int n = 0;
     for (int s = 0; s < mesh->stripCount; ++s) {

@@ -36,8 +36,6 @@ struct QuadricMesh {
 void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double height, int slices, int stacks);
 // Around the origin, poles on the z axis; slices 2..16, stacks 2..16.
 void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks);
-// Submits the mesh in place (inside glNewList it is compiled).
-void drawMesh(const QuadricMesh* mesh);
 // The mesh's triangles as indices into its vertices, three a triangle, in
 // the order Mesa splits the strips and fans (a quad strip's quad a, b, c, d
 // into c a d and a b d; a fan's into centre, k, k + 1), so that drawn as

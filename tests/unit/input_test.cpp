@@ -23,8 +23,7 @@ TEST_F(Input, MovementKeysHoldThroughRepeatsUntilEitherOfTheirKeysIsReleased) {
                                  {KEY_A, KEY_LEFT, &InputState::moveLeftHeld}, {KEY_D, KEY_RIGHT, &InputState::moveRightHeld}};
     for (const Binding& b : BINDINGS) {
         for (int first : {b.key, b.alias}) {
-            shellKeyDown(first, 0);
-            shellKeyDown(first, 1);  // auto-repeat
+            shellKeyDown(first, 0), shellKeyDown(first, 1);  // the second an auto-repeat
             EXPECT_TRUE(theInput.*b.flag == 1 && held() == 1) << first;
             shellKeyUp(first == b.key ? b.alias : b.key);
             EXPECT_EQ(held(), 0) << first;
@@ -36,21 +35,17 @@ TEST_F(Input, SwitchesActOnTheFirstPressAndIgnoreRepeats) {
     shellKeyDown(KEY_B, 0);
     EXPECT_EQ(theInput.binocularsOn, 0);  // not before the mouse is captured
     shellRightButtonDown();
-    shellKeyDown(KEY_B, 0);
-    shellKeyDown(KEY_B, 1);
+    shellKeyDown(KEY_B, 0), shellKeyDown(KEY_B, 1);
     EXPECT_EQ(theInput.binocularsOn, 1);
-    shellKeyDown(KEY_N, 0);
-    shellKeyDown(KEY_N, 1);
+    shellKeyDown(KEY_N, 0), shellKeyDown(KEY_N, 1);
     EXPECT_EQ(theArena.nightTarget, 1);
     shellKeyDown(KEY_ESCAPE, 1);
     EXPECT_EQ(theInput.mouseCaptured, 1);
-    shellKeyDown(KEY_W, 0);
-    shellKeyDown(KEY_ESCAPE, 0);
+    shellKeyDown(KEY_W, 0), shellKeyDown(KEY_ESCAPE, 0);
     // Freeing the mouse keeps the binoculars, and W, still held, keeps walking.
     EXPECT_TRUE(theInput.mouseCaptured == 0 && theInput.binocularsOn == 1 && theInput.moveForwardHeld == 1);
     theArena.score = 100;
-    shellKeyDown(KEY_R, 0);
-    shellKeyDown(KEY_R, 1);
+    shellKeyDown(KEY_R, 0), shellKeyDown(KEY_R, 1);
     EXPECT_EQ(fakePlatform.questionsAsked, 1);
 }
 
