@@ -39,14 +39,17 @@ INT_PTR CALLBACK donateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             // A picture that fails to load leaves its control empty.
             for (const DonatePicture& p : DONATE_PICTURES) {
                 HBITMAP bitmap = LoadBitmapA(moduleInstance, MAKEINTRESOURCEA(p.bitmap));
-                if (bitmap) SendDlgItemMessageA(dialog, p.control, STM_SETIMAGE, IMAGE_BITMAP, (LPARAM)bitmap);
+                if (bitmap)
+                    SendDlgItemMessageA(dialog, p.control, STM_SETIMAGE, IMAGE_BITMAP,
+                                        (LPARAM)bitmap);
             }
             centreOverMainWindow(dialog);
             return TRUE;
         case WM_DESTROY:
             // The controls do not own the pictures handed to them.
             for (const DonatePicture& p : DONATE_PICTURES) {
-                HGDIOBJ bitmap = (HGDIOBJ)SendDlgItemMessageA(dialog, p.control, STM_GETIMAGE, IMAGE_BITMAP, 0);
+                HGDIOBJ bitmap =
+                    (HGDIOBJ)SendDlgItemMessageA(dialog, p.control, STM_GETIMAGE, IMAGE_BITMAP, 0);
                 if (bitmap) DeleteObject(bitmap);
             }
             return FALSE;
@@ -89,15 +92,18 @@ LRESULT CALLBACK linkLabelProc(HWND label, UINT message, WPARAM wParam, LPARAM l
 INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: {
-            HANDLE icon = LoadImageA(moduleInstance, MAKEINTRESOURCEA(IDI_GLADEWARDEN), IMAGE_ICON, 64, 64, 0);
-            if (icon) SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_SETIMAGE, IMAGE_ICON, (LPARAM)icon);
+            HANDLE icon = LoadImageA(moduleInstance, MAKEINTRESOURCEA(IDI_GLADEWARDEN), IMAGE_ICON,
+                                     64, 64, 0);
+            if (icon)
+                SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_SETIMAGE, IMAGE_ICON, (LPARAM)icon);
             centreOverMainWindow(dialog);
-            previousLinkProc = (WNDPROC)SetWindowLongPtrA(GetDlgItem(dialog, IDC_ABOUT_LINK), GWLP_WNDPROC,
-                                                          (LONG_PTR)linkLabelProc);
+            previousLinkProc = (WNDPROC)SetWindowLongPtrA(GetDlgItem(dialog, IDC_ABOUT_LINK),
+                                                          GWLP_WNDPROC, (LONG_PTR)linkLabelProc);
             return TRUE;
         }
         case WM_DESTROY: {
-            HANDLE icon = (HANDLE)SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_GETIMAGE, IMAGE_ICON, 0);
+            HANDLE icon =
+                (HANDLE)SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_GETIMAGE, IMAGE_ICON, 0);
             if (icon) DestroyIcon((HICON)icon);
             return FALSE;
         }

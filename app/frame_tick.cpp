@@ -52,7 +52,9 @@ void rollAmbientSound(float dt) {
         int chance = theArena.weatherMode == WEATHER_CLEAR ? 20 : nextRandom() % 6 + 5;
         if (nextRandom() % 100 < chance) playNightAmbientCue();
     } else {
-        int chance = theArena.weatherMode == WEATHER_CLEAR ? 10 : (theArena.weatherMode == WEATHER_RAIN ? 5 : 3);
+        int chance = theArena.weatherMode == WEATHER_CLEAR
+                         ? 10
+                         : (theArena.weatherMode == WEATHER_RAIN ? 5 : 3);
         if (nextRandom() % 100 < chance) playDayAmbientCue();
     }
 }
@@ -144,9 +146,12 @@ void drawScenePass() {
 
 void drawFrame() {
     drawScenePass();
-    if (theArena.weatherMode == WEATHER_RAIN && rainDropCount > 0) drawRain(rainDrops, rainDropCount);
-    if (theArena.weatherMode == WEATHER_RAIN && rainSplashCount > 0) drawRainSplashes(rainSplashes, rainSplashCount);
-    if (theArena.weatherMode == WEATHER_SNOW && snowFlakeCount > 0) drawSnow(snowFlakes, snowFlakeCount);
+    if (theArena.weatherMode == WEATHER_RAIN && rainDropCount > 0)
+        drawRain(rainDrops, rainDropCount);
+    if (theArena.weatherMode == WEATHER_RAIN && rainSplashCount > 0)
+        drawRainSplashes(rainSplashes, rainSplashCount);
+    if (theArena.weatherMode == WEATHER_SNOW && snowFlakeCount > 0)
+        drawSnow(snowFlakes, snowFlakeCount);
     drawHud(&theArena, &thePlayer, theInput.binocularsOn);
 }
 

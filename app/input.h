@@ -8,7 +8,7 @@ struct InputState {
     int moveRightHeld;
     int mouseCaptured;  // cursor hidden; mouse look and firing active
     int binocularsOn;
-    int lastCursorX;    // screen pixels; reference for the next mouse delta
+    int lastCursorX;  // screen pixels; reference for the next mouse delta
     int lastCursorY;
 };
 

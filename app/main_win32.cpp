@@ -43,8 +43,9 @@ int createMainWindow() {
     int width = outer.right - outer.left;
     int height = outer.bottom - outer.top;
     HMENU menu = LoadMenuA(moduleInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
-    mainWindow = CreateWindowExA(WS_EX_APPWINDOW, WINDOW_CLASS, WINDOW_CAPTION, WINDOW_STYLE, CW_USEDEFAULT,
-                                 CW_USEDEFAULT, width, height, nullptr, menu, moduleInstance, nullptr);
+    mainWindow =
+        CreateWindowExA(WS_EX_APPWINDOW, WINDOW_CLASS, WINDOW_CAPTION, WINDOW_STYLE, CW_USEDEFAULT,
+                        CW_USEDEFAULT, width, height, nullptr, menu, moduleInstance, nullptr);
     if (!mainWindow) return 0;
 
     RECT work;

@@ -50,7 +50,8 @@ void clearWeatherParticles() {
 
 void chooseClearWeather() {
     // Rain stopping by day leaves a rainbow where the player is looking.
-    if (theArena.weatherMode == WEATHER_RAIN && !isNight(theArena.nightBlend)) startRainbow(thePlayer.yaw);
+    if (theArena.weatherMode == WEATHER_RAIN && !isNight(theArena.nightBlend))
+        startRainbow(thePlayer.yaw);
     theArena.weatherMode = WEATHER_CLEAR;
     clearWeatherParticles();
     stopRainLoop();

@@ -14,7 +14,8 @@ void takeBackHeader(WaveOutDevice* device) {
     if (waveOutHeaderPrepared(device)) unprepareWaveOutHeader(device);
 }
 
-void startPlayback(SoundOutput* output, const SoundSlot* sound, uint32_t length, uint32_t flags, uint32_t loops) {
+void startPlayback(SoundOutput* output, const SoundSlot* sound, uint32_t length, uint32_t flags,
+                   uint32_t loops) {
     takeBackHeader(output->device);
     WaveHeader request = {sound->buffer + sound->dataOffset, length, flags, loops};
     prepareWaveOutHeader(output->device, &request);
@@ -52,7 +53,8 @@ void startRainLoop() {
     SoundSlot* sound = soundSlot(SOUND_RAIN_LOOP);
     if (!rain->device || !sound->loaded || rainLoopPlaying) return;
     // The loop is the data alone: a silence tail in it would be a gap every time round.
-    startPlayback(rain, sound, sound->dataLength, WAVE_HEADER_BEGIN_LOOP | WAVE_HEADER_END_LOOP, WAVE_LOOP_FOREVER);
+    startPlayback(rain, sound, sound->dataLength, WAVE_HEADER_BEGIN_LOOP | WAVE_HEADER_END_LOOP,
+                  WAVE_LOOP_FOREVER);
     rainLoopPlaying = 1;
 }
 

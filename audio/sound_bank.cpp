@@ -18,14 +18,17 @@ uint32_t readU32(const unsigned char* p) {
 
 uint16_t readU16(const unsigned char* p) { return (uint16_t)(p[0] | (p[1] << 8)); }
 
-uint32_t silenceTailBytes(const WaveFormat* format) { return SILENCE_TAIL_BLOCKS * format->blockAlign; }
+uint32_t silenceTailBytes(const WaveFormat* format) {
+    return SILENCE_TAIL_BLOCKS * format->blockAlign;
+}
 
 void loadSound(int id) {
     SoundSlot* slot = soundSlot(id);
     uint32_t size = 0;
     const unsigned char* bytes = findSoundResource(id, &size);
     if (!bytes || size == 0) return;
-    unsigned char* buffer = static_cast<unsigned char*>(std::malloc((size_t)size + SOUND_SPARE_BYTES));
+    unsigned char* buffer =
+        static_cast<unsigned char*>(std::malloc((size_t)size + SOUND_SPARE_BYTES));
     if (!buffer) return;
     std::memcpy(buffer, bytes, size);
     // A tiny or odd resource may read its header fields from here.
@@ -41,7 +44,8 @@ void loadSound(int id) {
 void placeSamples(SoundSlot* slot, const WaveFormat* format) {
     findWaveData(slot->buffer, slot->size, &slot->dataOffset, &slot->dataLength);
     if (slot->dataOffset > slot->size) slot->dataOffset = slot->size;
-    if (slot->dataLength > slot->size - slot->dataOffset) slot->dataLength = slot->size - slot->dataOffset;
+    if (slot->dataLength > slot->size - slot->dataOffset)
+        slot->dataLength = slot->size - slot->dataOffset;
     std::memset(slot->buffer + slot->dataOffset + slot->dataLength, 0, silenceTailBytes(format));
 }
 
@@ -68,7 +72,8 @@ void prepareSharedAmbient(int id) {
 
 SoundSlot* soundSlot(int id) { return &soundSlots[id - FIRST_SOUND_ID]; }
 
-void findWaveData(const unsigned char* buffer, uint32_t size, uint32_t* dataOffset, uint32_t* dataLength) {
+void findWaveData(const unsigned char* buffer, uint32_t size, uint32_t* dataOffset,
+                  uint32_t* dataLength) {
     *dataOffset = 44;
     *dataLength = size - 44;
     // 64 bits so that a huge chunk length cannot wrap the walk back to the start.
@@ -105,8 +110,9 @@ uint32_t playbackLength(const SoundSlot* sound, const WaveFormat* format) {
 void loadSoundBank() {
     const int firstGroup[6] = {SOUND_GUNSHOT,        SOUND_RAIN_LOOP,   SOUND_ENEMY_KILL,
                                SOUND_RED_ENEMY_KILL, SOUND_RABBIT_KILL, SOUND_DEER_KILL};
-    const SoundOutputId firstOutputs[6] = {OUTPUT_GUNSHOT,        OUTPUT_RAIN,        OUTPUT_ENEMY_KILL,
-                                           OUTPUT_RED_ENEMY_KILL, OUTPUT_RABBIT_KILL, OUTPUT_DEER_KILL};
+    const SoundOutputId firstOutputs[6] = {OUTPUT_GUNSHOT,     OUTPUT_RAIN,
+                                           OUTPUT_ENEMY_KILL,  OUTPUT_RED_ENEMY_KILL,
+                                           OUTPUT_RABBIT_KILL, OUTPUT_DEER_KILL};
     for (int id : firstGroup) loadSound(id);
     for (int i = 0; i < 6; ++i) prepareSound(firstGroup[i], firstOutputs[i]);
 

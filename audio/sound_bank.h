@@ -69,7 +69,8 @@ void releaseSoundBank();
 
 // Finds the PCM samples by walking the RIFF chunks; without a "data" chunk
 // they are taken to start right after a canonical 44-byte header.
-void findWaveData(const unsigned char* buffer, uint32_t size, uint32_t* dataOffset, uint32_t* dataLength);
+void findWaveData(const unsigned char* buffer, uint32_t size, uint32_t* dataOffset,
+                  uint32_t* dataLength);
 // The playback format from the fixed places of a canonical WAVE header.
 WaveFormat waveFormatFromHeader(const unsigned char* buffer);
 // What a one-shot playback hands to the device: its data and the silence tail.

@@ -65,11 +65,14 @@ void writeWaveOutHeader(WaveOutDevice* device) {
 
 // Once the driver has let go, nothing of the last playback is kept.
 void unprepareWaveOutHeader(WaveOutDevice* device) {
-    if (waveOutUnprepareHeader(device->handle, &device->header, sizeof(WAVEHDR)) == MMSYSERR_NOERROR)
+    if (waveOutUnprepareHeader(device->handle, &device->header, sizeof(WAVEHDR)) ==
+        MMSYSERR_NOERROR)
         std::memset(&device->header, 0, sizeof device->header);
 }
 
-int waveOutHeaderPrepared(const WaveOutDevice* device) { return (headerFlags(device) & WHDR_PREPARED) != 0; }
+int waveOutHeaderPrepared(const WaveOutDevice* device) {
+    return (headerFlags(device) & WHDR_PREPARED) != 0;
+}
 
 int waveOutHoldsHeader(const WaveOutDevice* device) {
     DWORD flags = headerFlags(device);

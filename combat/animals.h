@@ -10,7 +10,7 @@ const int RABBIT_COUNT = 25;  // indices 0 .. 24; the rest are deer
 enum AnimalKind { ANIMAL_RABBIT = 0, ANIMAL_DEER = 1 };
 
 struct AnimalRecord {
-    int kind;           // AnimalKind
+    int kind;  // AnimalKind
     float x;
     float z;
     float facing;       // degrees, the drawn orientation

@@ -36,7 +36,8 @@ void placeEnemies(ArenaState* state) {
         for (;;) {
             x = randomFloat(-ENEMY_PLACEMENT_LIMIT, ENEMY_PLACEMENT_LIMIT);
             z = randomFloat(-ENEMY_PLACEMENT_LIMIT, ENEMY_PLACEMENT_LIMIT);
-            if (std::fabs(x) < ENEMY_START_CLEARANCE && std::fabs(z) < ENEMY_START_CLEARANCE) continue;
+            if (std::fabs(x) < ENEMY_START_CLEARANCE && std::fabs(z) < ENEMY_START_CLEARANCE)
+                continue;
             if (terrainSlopeBetween(x, z, x + 1.0f, z) > MAX_ENEMY_SLOPE) continue;
             if (terrainSlopeBetween(x, z, x, z + 1.0f) > MAX_ENEMY_SLOPE) continue;
             break;

@@ -93,7 +93,7 @@ struct ArenaState {
     float nightBlend;    // 0 full day .. 1 full night
     int shotsFired;
     int hits;
-    float snowCover;     // 0 bare .. 1 white
+    float snowCover;  // 0 bare .. 1 white
     SplashDrop splashDrops[MAX_SPLASH_DROPS];
     int splashDropCount;
     Ripple ripples[MAX_RIPPLES];

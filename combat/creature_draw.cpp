@@ -19,7 +19,7 @@ struct BodyPart {
     PartColour colour;
     int tinted;  // the colour scales the enemy's shirt colour
     float x, y, z;
-    int still;   // stays put while the body bobs
+    int still;  // stays put while the body bobs
     int cylinder;
     float turnX, turnZ;  // degrees, before standing the cylinder up
     float scaleX, scaleY, scaleZ;
@@ -28,14 +28,16 @@ struct BodyPart {
     int slices, stacks;
 };
 
-constexpr BodyPart spherePart(PartColour c, float x, float y, float z, float radius, int slices, int stacks,
-                    float sx = 1.0f, float sy = 1.0f, float sz = 1.0f) {
-    return BodyPart{c, 0, x, y, z, 0, 0, 0.0f, 0.0f, sx, sy, sz, radius, 0.0f, 0.0f, slices, stacks};
+constexpr BodyPart spherePart(PartColour c, float x, float y, float z, float radius, int slices,
+                              int stacks, float sx = 1.0f, float sy = 1.0f, float sz = 1.0f) {
+    return BodyPart{c,  0,  x,  y,      z,    0,    0,      0.0f,  0.0f,
+                    sx, sy, sz, radius, 0.0f, 0.0f, slices, stacks};
 }
 
-constexpr BodyPart cylinderPart(PartColour c, float x, float y, float z, float turnX, float turnZ, float base, float top,
-                      float height, int slices) {
-    return BodyPart{c, 0, x, y, z, 0, 1, turnX, turnZ, 1.0f, 1.0f, 1.0f, base, top, height, slices, 1};
+constexpr BodyPart cylinderPart(PartColour c, float x, float y, float z, float turnX, float turnZ,
+                                float base, float top, float height, int slices) {
+    return BodyPart{c,    0,    x,    y,    z,   0,      1,      turnX, turnZ,
+                    1.0f, 1.0f, 1.0f, base, top, height, slices, 1};
 }
 
 constexpr BodyPart tinted(BodyPart p) {
@@ -51,7 +53,8 @@ constexpr BodyPart still(BodyPart p) {
 // Adds the part to the creature's batch, placed in the creature's frame.
 void drawPart(const BodyPart& p, const Placement* frame, float bob, Vec3 shirt) {
     PartColour c = p.colour;
-    if (p.tinted) c = PartColour{p.colour.red * shirt.x, p.colour.green * shirt.y, p.colour.blue * shirt.z};
+    if (p.tinted)
+        c = PartColour{p.colour.red * shirt.x, p.colour.green * shirt.y, p.colour.blue * shirt.z};
     Placement part = *frame;
     placeTranslate(&part, p.x, p.still ? p.y : p.y + bob, p.z);
     if (p.cylinder) {
@@ -59,7 +62,8 @@ void drawPart(const BodyPart& p, const Placement* frame, float bob, Vec3 shirt) 
         if (p.turnZ != 0.0f) placeRotate(&part, p.turnZ, 0.0f, 0.0f, 1.0f);
         placeRotate(&part, -90.0f, 1.0f, 0.0f, 0.0f);
     }
-    if (p.scaleX != 1.0f || p.scaleY != 1.0f || p.scaleZ != 1.0f) placeScale(&part, p.scaleX, p.scaleY, p.scaleZ);
+    if (p.scaleX != 1.0f || p.scaleY != 1.0f || p.scaleZ != 1.0f)
+        placeScale(&part, p.scaleX, p.scaleY, p.scaleZ);
     const BatchColour colour = {c.red, c.green, c.blue, 1.0f};
     if (p.cylinder)
         batchCylinder(&part, p.radius, p.top, p.height, p.slices, colour);
@@ -176,17 +180,20 @@ struct DeerLeg {
 };
 
 const DeerLeg DEER_LEGS[4] = {
-    {-0.1f, 0.12f, 1.0f},   // front left
-    {0.1f, 0.12f, -1.0f},   // front right
-    {-0.1f, -0.15f, -1.0f}, // back left
-    {0.1f, -0.15f, 1.0f},   // back right
+    {-0.1f, 0.12f, 1.0f},    // front left
+    {0.1f, 0.12f, -1.0f},    // front right
+    {-0.1f, -0.15f, -1.0f},  // back left
+    {0.1f, -0.15f, 1.0f},    // back right
 };
 
-void drawDeerLeg(const DeerLeg& leg, const Placement* frame, float bob, float swingDegrees, float footOffset) {
+void drawDeerLeg(const DeerLeg& leg, const Placement* frame, float bob, float swingDegrees,
+                 float footOffset) {
     float foot = leg.z + leg.swing * footOffset;
-    drawPart(cylinderPart(DEER_LEG, leg.x, 0.5f, leg.z, leg.swing * swingDegrees, 0.0f, 0.04f, 0.035f, 0.28f, 6),
+    drawPart(cylinderPart(DEER_LEG, leg.x, 0.5f, leg.z, leg.swing * swingDegrees, 0.0f, 0.04f,
+                          0.035f, 0.28f, 6),
              frame, bob, NO_SHIRT);
-    drawPart(cylinderPart(DEER_LEG, leg.x, 0.22f, foot, 0.0f, 0.0f, 0.035f, 0.03f, 0.24f, 6), frame, bob, NO_SHIRT);
+    drawPart(cylinderPart(DEER_LEG, leg.x, 0.22f, foot, 0.0f, 0.0f, 0.035f, 0.03f, 0.24f, 6), frame,
+             bob, NO_SHIRT);
     drawPart(still(spherePart(DEER_HOOF, leg.x, 0.0f, foot, 0.035f, 4, 4)), frame, bob, NO_SHIRT);
 }
 
@@ -212,7 +219,8 @@ int animalInView(const ViewFrustum* view, const AnimalRecord* a) {
 }
 
 void drawEnemy(const EnemyRecord* e) {
-    CreaturePose pose = {e->position.x, e->position.z, 0, 0.0f, e->alive, e->fallAngle, e->corpseTimer, ENEMY_LIFT};
+    CreaturePose pose = {e->position.x, e->position.z,  0,         0.0f, e->alive,
+                         e->fallAngle,  e->corpseTimer, ENEMY_LIFT};
     Placement frame;
     if (!beginCreature(pose, &frame)) return;
     drawParts(ENEMY_PARTS, std::size(ENEMY_PARTS), &frame, 0.0f, e->colour);

@@ -24,7 +24,8 @@ void stepLivingEnemy(EnemyRecord* e, float dt, Vec3 playerPosition) {
         e->wanderTimer = randomFloat(1.5f, 4.0f);
     }
     float nx, nz;
-    proposeStep(e->position.x, e->position.z, ENEMY_SPEED, dt, ENEMY_EDGE, &e->heading, &e->wanderTimer, &nx, &nz);
+    proposeStep(e->position.x, e->position.z, ENEMY_SPEED, dt, ENEMY_EDGE, &e->heading,
+                &e->wanderTimer, &nx, &nz);
     float slope = terrainSlopeBetween(e->position.x, e->position.z, nx, nz);
     if (slope <= ENEMY_MAX_SLOPE) {
         e->position.x = nx;
@@ -36,7 +37,8 @@ void stepLivingEnemy(EnemyRecord* e, float dt, Vec3 playerPosition) {
     }
     if (vecDistance(e->position, playerPosition) < ENEMY_SHY_DISTANCE) {
         Vec3 away = vecNormalize(vecSub(e->position, playerPosition));
-        float heading = (float)(std::atan2((double)away.z, (double)away.x) * 180.0 / 3.141592653589793);
+        float heading =
+            (float)(std::atan2((double)away.z, (double)away.x) * 180.0 / 3.141592653589793);
         if (heading < 0.0f) heading += 360.0f;
         e->heading = heading;
     }

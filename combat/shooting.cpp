@@ -15,9 +15,11 @@ const float ENEMY_HIT_RADIUS = 0.8f;
 const float SCENERY_MIN_DISTANCE = 0.3f;
 
 // Keeps the nearer of an accepted sphere hit and the best so far.
-void considerSceneryHit(Vec3 origin, Vec3 direction, Vec3 centre, float radius, int index, SceneryHit* best) {
+void considerSceneryHit(Vec3 origin, Vec3 direction, Vec3 centre, float radius, int index,
+                        SceneryHit* best) {
     float t;
-    if (rayHitsSphere(origin, direction, centre, radius, &t) && t > SCENERY_MIN_DISTANCE && t < best->distance) {
+    if (rayHitsSphere(origin, direction, centre, radius, &t) && t > SCENERY_MIN_DISTANCE &&
+        t < best->distance) {
         best->hit = 1;
         best->index = index;
         best->distance = t;
@@ -49,7 +51,8 @@ SceneryHit testRockHit(Vec3 origin, Vec3 direction) {
     for (int i = 0; i < ROCK_COUNT; ++i) {
         const RockRecord* r = &rocks[i];
         Vec3 centre = makeVec3(r->x, terrainHeightAt(r->x, r->z) + 0.5f * r->sizeY, r->z);
-        considerSceneryHit(origin, direction, centre, (r->sizeX + r->sizeY + r->sizeZ) / 3.0f, i, &best);
+        considerSceneryHit(origin, direction, centre, (r->sizeX + r->sizeY + r->sizeZ) / 3.0f, i,
+                           &best);
     }
     return best;
 }
@@ -81,7 +84,8 @@ void fireWeapon() {
     // Every request sounds, even one the cooldown then swallows.
     playGunshotCue();
     state->lastHitKind = HIT_NOTHING;
-    resolveShot(state, origin, forward, muzzle, animal.hit, animal.index, animal.kind, animal.distance);
+    resolveShot(state, origin, forward, muzzle, animal.hit, animal.index, animal.kind,
+                animal.distance);
 
     switch (state->lastHitKind) {
         case HIT_ENEMY:
@@ -101,8 +105,8 @@ void fireWeapon() {
     }
 }
 
-void resolveShot(ArenaState* state, Vec3 origin, Vec3 direction, Vec3 muzzle, int animalHit, int animalIndex,
-                 int animalKind, float animalDistance) {
+void resolveShot(ArenaState* state, Vec3 origin, Vec3 direction, Vec3 muzzle, int animalHit,
+                 int animalIndex, int animalKind, float animalDistance) {
     float best = SHOT_MAX_DISTANCE;
     int target = -1;
     int targetIsAnimal = 0;

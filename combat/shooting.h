@@ -21,8 +21,8 @@ struct SceneryHit {
 
 // The fire entry: called on a click with the mouse captured.
 void fireWeapon();
-void resolveShot(ArenaState* state, Vec3 origin, Vec3 direction, Vec3 muzzle, int animalHit, int animalIndex,
-                 int animalKind, float animalDistance);
+void resolveShot(ArenaState* state, Vec3 origin, Vec3 direction, Vec3 muzzle, int animalHit,
+                 int animalIndex, int animalKind, float animalDistance);
 SceneryHit testTreeHit(Vec3 origin, Vec3 direction);
 SceneryHit testRockHit(Vec3 origin, Vec3 direction);
 int isInStream(float x, float z);

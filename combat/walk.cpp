@@ -6,7 +6,9 @@
 
 namespace {
 
-int leavesOutward(float from, float to, float limit) { return (to < -limit && to < from) || (to > limit && to > from); }
+int leavesOutward(float from, float to, float limit) {
+    return (to < -limit && to < from) || (to > limit && to > from);
+}
 
 // Once beyond the line, only steps back toward it are taken.
 float heldAtLine(float from, float to, float limit) {
@@ -16,8 +18,8 @@ float heldAtLine(float from, float to, float limit) {
 
 }  // namespace
 
-void proposeStep(float x, float z, float speed, float dt, float limit, float* heading, float* timer, float* nx,
-                 float* nz) {
+void proposeStep(float x, float z, float speed, float dt, float limit, float* heading, float* timer,
+                 float* nx, float* nz) {
     float h = *heading * PI_F / 180.0f;
     float px = x + (float)std::cos((double)h) * speed * dt;
     float pz = z + (float)std::sin((double)h) * speed * dt;

@@ -9,5 +9,5 @@
 // The step itself still goes ahead (a creature may stand a little outside for
 // a few frames), but one already beyond the line takes no step further out,
 // so it never strays more than a step past it.
-void proposeStep(float x, float z, float speed, float dt, float limit, float* heading, float* timer, float* nx,
-                 float* nz);
+void proposeStep(float x, float z, float speed, float dt, float limit, float* heading, float* timer,
+                 float* nx, float* nz);

@@ -6,8 +6,8 @@
 // rand/srand bit for bit, so a seed gives the same park on every platform.
 const int RANDOM_MAX = 32767;
 
-void seedRandom(uint32_t seed);   // srand
-int nextRandom();                 // rand: 0 .. 32767
+void seedRandom(uint32_t seed);  // srand
+int nextRandom();                // rand: 0 .. 32767
 
 // Seeds from the clock once per process, on its first call, then draws.
 float randomFloat(float lo, float hi);

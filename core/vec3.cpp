@@ -13,9 +13,7 @@ Vec3 vecSub(Vec3 a, Vec3 b) { return makeVec3(a.x - b.x, a.y - b.y, a.z - b.z); 
 
 Vec3 vecScale(Vec3 v, float s) { return makeVec3(v.x * s, v.y * s, v.z * s); }
 
-float vecLength(Vec3 v) {
-    return (float)std::sqrt((double)(v.x * v.x + v.y * v.y + v.z * v.z));
-}
+float vecLength(Vec3 v) { return (float)std::sqrt((double)(v.x * v.x + v.y * v.y + v.z * v.z)); }
 
 Vec3 vecNormalize(Vec3 v) {
     float length = vecLength(v);

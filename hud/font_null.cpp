@@ -45,7 +45,8 @@ void buildFontLists(void*) {
         uint64_t glyph = i < 95 ? NATIVE_FONT_GLYPHS[i] : 0;
         GLubyte rows[GLYPH_HEIGHT];
         // Bitmaps run bottom row first, the leftmost pixel in the highest bit.
-        for (int r = 0; r < GLYPH_HEIGHT; ++r) rows[r] = (GLubyte)(((glyph >> (GLYPH_WIDTH * r)) & 0x1F) << 3);
+        for (int r = 0; r < GLYPH_HEIGHT; ++r)
+            rows[r] = (GLubyte)(((glyph >> (GLYPH_WIDTH * r)) & 0x1F) << 3);
         glNewList(fontListBase + (unsigned)i, GL_COMPILE);
         glBitmap(GLYPH_WIDTH, GLYPH_HEIGHT, 0.0f, 0.0f, (GLfloat)GLYPH_ADVANCE, 0.0f, rows);
         glEndList();

@@ -15,7 +15,8 @@
 
 namespace {
 
-const char* const HELP_TEXT = "WASD-Move  Mouse-Look  Click-Shoot  R-Restart  B-Binoculars  ESC-Cursor";
+const char* const HELP_TEXT =
+    "WASD-Move  Mouse-Look  Click-Shoot  R-Restart  B-Binoculars  ESC-Cursor";
 
 struct CounterLine {
     float y;
@@ -58,11 +59,13 @@ int markerCount = 0;
 void addMapMarker(float x, float z, float red, float green, float blue) {
     float mx, my;
     mapPoint(x, z, &mx, &my);
-    const float corner[4][2] = {{mx - 2.0f, my - 2.0f}, {mx + 2.0f, my - 2.0f}, {mx + 2.0f, my + 2.0f},
+    const float corner[4][2] = {{mx - 2.0f, my - 2.0f},
+                                {mx + 2.0f, my - 2.0f},
+                                {mx + 2.0f, my + 2.0f},
                                 {mx - 2.0f, my + 2.0f}};
     for (int k = 0; k < 4; ++k)
-        setColouredVertex(markerPosition, markerColour, 4 * markerCount + k, corner[k][0], corner[k][1], 0.0f, red,
-                          green, blue, 1.0f);
+        setColouredVertex(markerPosition, markerColour, 4 * markerCount + k, corner[k][0],
+                          corner[k][1], 0.0f, red, green, blue, 1.0f);
     markerCount += 1;
 }
 
@@ -152,8 +155,8 @@ void formatHudLine(int line, const ArenaState* arena, char* text) {
             std::snprintf(text, HUD_TEXT_SIZE, "Enemies: %d", arena->enemiesLeft);
             break;
         case HUD_ANIMALS:
-            std::snprintf(text, HUD_TEXT_SIZE, "Rabbits: %d  Deer: %d", countLivingAnimals(ANIMAL_RABBIT),
-                          countLivingAnimals(ANIMAL_DEER));
+            std::snprintf(text, HUD_TEXT_SIZE, "Rabbits: %d  Deer: %d",
+                          countLivingAnimals(ANIMAL_RABBIT), countLivingAnimals(ANIMAL_DEER));
             break;
         case HUD_ACCURACY:
             if (arena->shotsFired >= 1)

@@ -173,9 +173,10 @@ void makeMask(int width, int height) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, mask.textureWidth, mask.textureHeight, 0, GL_ALPHA, GL_UNSIGNED_BYTE,
-                 nullptr);
-    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_ALPHA, GL_UNSIGNED_BYTE, maskPixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_ALPHA, mask.textureWidth, mask.textureHeight, 0, GL_ALPHA,
+                 GL_UNSIGNED_BYTE, nullptr);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_ALPHA, GL_UNSIGNED_BYTE,
+                    maskPixels.data());
     glPixelStorei(GL_PACK_ALIGNMENT, 4);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
@@ -201,7 +202,8 @@ void maskRectangle(float x0, float y0, float x1, float y1) {
 // starting 149.8 out) is left out: those pixels would not change.
 void drawMask() {
     const float h = 105.0f;
-    const float left = SCOPE_CX - h, right = SCOPE_CX + h, bottom = SCOPE_CY - h, top = SCOPE_CY + h;
+    const float left = SCOPE_CX - h, right = SCOPE_CX + h, bottom = SCOPE_CY - h,
+                top = SCOPE_CY + h;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, mask.texture);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);

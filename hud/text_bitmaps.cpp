@@ -24,8 +24,9 @@ const int CACHED_LINES = 8;
 const int PIECE_WIDTH = 248;
 
 struct GlyphImage {
-    uint64_t rows[GLYPH_BOX];  // bit c of row r: the pixel c right of and r up from the box's corner
-    int advance;               // whole pixels the raster position moves on
+    uint64_t
+        rows[GLYPH_BOX];  // bit c of row r: the pixel c right of and r up from the box's corner
+    int advance;          // whole pixels the raster position moves on
 };
 
 struct GlyphSet {
@@ -41,7 +42,8 @@ struct LineBitmap {
     int width, height;
     int advance;
     unsigned long lastUse;
-    GLubyte bits[GLYPH_BOX][LINE_BYTES];  // rows bottom up, the leftmost pixel in a byte's highest bit
+    GLubyte bits[GLYPH_BOX]
+                [LINE_BYTES];  // rows bottom up, the leftmost pixel in a byte's highest bit
 };
 
 LineBitmap lines[CACHED_LINES];
@@ -61,7 +63,9 @@ int readGlyph(int index, int left, int bottom, GlyphImage* out) {
     GLfloat position[4];
     glGetFloatv(GL_CURRENT_RASTER_POSITION, position);
     float advance = position[0] - (float)(left + GLYPH_ORIGIN);
-    if (advance != (float)(int)advance || advance < 0.0f || position[1] != (float)(bottom + GLYPH_ORIGIN)) return 0;
+    if (advance != (float)(int)advance || advance < 0.0f ||
+        position[1] != (float)(bottom + GLYPH_ORIGIN))
+        return 0;
     out->advance = (int)advance;
     glReadPixels(left, bottom, GLYPH_BOX, GLYPH_BOX, GL_RED, GL_UNSIGNED_BYTE, pixels);
     for (int r = 0; r < GLYPH_BOX; ++r) {
@@ -199,13 +203,14 @@ void drawTextLine(float x, float y, const char* text) {
     glPixelStorei(GL_UNPACK_ROW_LENGTH, MAX_LINE_WIDTH);
     // Each piece starts where the one before ended: it moves the raster
     // position by its width, and the last by what is left of the advance.
-    const float xOrigin = (float)(GLYPH_ORIGIN - glyphs.lowColumn), yOrigin = (float)(GLYPH_ORIGIN - glyphs.lowRow);
+    const float xOrigin = (float)(GLYPH_ORIGIN - glyphs.lowColumn),
+                yOrigin = (float)(GLYPH_ORIGIN - glyphs.lowRow);
     for (int start = 0; start < line->width || start == 0; start += PIECE_WIDTH) {
         int width = line->width - start < PIECE_WIDTH ? line->width - start : PIECE_WIDTH;
         int last = start + PIECE_WIDTH >= line->width;
         glPixelStorei(GL_UNPACK_SKIP_PIXELS, start);
-        glBitmap(width, line->height, xOrigin, yOrigin, (float)(last ? line->advance - start : width), 0.0f,
-                 &line->bits[0][0]);
+        glBitmap(width, line->height, xOrigin, yOrigin,
+                 (float)(last ? line->advance - start : width), 0.0f, &line->bits[0][0]);
     }
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);

@@ -23,10 +23,13 @@ void resetPlayer(PlayerState* player) {
 Vec3 viewDirection(const PlayerState* player) {
     double y = toRadians(player->yaw);
     double p = toRadians(player->pitch);
-    return makeVec3((float)(std::cos(y) * std::cos(p)), (float)std::sin(p), (float)(std::sin(y) * std::cos(p)));
+    return makeVec3((float)(std::cos(y) * std::cos(p)), (float)std::sin(p),
+                    (float)(std::sin(y) * std::cos(p)));
 }
 
-Vec3 rightVector(const PlayerState* player) { return vecNormalize(vecCross(viewDirection(player), makeVec3(0, 1, 0))); }
+Vec3 rightVector(const PlayerState* player) {
+    return vecNormalize(vecCross(viewDirection(player), makeVec3(0, 1, 0)));
+}
 
 void movePlayer(PlayerState* player, float strafe, float forward, float step) {
     Vec3 f = viewDirection(player);

@@ -31,7 +31,8 @@ void endCloudBlend() {
 }
 
 // Adds the cloud's puffs to the batch.
-void batchCloudPuffs(float x, float y, float z, float size, float red, float green, float blue, float alpha) {
+void batchCloudPuffs(float x, float y, float z, float size, float red, float green, float blue,
+                     float alpha) {
     float s = size * 0.3f;
     const BatchColour colour = {red, green, blue, alpha * CLOUD_PUFF_ALPHA};
     for (int k = 0; k < CLOUD_PUFFS; ++k) {
@@ -101,7 +102,8 @@ void drawClouds(const PlayerState* player, int weatherMode, float nightBlend) {
     endCloudBlend();
 }
 
-void drawCloud(float x, float y, float z, float size, float red, float green, float blue, float alpha) {
+void drawCloud(float x, float y, float z, float size, float red, float green, float blue,
+               float alpha) {
     beginCloudBlend();
     beginMeshBatch();
     batchCloudPuffs(x, y, z, size, red, green, blue, alpha);

@@ -42,4 +42,5 @@ float cloudDrift(int slot);
 
 void buildClouds();
 void drawClouds(const PlayerState* player, int weatherMode, float nightBlend);
-void drawCloud(float x, float y, float z, float size, float red, float green, float blue, float alpha);
+void drawCloud(float x, float y, float z, float size, float red, float green, float blue,
+               float alpha);

@@ -74,8 +74,8 @@ void drawTracer(const ShotTracer* tracer) {
 
 void drawBloodDrop(const BloodDrop* drop) {
     float f = lifeFraction(drop->life, drop->maxLife);
-    drawSprite(drop->position, spriteHalfSize(f, drop->size), drop->colour.x, drop->colour.y, drop->colour.z,
-               0.9f * f, BLEND_NORMAL);
+    drawSprite(drop->position, spriteHalfSize(f, drop->size), drop->colour.x, drop->colour.y,
+               drop->colour.z, 0.9f * f, BLEND_NORMAL);
 }
 
 void drawBloodPool(const BloodPool* pool) {
@@ -98,7 +98,8 @@ void drawBloodPool(const BloodPool* pool) {
 
 void drawSplashDrop(const SplashDrop* drop) {
     float f = lifeFraction(drop->life, drop->maxLife);
-    drawSprite(drop->position, spriteHalfSize(f, drop->size), 0.7f, 0.85f, 1.0f, 0.8f * f, BLEND_NORMAL);
+    drawSprite(drop->position, spriteHalfSize(f, drop->size), 0.7f, 0.85f, 1.0f, 0.8f * f,
+               BLEND_NORMAL);
 }
 
 void drawRipple(const Ripple* ripple) {
@@ -119,8 +120,8 @@ void drawRipple(const Ripple* ripple) {
 
 void drawSpark(const Spark* spark) {
     float f = lifeFraction(spark->life, spark->maxLife);
-    drawSprite(spark->position, spriteHalfSize(f, 0.03f), spark->colour.x, spark->colour.y, spark->colour.z, f,
-               BLEND_ADDITIVE);
+    drawSprite(spark->position, spriteHalfSize(f, 0.03f), spark->colour.x, spark->colour.y,
+               spark->colour.z, f, BLEND_ADDITIVE);
 }
 
 void drawMuzzleFlashOverlay(float v) {

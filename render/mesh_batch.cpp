@@ -59,7 +59,8 @@ CutShape cutShape(const ShapeKey& key) {
         shapeCornerCount + corners <= SHAPE_CORNERS) {
         cut.firstVertex = shapeVertexCount;
         cut.firstCorner = shapeCornerCount;
-        for (int i = 0; i < mesh.vertexCount; ++i) shapeVertices[shapeVertexCount++] = mesh.vertices[i];
+        for (int i = 0; i < mesh.vertexCount; ++i)
+            shapeVertices[shapeVertexCount++] = mesh.vertices[i];
         for (int i = 0; i < corners; ++i) shapeCorners[shapeCornerCount++] = meshCorners[i];
         shapes[shapeCount++] = cut;
     }
@@ -68,7 +69,8 @@ CutShape cutShape(const ShapeKey& key) {
 
 // Room for so many more; a full batch is drawn first.
 int makeRoom(int vertices, int corners) {
-    if (batchVertexCount + vertices > BATCH_VERTICES || batchCornerCount + corners > BATCH_CORNERS) drawMeshBatch();
+    if (batchVertexCount + vertices > BATCH_VERTICES || batchCornerCount + corners > BATCH_CORNERS)
+        drawMeshBatch();
     return vertices <= BATCH_VERTICES && corners <= BATCH_CORNERS;
 }
 
@@ -83,13 +85,15 @@ void colourVertices(int first, int count, BatchColour colour) {
 
 void batchShape(const ShapeKey& key, const Placement* p, BatchColour colour) {
     CutShape cut = cutShape(key);
-    const MeshVertex* vertices = cut.firstVertex >= 0 ? &shapeVertices[cut.firstVertex] : mesh.vertices;
+    const MeshVertex* vertices =
+        cut.firstVertex >= 0 ? &shapeVertices[cut.firstVertex] : mesh.vertices;
     const int* corners = cut.firstCorner >= 0 ? &shapeCorners[cut.firstCorner] : meshCorners;
     if (!makeRoom(cut.vertexCount, cut.cornerCount)) return;
     int first = batchVertexCount;
     placeVertices(p, vertices, cut.vertexCount, &batchPosition[first], &batchNormal[first]);
     colourVertices(first, cut.vertexCount, colour);
-    for (int i = 0; i < cut.cornerCount; ++i) batchCorners[batchCornerCount++] = (GLuint)(first + corners[i]);
+    for (int i = 0; i < cut.cornerCount; ++i)
+        batchCorners[batchCornerCount++] = (GLuint)(first + corners[i]);
     batchVertexCount += cut.vertexCount;
 }
 
@@ -104,16 +108,17 @@ void batchSphere(const Placement* p, double radius, int slices, int stacks, Batc
     batchShape(ShapeKey{1, radius, 0.0, 0.0, slices, stacks}, p, colour);
 }
 
-void batchCylinder(const Placement* p, double baseRadius, double topRadius, double height, int slices,
-                   BatchColour colour) {
+void batchCylinder(const Placement* p, double baseRadius, double topRadius, double height,
+                   int slices, BatchColour colour) {
     batchShape(ShapeKey{0, baseRadius, topRadius, height, slices, 1}, p, colour);
 }
 
 void batchTriangle(const Placement* p, const float corners[3][3], BatchColour colour) {
     if (!makeRoom(3, 3)) return;
-    const MeshVertex vertices[3] = {{corners[0][0], corners[0][1], corners[0][2], 0.0f, 0.0f, 1.0f},
-                                    {corners[1][0], corners[1][1], corners[1][2], 0.0f, 0.0f, 1.0f},
-                                    {corners[2][0], corners[2][1], corners[2][2], 0.0f, 0.0f, 1.0f}};
+    const MeshVertex vertices[3] = {
+        {corners[0][0], corners[0][1], corners[0][2], 0.0f, 0.0f, 1.0f},
+        {corners[1][0], corners[1][1], corners[1][2], 0.0f, 0.0f, 1.0f},
+        {corners[2][0], corners[2][1], corners[2][2], 0.0f, 0.0f, 1.0f}};
     int first = batchVertexCount;
     placeVertices(p, vertices, 3, &batchPosition[first], &batchNormal[first]);
     colourVertices(first, 3, colour);

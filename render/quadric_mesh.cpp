@@ -28,7 +28,8 @@ void addVertex(QuadricMesh* mesh, float nx, float ny, float nz, float x, float y
 
 }  // namespace
 
-void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double height, int slices, int stacks) {
+void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double height, int slices,
+                  int stacks) {
     slices = clampInt(slices, 2, MESH_MAX_SLICES);
     stacks = clampInt(stacks, 1, MESH_MAX_STACKS);
     mesh->vertexCount = 0;
@@ -60,10 +61,10 @@ void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double
         float radiusHigh = (float)(baseRadius - deltaRadius * ((float)(j + 1) / stacks));
         beginStrip(mesh, GL_QUAD_STRIP);
         for (int i = 0; i <= slices; ++i) {
-            addVertex(mesh, sinNormal[i], cosNormal[i], zNormal, radiusLow * sinCache[i], radiusLow * cosCache[i],
-                      zLow);
-            addVertex(mesh, sinNormal[i], cosNormal[i], zNormal, radiusHigh * sinCache[i], radiusHigh * cosCache[i],
-                      zHigh);
+            addVertex(mesh, sinNormal[i], cosNormal[i], zNormal, radiusLow * sinCache[i],
+                      radiusLow * cosCache[i], zLow);
+            addVertex(mesh, sinNormal[i], cosNormal[i], zNormal, radiusHigh * sinCache[i],
+                      radiusHigh * cosCache[i], zHigh);
         }
     }
 }
@@ -107,18 +108,18 @@ void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks) {
     // stack count, as GLU's does (a vanishing sideways part either way).
     int last = stacks - 1;
     beginStrip(mesh, GL_TRIANGLE_FAN);
-    addVertex(mesh, sinA[stacks] * sinB[stacks], cosA[stacks] * sinB[stacks], cosB[stacks], 0.0f, 0.0f,
-              (float)-radius);
+    addVertex(mesh, sinA[stacks] * sinB[stacks], cosA[stacks] * sinB[stacks], cosB[stacks], 0.0f,
+              0.0f, (float)-radius);
     for (int i = 0; i <= slices; ++i)
-        addVertex(mesh, sinA[i] * sinB[last], cosA[i] * sinB[last], cosB[last], ringRadius[last] * sinA[i],
-                  ringRadius[last] * cosA[i], ringZ[last]);
+        addVertex(mesh, sinA[i] * sinB[last], cosA[i] * sinB[last], cosB[last],
+                  ringRadius[last] * sinA[i], ringRadius[last] * cosA[i], ringZ[last]);
 
     // The bands between, each from its lower ring (toward -z) ... upper first.
     for (int j = 1; j < stacks - 1; ++j) {
         beginStrip(mesh, GL_QUAD_STRIP);
         for (int i = 0; i <= slices; ++i) {
-            addVertex(mesh, sinA[i] * sinB[j + 1], cosA[i] * sinB[j + 1], cosB[j + 1], ringRadius[j + 1] * sinA[i],
-                      ringRadius[j + 1] * cosA[i], ringZ[j + 1]);
+            addVertex(mesh, sinA[i] * sinB[j + 1], cosA[i] * sinB[j + 1], cosB[j + 1],
+                      ringRadius[j + 1] * sinA[i], ringRadius[j + 1] * cosA[i], ringZ[j + 1]);
             addVertex(mesh, sinA[i] * sinB[j], cosA[i] * sinB[j], cosB[j], ringRadius[j] * sinA[i],
                       ringRadius[j] * cosA[i], ringZ[j]);
         }

@@ -33,7 +33,8 @@ struct QuadricMesh {
 // Along local +z from 0 to height; slices 2..16, stacks 1..16. The sizes
 // are doubles, as GLU takes them: a radius given as 0.08 and one given as
 // 0.08f are cut slightly differently.
-void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double height, int slices, int stacks);
+void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double height, int slices,
+                  int stacks);
 // Around the origin, poles on the z axis; slices 2..16, stacks 2..16.
 void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks);
 // The mesh's triangles as indices into its vertices, three a triangle, in

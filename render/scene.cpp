@@ -97,7 +97,8 @@ void applyBinocularProjection(int width, int height, float zoom) {
     applyProjection(width, height, FIELD_OF_VIEW / zoom);
 }
 
-void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlpha, float rainbowYaw) {
+void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlpha,
+                 float rainbowYaw) {
     float n = arena->nightBlend;
     // The clear colour was set by the previous pass, so a weather change shows one frame later.
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);

@@ -22,4 +22,5 @@ SkyColour skyColour(int weatherMode, float nightBlend);
 void setSceneLight(float nightBlend);
 void applyNormalProjection(int width, int height);
 void applyBinocularProjection(int width, int height, float zoom);
-void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlpha, float rainbowYaw);
+void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlpha,
+                 float rainbowYaw);

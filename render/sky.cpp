@@ -73,11 +73,13 @@ void drawStars(const PlayerState* player, int weatherMode, float nightBlend) {
     static float position[STAR_COUNT][3];
     static float colour[STAR_COUNT][4];
     for (int i = 0; i < STAR_COUNT; ++i) {
-        float alpha = starField.brightness[i] * (0.7f + 0.3f * std::sin(1.5f * t + starField.twinkle[i])) * nightBlend;
+        float alpha = starField.brightness[i] *
+                      (0.7f + 0.3f * std::sin(1.5f * t + starField.twinkle[i])) * nightBlend;
         float ce = std::cos(starField.elevation[i]);
-        setColouredVertex(position, colour, i, eye.x + STAR_DISTANCE * ce * std::cos(starField.azimuth[i]),
-                          eye.y + STAR_DISTANCE * std::sin(starField.elevation[i]),
-                          eye.z + STAR_DISTANCE * ce * std::sin(starField.azimuth[i]), 1.0f, 1.0f, 0.9f, alpha);
+        setColouredVertex(
+            position, colour, i, eye.x + STAR_DISTANCE * ce * std::cos(starField.azimuth[i]),
+            eye.y + STAR_DISTANCE * std::sin(starField.elevation[i]),
+            eye.z + STAR_DISTANCE * ce * std::sin(starField.azimuth[i]), 1.0f, 1.0f, 0.9f, alpha);
     }
     drawColouredArrays(GL_POINTS, position, colour, 0, STAR_COUNT);
     glPointSize(1.0f);
@@ -93,7 +95,8 @@ int moonPhase() {
         year -= 1;
         month += 12;
     }
-    int dayNumber = (int)(365.25 * (double)(year + 4716)) + (int)(30.6001f * (float)(month + 1)) + day - 1524;
+    int dayNumber =
+        (int)(365.25 * (double)(year + 4716)) + (int)(30.6001f * (float)(month + 1)) + day - 1524;
     int p = (dayNumber - 2423196) % 29;
     if (p < 0) p += 29;
     if (p == 0) return 0;
@@ -123,7 +126,8 @@ void drawMoon(const PlayerState* player, int weatherMode, float nightBlend) {
     float dz = MOON_POSITION.z - eye.z;
     float length = std::sqrt(dx * dx + dz * dz);
     // The viewer's right hand when facing the moon; any axis will do right below it.
-    Vec3 right = length > 0.001f ? makeVec3(-dz / length, 0.0f, dx / length) : makeVec3(1.0f, 0.0f, 0.0f);
+    Vec3 right =
+        length > 0.001f ? makeVec3(-dz / length, 0.0f, dx / length) : makeVec3(1.0f, 0.0f, 0.0f);
     int phase = moonPhase();
 
     beginSkyBlend();
@@ -193,10 +197,10 @@ void drawRainbow(const PlayerState* player, float alpha, float yawDegrees) {
             float theta = SKY_PI * (float)j / (float)RAINBOW_SEGMENTS;
             float c = std::cos(theta);
             float sn = std::sin(theta);
-            setColouredVertex(position, colour, 2 * j, mx + ux * r0 * c, r0 * sn, mz + uz * r0 * c, red, green, blue,
-                              a0);
-            setColouredVertex(position, colour, 2 * j + 1, mx + ux * r1 * c, r1 * sn, mz + uz * r1 * c, red, green,
-                              blue, a1);
+            setColouredVertex(position, colour, 2 * j, mx + ux * r0 * c, r0 * sn, mz + uz * r0 * c,
+                              red, green, blue, a0);
+            setColouredVertex(position, colour, 2 * j + 1, mx + ux * r1 * c, r1 * sn,
+                              mz + uz * r1 * c, red, green, blue, a1);
         }
         drawColouredArrays(GL_QUAD_STRIP, position, colour, 0, 2 * (RAINBOW_SEGMENTS + 1));
     }

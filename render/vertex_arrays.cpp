@@ -14,7 +14,8 @@ void endColouredArrays() {
     glDisableClientState(GL_VERTEX_ARRAY);
 }
 
-void drawColouredArrays(unsigned mode, const float (*position)[3], const float (*colour)[4], int first, int count) {
+void drawColouredArrays(unsigned mode, const float (*position)[3], const float (*colour)[4],
+                        int first, int count) {
     beginColouredArrays(position, colour);
     glDrawArrays(mode, first, count);
     endColouredArrays();

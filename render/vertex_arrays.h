@@ -9,10 +9,11 @@
 void beginColouredArrays(const float (*position)[3], const float (*colour)[4]);
 void endColouredArrays();
 // begin, glDrawArrays (mode, first, count), end.
-void drawColouredArrays(unsigned mode, const float (*position)[3], const float (*colour)[4], int first, int count);
+void drawColouredArrays(unsigned mode, const float (*position)[3], const float (*colour)[4],
+                        int first, int count);
 // Sets element i of both arrays.
-inline void setColouredVertex(float (*position)[3], float (*colour)[4], int i, float x, float y, float z, float red,
-                              float green, float blue, float alpha) {
+inline void setColouredVertex(float (*position)[3], float (*colour)[4], int i, float x, float y,
+                              float z, float red, float green, float blue, float alpha) {
     position[i][0] = x;
     position[i][1] = y;
     position[i][2] = z;

@@ -26,7 +26,8 @@ const float TWO_PI = 2.0f * 3.1415927f;
 
 // A curtain's vertices, two a rain drop or one a flake; a splash uses the
 // first eighteen (a crown of ten and four streaks).
-const int SCRATCH_VERTICES = 2 * MAX_SNOW_FLAKES > 2 * MAX_RAIN_DROPS ? 2 * MAX_SNOW_FLAKES : 2 * MAX_RAIN_DROPS;
+const int SCRATCH_VERTICES =
+    2 * MAX_SNOW_FLAKES > 2 * MAX_RAIN_DROPS ? 2 * MAX_SNOW_FLAKES : 2 * MAX_RAIN_DROPS;
 float scratchPosition[SCRATCH_VERTICES][3];
 float scratchColour[SCRATCH_VERTICES][4];
 
@@ -80,7 +81,8 @@ void drawRainSplashes(const RainSplash* splashes, int count) {
         for (int j = 8; j >= 0; --j) {
             float a = TWO_PI * (float)j / 8.0f;
             float rho = (0.8f + 0.2f * std::sin(5.0f * a)) * ring;
-            setScratch(9 - j, s.x + rho * std::cos(a), h, s.z + rho * std::sin(a), 0.8f, 0.85f, 0.9f, crownAlpha);
+            setScratch(9 - j, s.x + rho * std::cos(a), h, s.z + rho * std::sin(a), 0.8f, 0.85f,
+                       0.9f, crownAlpha);
         }
         glDrawArrays(GL_TRIANGLE_FAN, 0, 10);
         if (t < 0.5f) {
@@ -90,8 +92,8 @@ void drawRainSplashes(const RainSplash* splashes, int count) {
                 float dx = 0.3f * ring * std::cos(b);
                 float dz = 0.3f * ring * std::sin(b);
                 setScratch(10 + 2 * k, s.x + dx, h, s.z + dz, 0.85f, 0.9f, 0.95f, streakAlpha);
-                setScratch(11 + 2 * k, s.x + 1.5f * dx, h + 0.4f * t, s.z + 1.5f * dz, 0.85f, 0.9f, 0.95f,
-                           streakAlpha);
+                setScratch(11 + 2 * k, s.x + 1.5f * dx, h + 0.4f * t, s.z + 1.5f * dz, 0.85f, 0.9f,
+                           0.95f, streakAlpha);
             }
             glDrawArrays(GL_LINES, 10, 8);
         }

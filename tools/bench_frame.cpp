@@ -42,7 +42,8 @@ double median(std::vector<double> v) {
 }
 
 double millisecondsSince(std::chrono::steady_clock::time_point start) {
-    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
 }
 
 Medians run(const Scene& scene, int frames) {
@@ -90,7 +91,8 @@ int main(int argc, char** argv) {
     std::printf("  %-28s %9s %9s %9s %9s\n", "scene", "simulate", "drawFrame", "glFinish", "total");
     for (const Scene& scene : scenes) {
         Medians m = run(scene, frames);
-        std::printf("  %-28s %9.2f %9.2f %9.2f %9.2f\n", scene.name, m.simulate, m.draw, m.finish, m.total);
+        std::printf("  %-28s %9.2f %9.2f %9.2f %9.2f\n", scene.name, m.simulate, m.draw, m.finish,
+                    m.total);
     }
     offscreenClose();
     return 0;

@@ -24,7 +24,8 @@ namespace {
 
 void fillEveryParticleArray(ArenaState* arena) {
     while (arena->bloodDropCount < MAX_BLOOD_DROPS) spawnBloodBurst(arena, makeVec3(10, 5, 10));
-    while (arena->splashDropCount < MAX_SPLASH_DROPS) spawnSplash(arena, makeVec3(10, WATER_LEVEL, 10));
+    while (arena->splashDropCount < MAX_SPLASH_DROPS)
+        spawnSplash(arena, makeVec3(10, WATER_LEVEL, 10));
     while (arena->sparkCount < MAX_SPARKS) spawnSparks(arena, makeVec3(10, 1, 10));
     while (arena->bloodPoolCount < MAX_BLOOD_POOLS) spawnBloodBurst(arena, makeVec3(10, 5, 10));
     // Long lives keep the arrays full for the whole run.
@@ -93,7 +94,9 @@ int main(int argc, char** argv) {
     placeAnimals();
     resetPlayer(&thePlayer);
     std::printf("simulation per frame, median of %d frames\n", frames);
-    std::printf("  rain (500 drops, 100 splashes): %8.1f us\n", medianMicroseconds(frames, WEATHER_RAIN));
-    std::printf("  snow (800 flakes):              %8.1f us\n", medianMicroseconds(frames, WEATHER_SNOW));
+    std::printf("  rain (500 drops, 100 splashes): %8.1f us\n",
+                medianMicroseconds(frames, WEATHER_RAIN));
+    std::printf("  snow (800 flakes):              %8.1f us\n",
+                medianMicroseconds(frames, WEATHER_SNOW));
     return 0;
 }

@@ -6,7 +6,8 @@
 int main(int argc, char** argv) {
     std::vector<AssetFile> codes = donateCodes();
     if (codes.empty()) {
-        std::fprintf(stderr, "%s: the web address does not fit a code the Donate box can show\n", argv[0]);
+        std::fprintf(stderr, "%s: the web address does not fit a code the Donate box can show\n",
+                     argv[0]);
         return 1;
     }
     return writeAssetFiles(argc, argv, codes);

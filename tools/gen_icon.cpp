@@ -1,6 +1,4 @@
 // Writes the game's icon.
 #include "tools/pictures/pictures.h"
 
-int main(int argc, char** argv) {
-    return writeAssetFiles(argc, argv, {gameIcon()});
-}
+int main(int argc, char** argv) { return writeAssetFiles(argc, argv, {gameIcon()}); }

@@ -106,7 +106,9 @@ double bell(double t, double rise, double fall) {
     return g;
 }
 
-double glide(double from, double to, double t) { return from * std::pow(to / from, std::clamp(t, 0.0, 1.0)); }
+double glide(double from, double to, double t) {
+    return from * std::pow(to / from, std::clamp(t, 0.0, 1.0));
+}
 
 void fadeEdges(Sound* s, double inSeconds, double outSeconds) {
     size_t n = s->left.size();
@@ -145,7 +147,8 @@ Biquad presenceShelf(int rate) {
     double s = 2.0 * std::sqrt(a) * std::sin(w) / (2.0 * 0.7072);
     double a0 = (a + 1) - (a - 1) * c + s;
     return {a * ((a + 1) + (a - 1) * c + s) / a0, -2 * a * ((a - 1) + (a + 1) * c) / a0,
-            a * ((a + 1) + (a - 1) * c - s) / a0, 2 * ((a - 1) - (a + 1) * c) / a0, ((a + 1) - (a - 1) * c - s) / a0};
+            a * ((a + 1) + (a - 1) * c - s) / a0, 2 * ((a - 1) - (a + 1) * c) / a0,
+            ((a + 1) - (a - 1) * c - s) / a0};
 }
 
 Biquad rumbleCut(int rate) {
@@ -200,7 +203,9 @@ const double RAIN_LEVEL = GUNSHOT_LEVEL - 9.0;
 const double AMBIENT_LEVEL = GUNSHOT_LEVEL - 12.0;
 const double FOOTSTEP_LEVEL = AMBIENT_LEVEL - 4.0;
 
-void setLoudness(Sound* s, double level) { scale(s, std::pow(10.0, (level - loudness(*s)) / 20.0)); }
+void setLoudness(Sound* s, double level) {
+    scale(s, std::pow(10.0, (level - loudness(*s)) / 20.0));
+}
 
 // Every one-shot sound ends here: faded edges, then set to its loudness.
 Sound finish(Sound s, double fadeIn, double fadeOut, double level) {
@@ -228,7 +233,7 @@ struct VoiceShape {
     double tilt;                           // harmonic rolloff exponent
     Formant start[4];
     Formant end[4];
-    double attack, release;                // fractions of the duration
+    double attack, release;  // fractions of the duration
 };
 
 double voicePitch(const VoiceShape& v, double t) {
@@ -328,8 +333,8 @@ void addNote(Sound* s, const Note& n) {
 }
 
 // A decaying ping of a resonance, the basic tick of rain and twigs.
-void addPing(std::vector<double>* out, int rate, double at, double hz, double decaySeconds, double level,
-             double phase) {
+void addPing(std::vector<double>* out, int rate, double at, double hz, double decaySeconds,
+             double level, double phase) {
     size_t first = (size_t)(at * rate);
     size_t count = (size_t)(decaySeconds * 6.0 * rate) + 1;
     double attack = 0.0003 * rate;
@@ -341,8 +346,8 @@ void addPing(std::vector<double>* out, int rate, double at, double hz, double de
 }
 
 // The same ping placed between the ears; pan 0 is left, 1 is right.
-void addPannedPing(Sound* s, std::vector<double>* left, std::vector<double>* right, double at, double hz,
-                   double decaySeconds, double level, double pan, double phase) {
+void addPannedPing(Sound* s, std::vector<double>* left, std::vector<double>* right, double at,
+                   double hz, double decaySeconds, double level, double pan, double phase) {
     addPing(left, s->rate, at, hz, decaySeconds, level * std::sqrt(1.0 - pan), phase);
     addPing(right, s->rate, at, hz, decaySeconds, level * std::sqrt(pan), phase);
 }
@@ -418,7 +423,8 @@ Sound makeRainLoop() {
     for (Hiss& h : hiss) h.tune(500.0, 4200.0, s.rate);
     for (size_t i = 0; i < total; ++i) {
         double t = (double)i / s.rate;
-        double gust = 0.8 + 0.12 * std::sin(TWO_PI * t / 4.3) + 0.08 * std::sin(TWO_PI * t / 1.7 + 1.0);
+        double gust =
+            0.8 + 0.12 * std::sin(TWO_PI * t / 4.3) + 0.08 * std::sin(TWO_PI * t / 1.7 + 1.0);
         double common = hiss[2].run(rng.bipolar());
         left[i] = gust * 0.22 * (0.6 * common + 0.8 * hiss[0].run(rng.bipolar()));
         right[i] = gust * 0.22 * (0.6 * common + 0.8 * hiss[1].run(rng.bipolar()));
@@ -472,24 +478,54 @@ Sound makeCry(int rate, int centiseconds, const VoiceShape& voice, double rightD
 // roughness; breath; tilt; formants at the start and at the end (Hz, width,
 // gain); attack and release.
 const VoiceShape MAN_CRY = {
-    230.0, 285.0, 120.0, 0.12, 6.0, 0.015, 0.02, 0.25, 0.06, 1.1,
+    230.0,
+    285.0,
+    120.0,
+    0.12,
+    6.0,
+    0.015,
+    0.02,
+    0.25,
+    0.06,
+    1.1,
     {{750.0, 110.0, 1.0}, {1200.0, 130.0, 0.55}, {2550.0, 180.0, 0.25}, {3400.0, 250.0, 0.1}},
     {{560.0, 120.0, 1.0}, {950.0, 130.0, 0.5}, {2400.0, 180.0, 0.15}, {3300.0, 250.0, 0.05}},
-    0.06, 0.55};
+    0.06,
+    0.55};
 
 // Higher, rougher and brighter: a yelp rather than a groan.
 const VoiceShape RED_MAN_CRY = {
-    390.0, 480.0, 250.0, 0.08, 9.0, 0.02, 0.03, 0.6, 0.25, 0.8,
+    390.0,
+    480.0,
+    250.0,
+    0.08,
+    9.0,
+    0.02,
+    0.03,
+    0.6,
+    0.25,
+    0.8,
     {{850.0, 120.0, 1.0}, {1850.0, 150.0, 0.7}, {2800.0, 200.0, 0.4}, {3700.0, 260.0, 0.25}},
     {{700.0, 120.0, 1.0}, {1700.0, 150.0, 0.6}, {2700.0, 200.0, 0.3}, {3600.0, 260.0, 0.15}},
-    0.025, 0.5};
+    0.025,
+    0.5};
 
 // Low and long, the fourth formant standing in for the nasal ring of the long muzzle.
 const VoiceShape DEER_BELLOW = {
-    125.0, 150.0, 82.0, 0.18, 5.0, 0.03, 0.03, 0.55, 0.18, 0.9,
+    125.0,
+    150.0,
+    82.0,
+    0.18,
+    5.0,
+    0.03,
+    0.03,
+    0.55,
+    0.18,
+    0.9,
     {{520.0, 130.0, 1.0}, {950.0, 150.0, 0.6}, {2300.0, 220.0, 0.25}, {260.0, 80.0, 0.6}},
     {{420.0, 130.0, 1.0}, {780.0, 150.0, 0.45}, {2200.0, 220.0, 0.15}, {240.0, 80.0, 0.6}},
-    0.08, 0.5};
+    0.08,
+    0.5};
 
 Sound makeEnemyKill() { return makeCry(22050, 49, MAN_CRY, 0.0005, 109, 0.005); }
 Sound makeRedEnemyKill() { return makeCry(44100, 37, RED_MAN_CRY, 0.0004, 116, 0.002); }
@@ -515,12 +551,14 @@ Sound makeRabbitKill() {
     for (size_t i = 0; i < count; ++i) {
         double t = (double)i / s.rate, u = t / seconds;
         // The pitch leaps up, wavers and sags as the breath runs out.
-        double f0 = u < 0.2 ? glide(1300.0, 2100.0, u / 0.2) : glide(2100.0, 1500.0, (u - 0.2) / 0.8);
+        double f0 =
+            u < 0.2 ? glide(1300.0, 2100.0, u / 0.2) : glide(2100.0, 1500.0, (u - 0.2) / 0.8);
         f0 *= 1.0 + 0.05 * std::sin(TWO_PI * 33.0 * t) + 3.0 * wander.lowpass(rng.bipolar());
         phase += TWO_PI * f0 / s.rate;
         // An overblown throat: the tone driven into a buzz of harmonics.
         double buzz = std::tanh(3.0 * std::sin(phase) + 1.2 * std::sin(2.0 * phase + 0.7));
-        double shake = (0.55 + 0.45 * std::sin(TWO_PI * 47.0 * t)) * (1.0 + 4.0 * flutter.lowpass(rng.bipolar()));
+        double shake = (0.55 + 0.45 * std::sin(TWO_PI * 47.0 * t)) *
+                       (1.0 + 4.0 * flutter.lowpass(rng.bipolar()));
         double breath = breathHigh.highpass(breathLow.lowpass(rng.bipolar()));
         double gasp = rng.bipolar() * std::exp(-t / 0.025) * std::min(1.0, t / 0.002);
         double v = bell(u, 0.15, 0.35) * (buzz * shake + 0.6 * breath * (0.5 + shake)) + 1.2 * gasp;
@@ -546,8 +584,10 @@ Sound makeFootstep() {
     double phase = 0.0;
     for (size_t i = 0; i < n; ++i) {
         double t = (double)i / s.rate;
-        double heel = t > 0.004 ? std::exp(-(t - 0.004) / 0.022) * std::min(1.0, (t - 0.004) / 0.003) : 0.0;
-        double toe = t > 0.06 ? 0.5 * std::exp(-(t - 0.06) / 0.02) * std::min(1.0, (t - 0.06) / 0.004) : 0.0;
+        double heel =
+            t > 0.004 ? std::exp(-(t - 0.004) / 0.022) * std::min(1.0, (t - 0.004) / 0.003) : 0.0;
+        double toe =
+            t > 0.06 ? 0.5 * std::exp(-(t - 0.06) / 0.02) * std::min(1.0, (t - 0.06) / 0.004) : 0.0;
         phase += TWO_PI * (62.0 + 40.0 * heel) / s.rate;
         double thud = (heel + toe) * (0.55 * std::sin(phase) + 1.4 * mud.lowpass(rng.bipolar()));
         s.left[i] += thud;
@@ -599,7 +639,8 @@ Sound makeDayAmbientOne() {
     for (int i = 0; i < 4; ++i)
         addNote(&s, {0.03 + 0.085 * i, 0.045, 6400.0 - 150.0 * i, 4000.0, 0.0, 0.0, 0.8, -0.35});
     for (int i = 0; i < 7; ++i)
-        addNote(&s, {0.4 + 0.05 * i, 0.03, 3100.0 + 60.0 * i, 4600.0 + 60.0 * i, 0.0, 0.0, 0.9, -0.35});
+        addNote(&s,
+                {0.4 + 0.05 * i, 0.03, 3100.0 + 60.0 * i, 4600.0 + 60.0 * i, 0.0, 0.0, 0.9, -0.35});
     addNote(&s, {0.76, 0.19, 5200.0, 2500.0, 38.0, 150.0, 1.0, -0.3});
     addLeafAir(&s, 113, 0.025);
     return finish(s, 0.01, 0.03, AMBIENT_LEVEL);
@@ -613,7 +654,8 @@ Sound makeDayAmbientTwo() {
     addNote(&s, {0.26, 0.14, 2300.0, 3700.0, 0.0, 0.0, 1.0, 0.35});
     addNote(&s, {0.5, 0.36, 3000.0, 3200.0, 32.0, 550.0, 0.9, 0.3});
     for (int i = 0; i < 4; ++i)
-        addNote(&s, {0.95 + 0.09 * i, 0.065, 4100.0 - 400.0 * i, 3800.0 - 400.0 * i, 0.0, 0.0, 0.85, 0.3});
+        addNote(&s, {0.95 + 0.09 * i, 0.065, 4100.0 - 400.0 * i, 3800.0 - 400.0 * i, 0.0, 0.0, 0.85,
+                     0.3});
     for (int i = 0; i < 3; ++i)
         addNote(&s, {1.38 + 0.11 * i, 0.05, 7000.0, 5600.0, 0.0, 0.0, 0.3, -0.7});
     addLeafAir(&s, 114, 0.025);
@@ -723,7 +765,8 @@ int main(int argc, char** argv) {
         Sound sound = o.make();
         // A level that needs more than this would clip, or nearly: make it denser, not louder.
         if (peakOf(sound) > 0.89) {
-            std::fprintf(stderr, "gen_sounds: %s peaks at %.3f of full scale\n", o.name, peakOf(sound));
+            std::fprintf(stderr, "gen_sounds: %s peaks at %.3f of full scale\n", o.name,
+                         peakOf(sound));
             return 1;
         }
         if (!writeWave(path, sound)) {

@@ -9,7 +9,8 @@
 //     --look-at X,Y,Z     turn to face this world point instead
 //     --near-sign         stand in front of the park sign, facing its board
 //     --near-bush N       stand beside streamside bush N (0..79), looking down at it
-//     --near-stream U     stand on the bank at fraction U (0..1) of the stream, looking at the water
+//     --near-stream U     stand on the bank at fraction U (0..1) of the stream, looking at the
+//     water
 //     --weather W         clear | rain | snow
 //     --night N           night blend 0..1 (default 0)
 //     --snow-cover C      ground snow 0..1
@@ -74,7 +75,8 @@ enum NearKind { NEAR_ENEMY, NEAR_RABBIT, NEAR_DEER };
 // turned by orbit degrees around it, looking at it.
 PlayerState approachPose(Vec3 target, float distance, float orbit) {
     const double degrees = 3.141592653589793 / 180.0;
-    double side = std::atan2(thePlayer.position.z - target.z, thePlayer.position.x - target.x) + orbit * degrees;
+    double side = std::atan2(thePlayer.position.z - target.z, thePlayer.position.x - target.x) +
+                  orbit * degrees;
     PlayerState pose = thePlayer;
     float x = target.x + (float)std::cos(side) * distance;
     float z = target.z + (float)std::sin(side) * distance;
@@ -88,7 +90,8 @@ int isViewClear(const PlayerState& pose, Vec3 target) {
     for (const TreeRecord& t : trees)
         if (std::hypot(t.x - pose.position.x, t.z - pose.position.z) < 1.0f) return 0;
     for (const RockRecord& r : rocks)
-        if (std::hypot(r.x - pose.position.x, r.z - pose.position.z) < r.sizeX + r.sizeZ + 0.5f) return 0;
+        if (std::hypot(r.x - pose.position.x, r.z - pose.position.z) < r.sizeX + r.sizeZ + 0.5f)
+            return 0;
     float reach = vecDistance(pose.position, target);
     Vec3 dir = viewDirection(&pose);
     SceneryHit tree = testTreeHit(pose.position, dir);
@@ -105,14 +108,16 @@ int approachNearest(int kind, float distance, float orbit) {
     if (kind == NEAR_ENEMY) {
         for (int i = 0; i < theArena.enemyCount; ++i) {
             const EnemyRecord& e = theArena.enemies[i];
-            if (e.alive) targets[count++] = makeVec3(e.position.x, terrainHeightAt(e.position.x, e.position.z) + 1.0f,
-                                                     e.position.z);
+            if (e.alive)
+                targets[count++] = makeVec3(
+                    e.position.x, terrainHeightAt(e.position.x, e.position.z) + 1.0f, e.position.z);
         }
     } else {
         int animalKind = kind == NEAR_RABBIT ? ANIMAL_RABBIT : ANIMAL_DEER;
         float chest = animalKind == ANIMAL_RABBIT ? 0.25f : 0.65f;
         for (const AnimalRecord& a : animals)
-            if (a.alive && a.kind == animalKind) targets[count++] = makeVec3(a.x, terrainHeightAt(a.x, a.z) + chest, a.z);
+            if (a.alive && a.kind == animalKind)
+                targets[count++] = makeVec3(a.x, terrainHeightAt(a.x, a.z) + chest, a.z);
     }
     float best = 1e30f;
     PlayerState chosen = thePlayer;
@@ -129,11 +134,14 @@ int approachNearest(int kind, float distance, float orbit) {
 }
 
 int usage() {
-    std::fprintf(stderr,
-                 "usage: snapshot [--seed N] [--size WxH] [--at X,Z] [--look YAW,PITCH] [--look-at X,Y,Z]\n"
-                 "                [--near-sign] [--near-bush N] [--near-stream U] [--near enemy|rabbit|deer,D[,A]]\n"
-                 "                [--weather clear|rain|snow] [--night N] [--snow-cover C] [--rainbow A] [--binoculars]\n"
-                 "                [--frames N] [--fire] out.png\n");
+    std::fprintf(
+        stderr,
+        "usage: snapshot [--seed N] [--size WxH] [--at X,Z] [--look YAW,PITCH] [--look-at X,Y,Z]\n"
+        "                [--near-sign] [--near-bush N] [--near-stream U] [--near "
+        "enemy|rabbit|deer,D[,A]]\n"
+        "                [--weather clear|rain|snow] [--night N] [--snow-cover C] [--rainbow A] "
+        "[--binoculars]\n"
+        "                [--frames N] [--fire] out.png\n");
     return 2;
 }
 
@@ -150,7 +158,8 @@ int parse(int argc, char** argv, Options* o) {
         } else if (a[0] == '-' && a[1] == '-') {
             if (!v) return 0;
             ++i;
-            if (!std::strcmp(a, "--seed")) o->seed = (unsigned)std::strtoul(v, nullptr, 10);
+            if (!std::strcmp(a, "--seed"))
+                o->seed = (unsigned)std::strtoul(v, nullptr, 10);
             else if (!std::strcmp(a, "--size")) {
                 if (std::sscanf(v, "%dx%d", &o->width, &o->height) != 2) return 0;
             } else if (!std::strcmp(a, "--at")) {
@@ -159,7 +168,8 @@ int parse(int argc, char** argv, Options* o) {
             } else if (!std::strcmp(a, "--look")) {
                 if (std::sscanf(v, "%f,%f", &o->yaw, &o->pitch) != 2) return 0;
             } else if (!std::strcmp(a, "--look-at")) {
-                if (std::sscanf(v, "%f,%f,%f", &o->target.x, &o->target.y, &o->target.z) != 3) return 0;
+                if (std::sscanf(v, "%f,%f,%f", &o->target.x, &o->target.y, &o->target.z) != 3)
+                    return 0;
                 o->lookAt = 1;
             } else if (!std::strcmp(a, "--near-bush")) {
                 o->nearBush = std::atoi(v);
@@ -168,23 +178,36 @@ int parse(int argc, char** argv, Options* o) {
                 o->nearStream = (float)std::atof(v);
                 if (o->nearStream < 0 || o->nearStream >= 1) return 0;
             } else if (!std::strcmp(a, "--weather")) {
-                if (!std::strcmp(v, "clear")) o->weather = WEATHER_CLEAR;
-                else if (!std::strcmp(v, "rain")) o->weather = WEATHER_RAIN;
-                else if (!std::strcmp(v, "snow")) o->weather = WEATHER_SNOW;
-                else return 0;
-            } else if (!std::strcmp(a, "--night")) o->night = (float)std::atof(v);
-            else if (!std::strcmp(a, "--snow-cover")) o->snowCover = (float)std::atof(v);
-            else if (!std::strcmp(a, "--rainbow")) o->rainbow = (float)std::atof(v);
-            else if (!std::strcmp(a, "--frames")) o->frames = std::atoi(v);
+                if (!std::strcmp(v, "clear"))
+                    o->weather = WEATHER_CLEAR;
+                else if (!std::strcmp(v, "rain"))
+                    o->weather = WEATHER_RAIN;
+                else if (!std::strcmp(v, "snow"))
+                    o->weather = WEATHER_SNOW;
+                else
+                    return 0;
+            } else if (!std::strcmp(a, "--night"))
+                o->night = (float)std::atof(v);
+            else if (!std::strcmp(a, "--snow-cover"))
+                o->snowCover = (float)std::atof(v);
+            else if (!std::strcmp(a, "--rainbow"))
+                o->rainbow = (float)std::atof(v);
+            else if (!std::strcmp(a, "--frames"))
+                o->frames = std::atoi(v);
             else if (!std::strcmp(a, "--near")) {
                 char kind[16];
-                if (std::sscanf(v, "%15[a-z],%f,%f", kind, &o->nearDistance, &o->nearOrbit) < 2) return 0;
-                if (!std::strcmp(kind, "enemy")) o->nearKind = NEAR_ENEMY;
-                else if (!std::strcmp(kind, "rabbit")) o->nearKind = NEAR_RABBIT;
-                else if (!std::strcmp(kind, "deer")) o->nearKind = NEAR_DEER;
-                else return 0;
-            }
-            else return 0;
+                if (std::sscanf(v, "%15[a-z],%f,%f", kind, &o->nearDistance, &o->nearOrbit) < 2)
+                    return 0;
+                if (!std::strcmp(kind, "enemy"))
+                    o->nearKind = NEAR_ENEMY;
+                else if (!std::strcmp(kind, "rabbit"))
+                    o->nearKind = NEAR_RABBIT;
+                else if (!std::strcmp(kind, "deer"))
+                    o->nearKind = NEAR_DEER;
+                else
+                    return 0;
+            } else
+                return 0;
         } else {
             o->out = a;
         }

@@ -45,8 +45,11 @@ int insideTree(Vec3 p) {
         float h = p.y - terrainHeightAt(t.x, t.z);
         float H = t.height;
         if (h >= 0.0f && h <= 0.4f * H && flat < 0.35f) return 1;
-        if (h >= 0.4f * H && h <= H && flat < t.crownRadius * (1.0f - (h - 0.4f * H) / (0.6f * H)) + 0.2f) return 1;
-        if (h >= 0.7f * H && h <= 1.12f * H && flat < 0.7f * t.crownRadius * (1.0f - (h - 0.7f * H) / (0.42f * H)) + 0.2f)
+        if (h >= 0.4f * H && h <= H &&
+            flat < t.crownRadius * (1.0f - (h - 0.4f * H) / (0.6f * H)) + 0.2f)
+            return 1;
+        if (h >= 0.7f * H && h <= 1.12f * H &&
+            flat < 0.7f * t.crownRadius * (1.0f - (h - 0.7f * H) / (0.42f * H)) + 0.2f)
             return 1;
     }
     return 0;
@@ -88,7 +91,8 @@ SignView viewOfSign() {
     for (int corner = 0; corner < 5 && view.good; ++corner) {
         float across = corner == 4 ? 0.0f : (corner & 1 ? 1.0f : -1.0f);
         float up = corner == 4 ? BOARD_MIDDLE : (corner & 2 ? 3.5f : 2.0f);
-        Vec3 point = makeVec3(signX + across * std::cos(turn), ground + up, signZ - across * std::sin(turn));
+        Vec3 point =
+            makeVec3(signX + across * std::cos(turn), ground + up, signZ - across * std::sin(turn));
         view.good = lineOfSightIsClear(eye, point);
     }
     return view;

@@ -5,7 +5,7 @@
 const int FISH_COUNT = 25;
 
 struct FishSchool {
-    float along[FISH_COUNT];        // fraction of the centre line, wrapped into [0, 1]
+    float along[FISH_COUNT];  // fraction of the centre line, wrapped into [0, 1]
     float red[FISH_COUNT];
     float green[FISH_COUNT];
     float blue[FISH_COUNT];

@@ -20,13 +20,15 @@ int loadMoonBitmap(unsigned char** pixels, int* width, int* height) {
     FILE* file = std::fopen(GLADEWARDEN_ASSET_DIR "/moon.bmp", "rb");
     if (!file) return 0;
     unsigned char header[54];
-    int ok = std::fread(header, 1, sizeof(header), file) == sizeof(header) && header[0] == 'B' && header[1] == 'M' &&
-             readLittleEndian(header + 28, 2) == 24 && readLittleEndian(header + 30, 4) == 0;
+    int ok = std::fread(header, 1, sizeof(header), file) == sizeof(header) && header[0] == 'B' &&
+             header[1] == 'M' && readLittleEndian(header + 28, 2) == 24 &&
+             readLittleEndian(header + 30, 4) == 0;
     int w = (int)readLittleEndian(header + 18, 4);
     int h = (int)readLittleEndian(header + 22, 4);
     unsigned offset = readLittleEndian(header + 10, 4);
     unsigned char* buffer = nullptr;
-    if (ok && w >= 1 && h > 0 && w <= 4096 && h <= 4096) buffer = (unsigned char*)std::malloc((size_t)w * h * 3);
+    if (ok && w >= 1 && h > 0 && w <= 4096 && h <= 4096)
+        buffer = (unsigned char*)std::malloc((size_t)w * h * 3);
     ok = ok && buffer && std::fseek(file, (long)offset, SEEK_SET) == 0;
     // Rows are stored bottom-up, padded to four bytes, as blue, green, red.
     size_t stride = ((size_t)w * 3 + 3) & ~(size_t)3;

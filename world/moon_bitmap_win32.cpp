@@ -6,15 +6,16 @@
 #include "world/moon_bitmap.h"
 
 int loadMoonBitmap(unsigned char** pixels, int* width, int* height) {
-    HBITMAP bitmap = (HBITMAP)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_MOON), IMAGE_BITMAP, 0, 0,
-                                         LR_CREATEDIBSECTION);
+    HBITMAP bitmap = (HBITMAP)LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_MOON),
+                                         IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
     if (!bitmap) return 0;
     BITMAP info;
     if (!GetObjectA(bitmap, sizeof(info), &info) || info.bmWidth < 1 || info.bmHeight <= 0) {
         DeleteObject(bitmap);
         return 0;
     }
-    unsigned char* buffer = (unsigned char*)std::malloc((size_t)info.bmWidth * (size_t)info.bmHeight * 3);
+    unsigned char* buffer =
+        (unsigned char*)std::malloc((size_t)info.bmWidth * (size_t)info.bmHeight * 3);
     if (!buffer) {
         DeleteObject(bitmap);
         return 0;

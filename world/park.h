@@ -16,8 +16,8 @@ struct ParkBuilds {
     int groundLists;   // the grass look, and the snow look's fixed part
     int sceneryLists;  // trees, rocks and flowers
     int bushLists;
-    int scopeFrame;    // the binocular frame's vignette mask and glass
-    int textGlyphs;    // the font lists' glyphs, read back for drawing text a line at a time
+    int scopeFrame;  // the binocular frame's vignette mask and glass
+    int textGlyphs;  // the font lists' glyphs, read back for drawing text a line at a time
 };
 
 extern ParkBuilds parkBuilt;

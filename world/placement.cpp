@@ -25,7 +25,9 @@ const FlowerColour FLOWER_COLOURS[5] = {
 };
 
 // Creatures and trees keep out of the player's start square.
-int insideSquare(float x, float z, float half) { return std::fabs(x) < half && std::fabs(z) < half; }
+int insideSquare(float x, float z, float half) {
+    return std::fabs(x) < half && std::fabs(z) < half;
+}
 
 const float MAX_SPAWN_SLOPE = 0.45f;
 

@@ -21,7 +21,8 @@ QuadricMesh shape;
 // It sets no normal of its own: it takes the one the shape before it left
 // current, unturned, since that shape's turn is undone by the time it is drawn.
 // Submitted as the triangles a fan from its centre is cut into.
-void placedFlatDisc(const Placement* p, float y, float radius, const MeshVertex& lastNormal, Bounds* bounds) {
+void placedFlatDisc(const Placement* p, float y, float radius, const MeshVertex& lastNormal,
+                    Bounds* bounds) {
     placedNormal(p, lastNormal.nx, lastNormal.ny, lastNormal.nz);
     for (int k = 0; k < DISC_SEGMENTS; ++k) {
         CirclePoint a = circlePoint(k, DISC_SEGMENTS, PI_SHORT);
@@ -32,7 +33,9 @@ void placedFlatDisc(const Placement* p, float y, float radius, const MeshVertex&
     }
 }
 
-const MeshVertex& lastVertex(const QuadricMesh* mesh) { return mesh->vertices[mesh->vertexCount - 1]; }
+const MeshVertex& lastVertex(const QuadricMesh* mesh) {
+    return mesh->vertices[mesh->vertexCount - 1];
+}
 
 // Quadric cylinders run along +z; this stands them upright.
 void turnUp(Placement* p) { placeRotate(p, -90.0f, 1.0f, 0.0f, 0.0f); }
@@ -113,7 +116,8 @@ void submitTree(const TreeRecord* tree, Bounds* bounds) {
 
 void submitRock(const RockRecord* rock, Bounds* bounds) {
     // Centred half its height above the ground: the lower half is buried.
-    Placement p = placementAt(rock->x, terrainHeightAt(rock->x, rock->z) + 0.5f * rock->sizeY, rock->z);
+    Placement p =
+        placementAt(rock->x, terrainHeightAt(rock->x, rock->z) + 0.5f * rock->sizeY, rock->z);
     placeRotate(&p, rock->yaw, 0.0f, 1.0f, 0.0f);
     placeScale(&p, rock->sizeX, rock->sizeY, rock->sizeZ);
     glColor3f(rock->red, rock->green, rock->blue);

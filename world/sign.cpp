@@ -44,8 +44,8 @@ float squaredDistance(float ax, float az, float bx, float bz) {
 
 void uploadBoard(const unsigned char* pixels) {
     signTexture = newLinearTexture(GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, SIGN_BOARD_WIDTH, SIGN_BOARD_HEIGHT, 0, GL_BGRA_EXT, GL_UNSIGNED_BYTE,
-                 pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, SIGN_BOARD_WIDTH, SIGN_BOARD_HEIGHT, 0, GL_BGRA_EXT,
+                 GL_UNSIGNED_BYTE, pixels);
 }
 
 }  // namespace
@@ -71,7 +71,8 @@ void placeSign() {
         signX = randomFloat(-SIGN_RANGE, SIGN_RANGE);
         signZ = randomFloat(-SIGN_RANGE, SIGN_RANGE);
         // Never on the player's start square.
-        if (std::fabs(signX) < SIGN_START_SQUARE && std::fabs(signZ) < SIGN_START_SQUARE) signX = 20.0f;
+        if (std::fabs(signX) < SIGN_START_SQUARE && std::fabs(signZ) < SIGN_START_SQUARE)
+            signX = 20.0f;
         if (signSpotIsClear(signX, signZ)) break;
     }
     signYaw = randomFloat(0.0f, 360.0f);

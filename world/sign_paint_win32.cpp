@@ -7,8 +7,9 @@
 namespace {
 
 void drawBoardText(HDC dc) {
-    HFONT font = CreateFontW(56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"SimHei");
+    HFONT font =
+        CreateFontW(56, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, L"SimHei");
     HGDIOBJ previous = SelectObject(dc, font);
     SetTextColor(dc, RGB(SIGN_TEXT_COLOUR[0], SIGN_TEXT_COLOUR[1], SIGN_TEXT_COLOUR[2]));
     SetBkMode(dc, TRANSPARENT);
@@ -17,8 +18,9 @@ void drawBoardText(HDC dc) {
     RECT upper = {20, 20, 492, 130};
     DrawTextW(dc, wide, -1, &upper, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 
-    HFONT latin = CreateFontA(40, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
+    HFONT latin =
+        CreateFontA(40, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                    CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, FF_SWISS, "Arial");
     SelectObject(dc, latin);
     RECT lower = {20, 130, 492, 236};
     DrawTextA(dc, SIGN_ENGLISH_NAME, -1, &lower, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
@@ -43,7 +45,8 @@ int paintSignBoard(unsigned char* pixels) {
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    HBITMAP board = memory ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
+    HBITMAP board =
+        memory ? CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0) : nullptr;
     if (!board || !bits) {
         if (board) DeleteObject(board);
         if (memory) DeleteDC(memory);
@@ -53,11 +56,13 @@ int paintSignBoard(unsigned char* pixels) {
     HGDIOBJ previousBitmap = SelectObject(memory, board);
 
     RECT whole = {0, 0, SIGN_BOARD_WIDTH, SIGN_BOARD_HEIGHT};
-    HBRUSH wood = CreateSolidBrush(RGB(SIGN_BOARD_COLOUR[0], SIGN_BOARD_COLOUR[1], SIGN_BOARD_COLOUR[2]));
+    HBRUSH wood =
+        CreateSolidBrush(RGB(SIGN_BOARD_COLOUR[0], SIGN_BOARD_COLOUR[1], SIGN_BOARD_COLOUR[2]));
     FillRect(memory, &whole, wood);
     DeleteObject(wood);
     RECT edge = {8, 8, 504, 248};
-    HBRUSH frame = CreateSolidBrush(RGB(SIGN_FRAME_COLOUR[0], SIGN_FRAME_COLOUR[1], SIGN_FRAME_COLOUR[2]));
+    HBRUSH frame =
+        CreateSolidBrush(RGB(SIGN_FRAME_COLOUR[0], SIGN_FRAME_COLOUR[1], SIGN_FRAME_COLOUR[2]));
     FrameRect(memory, &edge, frame);
     DeleteObject(frame);
 

@@ -135,9 +135,10 @@ void buildTerrain() {
 }
 
 void buildStream() {
-    static const float CONTROL_X_FACTOR[STREAM_CONTROL_POINTS] = {-1.2f, -1.0f, -0.7f, -0.4f, -0.15f, 0.0f,
-                                                                  0.15f, 0.4f,  0.7f,  1.0f,  1.2f};
-    static const float CONTROL_Z_REACH[STREAM_CONTROL_POINTS] = {20, 10, 40, 50, 30, 20, 30, 50, 40, 10, 20};
+    static const float CONTROL_X_FACTOR[STREAM_CONTROL_POINTS] = {
+        -1.2f, -1.0f, -0.7f, -0.4f, -0.15f, 0.0f, 0.15f, 0.4f, 0.7f, 1.0f, 1.2f};
+    static const float CONTROL_Z_REACH[STREAM_CONTROL_POINTS] = {20, 10, 40, 50, 30, 20,
+                                                                 30, 50, 40, 10, 20};
     for (int c = 0; c < STREAM_CONTROL_POINTS; ++c) {
         controlX[c] = TERRAIN_HALF_SIZE * CONTROL_X_FACTOR[c];
         controlZ[c] = randomFloat(-CONTROL_Z_REACH[c], CONTROL_Z_REACH[c]);
@@ -147,8 +148,10 @@ void buildStream() {
         int seg = (int)s;
         if (seg > 7) seg = 7;
         float t = s - (float)seg;
-        streamSampleX[k] = catmullRom(controlX[seg], controlX[seg + 1], controlX[seg + 2], controlX[seg + 3], t);
-        streamSampleZ[k] = catmullRom(controlZ[seg], controlZ[seg + 1], controlZ[seg + 2], controlZ[seg + 3], t);
+        streamSampleX[k] =
+            catmullRom(controlX[seg], controlX[seg + 1], controlX[seg + 2], controlX[seg + 3], t);
+        streamSampleZ[k] =
+            catmullRom(controlZ[seg], controlZ[seg + 1], controlZ[seg + 2], controlZ[seg + 3], t);
     }
     initFishSchool();
     parkBuilt.stream = 1;

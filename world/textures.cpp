@@ -47,7 +47,8 @@ void createGrassTexture() {
         }
     }
     grassTexture = newLinearTexture(GL_REPEAT);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, GRASS_SIZE, GRASS_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE, image);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, GRASS_SIZE, GRASS_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE,
+                 image);
 }
 
 void loadMoonTexture() {

@@ -82,7 +82,8 @@ void batchFish(int i) {
     streamPointAt(f->along[i], &fx, &fz);
     int k = (int)(f->along[i] * 200.0f);
     if (k > STREAM_SAMPLES - 2) k = STREAM_SAMPLES - 2;
-    float heading = (float)std::atan2(streamSampleZ[k + 1] - streamSampleZ[k], streamSampleX[k + 1] - streamSampleX[k]) *
+    float heading = (float)std::atan2(streamSampleZ[k + 1] - streamSampleZ[k],
+                                      streamSampleX[k + 1] - streamSampleX[k]) *
                     180.0f / 3.14159f;
     const float s = FISH_SIZE;
     Placement fish = placementAt(fx, WATER_LEVEL - FISH_DEPTH, fz);
@@ -97,8 +98,10 @@ void batchFish(int i) {
     Placement tail = fish;
     placeTranslate(&tail, -1.2f * s, 0.0f, 0.0f);
     placeRotate(&tail, 15.0f * std::sin(f->phase[i]), 0.0f, 1.0f, 0.0f);
-    const float fin[3][3] = {{0.0f, 0.0f, 0.0f}, {-0.6f * s, 0.4f * s, 0.0f}, {-0.6f * s, -0.4f * s, 0.0f}};
-    batchTriangle(&tail, fin, BatchColour{0.8f * f->red[i], 0.8f * f->green[i], 0.8f * f->blue[i], FISH_ALPHA});
+    const float fin[3][3] = {
+        {0.0f, 0.0f, 0.0f}, {-0.6f * s, 0.4f * s, 0.0f}, {-0.6f * s, -0.4f * s, 0.0f}};
+    batchTriangle(&tail, fin,
+                  BatchColour{0.8f * f->red[i], 0.8f * f->green[i], 0.8f * f->blue[i], FISH_ALPHA});
 
     for (int side = -1; side <= 1; side += 2) {
         Placement eye = fish;

@@ -23,13 +23,15 @@ void putLittleEndian(std::vector<unsigned char>* b, size_t at, uint32_t value, u
     for (uint32_t i = 0; i < bytes; ++i) (*b)[at + i] = (unsigned char)(value >> (8 * i));
 }
 
-std::vector<unsigned char> makeTestWave(uint32_t rate, uint16_t channels, uint16_t bits, uint32_t frames) {
+std::vector<unsigned char> makeTestWave(uint32_t rate, uint16_t channels, uint16_t bits,
+                                        uint32_t frames) {
     uint32_t align = channels * bits / 8, bytes = frames * align;
     std::vector<unsigned char> b(44 + bytes, 0);
     std::memcpy(b.data(), "RIFF    WAVEfmt ", 16);
     std::memcpy(&b[36], "data", 4);
-    const uint32_t fields[][3] = {{4, 36 + bytes, 4}, {16, 16, 4},   {20, 1, 2},    {22, channels, 2}, {24, rate, 4},
-                                  {28, rate * align, 4}, {32, align, 2}, {34, bits, 2}, {40, bytes, 4}};
+    const uint32_t fields[][3] = {{4, 36 + bytes, 4}, {16, 16, 4},   {20, 1, 2},
+                                  {22, channels, 2},  {24, rate, 4}, {28, rate * align, 4},
+                                  {32, align, 2},     {34, bits, 2}, {40, bytes, 4}};
     for (const auto& f : fields) putLittleEndian(&b, f[0], f[1], f[2]);
     return b;
 }
@@ -40,7 +42,9 @@ void resetFakeAudio() {
     failingOpen = -1, opensSoFar = 0;
 }
 
-void setFakeSoundResource(int id, const std::vector<unsigned char>& bytes) { resources[id - 107] = bytes; }
+void setFakeSoundResource(int id, const std::vector<unsigned char>& bytes) {
+    resources[id - 107] = bytes;
+}
 void failFakeOpen(int openNumber) { failingOpen = openNumber; }
 void finishFakePlayback(int openNumber) { devices[openNumber].playing = 0; }
 
@@ -53,7 +57,8 @@ const unsigned char* findSoundResource(int id, uint32_t* size) {
 WaveOutDevice* openWaveOut(const WaveFormat* format) {
     int number = opensSoFar++;
     fakeAudio.events.push_back({FAKE_OPEN, number, *format, {}});
-    return number == failingOpen || number >= 8 ? nullptr : &(devices[number] = WaveOutDevice{number, 0, 0});
+    return number == failingOpen || number >= 8 ? nullptr
+                                                : &(devices[number] = WaveOutDevice{number, 0, 0});
 }
 
 void prepareWaveOutHeader(WaveOutDevice* d, const WaveHeader* header) {

@@ -5,14 +5,14 @@
 // A recording stand-in for the platform edge: tests set the answers, the
 // clocks and the cursor, and read back what the shell asked for.
 struct FakePlatform {
-    int answerYes;          // what the next questions answer
+    int answerYes;  // what the next questions answer
     int questionsAsked;
     const char* lastQuestion;
     int mouseCapturedAtLastQuestion;
     int captures;
     int releases;
-    int cursorX, cursorY;   // where the cursor is now
-    int centreX, centreY;   // where recentring puts it
+    int cursorX, cursorY;  // where the cursor is now
+    int centreX, centreY;  // where recentring puts it
     int recentres;
     int checkedWeatherCommand;
     int weatherCheckCalls;

@@ -1,6 +1,7 @@
 #pragma once
 
-// Games started as the program starts them, on fake devices; the rules written afresh; records compared.
+// Games started as the program starts them, on fake devices; the rules written afresh; records
+// compared.
 
 #include <gtest/gtest.h>
 
@@ -36,8 +37,10 @@ inline void startGame(uint32_t clockSeconds) {
 inline std::vector<int> playedSounds() {
     std::vector<int> ids;
     for (const FakeAudioEvent& e : fakeAudio.events)
-        for (int id = FIRST_SOUND_ID; e.call == FAKE_PREPARE && id < FIRST_SOUND_ID + SOUND_COUNT; ++id)
-            if (e.header.data == soundSlot(id)->buffer + soundSlot(id)->dataOffset) ids.push_back(id);
+        for (int id = FIRST_SOUND_ID; e.call == FAKE_PREPARE && id < FIRST_SOUND_ID + SOUND_COUNT;
+             ++id)
+            if (e.header.data == soundSlot(id)->buffer + soundSlot(id)->dataOffset)
+                ids.push_back(id);
     fakeAudio.events.clear();
     return ids;
 }
@@ -46,7 +49,8 @@ namespace testworld {
 
 inline void flattenGround(float height) {
     if (!isTerrainBuilt()) buildTerrain();
-    std::fill(&terrainHeights[0][0], &terrainHeights[0][0] + TERRAIN_SAMPLES * TERRAIN_SAMPLES, height);
+    std::fill(&terrainHeights[0][0], &terrainHeights[0][0] + TERRAIN_SAMPLES * TERRAIN_SAMPLES,
+              height);
 }
 
 // Trees and rocks far outside the park and every animal gone: a test puts back what it needs.
@@ -60,10 +64,12 @@ inline void emptyArena(ArenaState* arena) { std::memset(arena, 0, sizeof(*arena)
 
 inline EnemyRecord* addEnemy(ArenaState* arena, float x, float z, Vec3 shirt) {
     arena->enemiesLeft += 1;
-    return &(arena->enemies[arena->enemyCount++] = EnemyRecord{{x, terrainHeightAt(x, z), z}, 0, 1000, 1, 0, 0, shirt});
+    return &(arena->enemies[arena->enemyCount++] =
+                 EnemyRecord{{x, terrainHeightAt(x, z), z}, 0, 1000, 1, 0, 0, shirt});
 }
 
-inline const Vec3 RED_SHIRT = {0.8f, 0.2f, 0.2f}, BLUE_SHIRT = {0.2f, 0.3f, 0.8f}, GREY_SHIRT = {0.35f, 0.35f, 0.38f};
+inline const Vec3 RED_SHIRT = {0.8f, 0.2f, 0.2f}, BLUE_SHIRT = {0.2f, 0.3f, 0.8f},
+                  GREY_SHIRT = {0.35f, 0.35f, 0.38f};
 
 }  // namespace testworld
 
@@ -76,18 +82,23 @@ struct Rand {
 };
 
 // Record layouts, one letter per 4-byte field: 'f' a float, 'i' an integer.
-inline std::string times(const std::string& kinds, int n) { return n > 0 ? kinds + times(kinds, n - 1) : ""; }
+inline std::string times(const std::string& kinds, int n) {
+    return n > 0 ? kinds + times(kinds, n - 1) : "";
+}
 const std::string ENEMY_FIELDS = "fffffifffff", ANIMAL_FIELDS = "iffffffiiff";
 const std::string FISH_FIELDS = times("f", 7 * FISH_COUNT) + times("i", FISH_COUNT);
-const std::string ARENA_FIELDS = times(ENEMY_FIELDS, MAX_ENEMIES) + "iiiii" + times("ffffffffffffi", MAX_BLOOD_DROPS) +
-                                 "i" + times("ffffff", MAX_BLOOD_POOLS) + "i" + "fffffffi" + "ffiiiifiif" +
-                                 times("fffffffff", MAX_SPLASH_DROPS) + "i" + times("ffffff", MAX_RIPPLES) + "i" +
-                                 times("fffffffffff", MAX_SPARKS) + "i";
+const std::string ARENA_FIELDS =
+    times(ENEMY_FIELDS, MAX_ENEMIES) + "iiiii" + times("ffffffffffffi", MAX_BLOOD_DROPS) + "i" +
+    times("ffffff", MAX_BLOOD_POOLS) + "i" + "fffffffi" + "ffiiiifiif" +
+    times("fffffffff", MAX_SPLASH_DROPS) + "i" + times("ffffff", MAX_RIPPLES) + "i" +
+    times("fffffffffff", MAX_SPARKS) + "i";
 
-// A record, or an array of them, field by field: floats agree to a hair (relative 1e-5), integers exactly.
+// A record, or an array of them, field by field: floats agree to a hair (relative 1e-5), integers
+// exactly.
 template <class T>
 ::testing::AssertionResult same(const T& got, const T& want, const std::string& kinds) {
-    if (sizeof(T) % (kinds.size() * 4)) return ::testing::AssertionFailure() << "the kinds do not fit the record";
+    if (sizeof(T) % (kinds.size() * 4))
+        return ::testing::AssertionFailure() << "the kinds do not fit the record";
     for (size_t k = 0; k < sizeof(T) / 4; ++k) {
         int32_t ia, ib;  // the field read both ways
         float fa, fb;
@@ -95,23 +106,26 @@ template <class T>
         std::memcpy(&ib, (const char*)&want + 4 * k, 4), std::memcpy(&fb, &ib, 4);
         bool isInt = kinds[k % kinds.size()] == 'i';
         if (isInt ? ia != ib : !(std::fabs(fa - fb) <= 1e-5f * (1.0f + std::fabs(fb))))
-            return ::testing::AssertionFailure() << "record " << k / kinds.size() << ", field " << k % kinds.size()
-                                                 << ": got " << (isInt ? ia : fa) << ", want " << (isInt ? ib : fb);
+            return ::testing::AssertionFailure()
+                   << "record " << k / kinds.size() << ", field " << k % kinds.size() << ": got "
+                   << (isInt ? ia : fa) << ", want " << (isInt ? ib : fb);
     }
     return ::testing::AssertionSuccess();
 }
 
 struct GameGround {  // the game's own ground, for references built on it
     float h(float x, float z) { return terrainHeightAt(x, z); }
-    float slope(float x1, float z1, float x2, float z2) { return terrainSlopeBetween(x1, z1, x2, z2); }
+    float slope(float x1, float z1, float x2, float z2) {
+        return terrainSlopeBetween(x1, z1, x2, z2);
+    }
 };
 
 // Redrawn inside the start square or where the ground toward +x or +z is steeper than 0.45.
 template <class Ground>
 void drawPlace(Rand& r, Ground& g, float reach, float square, float* x, float* z) {
     do *x = r.f(-reach, reach), *z = r.f(-reach, reach);
-    while ((std::fabs(*x) < square && std::fabs(*z) < square) || g.slope(*x, *z, *x + 1, *z) > 0.45f ||
-           g.slope(*x, *z, *x, *z + 1) > 0.45f);
+    while ((std::fabs(*x) < square && std::fabs(*z) < square) ||
+           g.slope(*x, *z, *x + 1, *z) > 0.45f || g.slope(*x, *z, *x, *z + 1) > 0.45f);
 }
 
 template <class Ground>
@@ -122,7 +136,8 @@ int placeEnemiesByRule(Rand& r, Ground& g, EnemyRecord* out) {
         *e = EnemyRecord{};
         drawPlace(r, g, 124.5f, 8, &e->position.x, &e->position.z);
         e->position.y = g.h(e->position.x, e->position.z);
-        e->heading = r.f(0, 360), e->wanderTimer = r.f(0, 3), e->alive = 1, e->colour = SHIRTS[r.i(0, 2)];
+        e->heading = r.f(0, 360), e->wanderTimer = r.f(0, 3), e->alive = 1,
+        e->colour = SHIRTS[r.i(0, 2)];
     }
     return n;
 }
@@ -133,6 +148,7 @@ void placeAnimalsByRule(Rand& r, Ground& g, AnimalRecord* out) {
         AnimalRecord& a = out[k] = AnimalRecord{};
         drawPlace(r, g, 123.5f, 6, &a.x, &a.z);
         a.kind = k < 25 ? ANIMAL_RABBIT : ANIMAL_DEER, a.alive = 1;
-        a.facing = r.f(0, 360), a.wanderTimer = r.f(3, 10), a.heading = r.f(0, 360), a.gaitPhase = r.f(0, 6.28f);
+        a.facing = r.f(0, 360), a.wanderTimer = r.f(3, 10), a.heading = r.f(0, 360),
+        a.gaitPhase = r.f(0, 6.28f);
     }
 }

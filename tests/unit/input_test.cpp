@@ -12,15 +12,23 @@ namespace {
 class Input : public ::testing::Test {
 protected:
     void SetUp() override { startGame(606); }
-    int held() { return theInput.moveForwardHeld + theInput.moveBackHeld + theInput.moveLeftHeld + theInput.moveRightHeld; }
+    int held() {
+        return theInput.moveForwardHeld + theInput.moveBackHeld + theInput.moveLeftHeld +
+               theInput.moveRightHeld;
+    }
 };
 
 }  // namespace
 
 TEST_F(Input, MovementKeysHoldThroughRepeatsUntilEitherOfTheirKeysIsReleased) {
-    struct Binding { int key, alias; int InputState::*flag; };
-    const Binding BINDINGS[4] = {{KEY_W, KEY_UP, &InputState::moveForwardHeld}, {KEY_S, KEY_DOWN, &InputState::moveBackHeld},
-                                 {KEY_A, KEY_LEFT, &InputState::moveLeftHeld}, {KEY_D, KEY_RIGHT, &InputState::moveRightHeld}};
+    struct Binding {
+        int key, alias;
+        int InputState::*flag;
+    };
+    const Binding BINDINGS[4] = {{KEY_W, KEY_UP, &InputState::moveForwardHeld},
+                                 {KEY_S, KEY_DOWN, &InputState::moveBackHeld},
+                                 {KEY_A, KEY_LEFT, &InputState::moveLeftHeld},
+                                 {KEY_D, KEY_RIGHT, &InputState::moveRightHeld}};
     for (const Binding& b : BINDINGS) {
         for (int first : {b.key, b.alias}) {
             shellKeyDown(first, 0), shellKeyDown(first, 1);  // the second an auto-repeat
@@ -43,7 +51,8 @@ TEST_F(Input, SwitchesActOnTheFirstPressAndIgnoreRepeats) {
     EXPECT_EQ(theInput.mouseCaptured, 1);
     shellKeyDown(KEY_W, 0), shellKeyDown(KEY_ESCAPE, 0);
     // Freeing the mouse keeps the binoculars, and W, still held, keeps walking.
-    EXPECT_TRUE(theInput.mouseCaptured == 0 && theInput.binocularsOn == 1 && theInput.moveForwardHeld == 1);
+    EXPECT_TRUE(theInput.mouseCaptured == 0 && theInput.binocularsOn == 1 &&
+                theInput.moveForwardHeld == 1);
     theArena.score = 100;
     shellKeyDown(KEY_R, 0), shellKeyDown(KEY_R, 1);
     EXPECT_EQ(fakePlatform.questionsAsked, 1);
@@ -66,8 +75,9 @@ TEST_F(Input, QuestionsAndBoxesOpenWithTheMouseFreeAndNoKeyHeld) {
         shellKeyDown(KEY_UP, 0);
         fakePlatform.mouseCapturedAtLastQuestion = fakePlatform.mouseCapturedAtLastDialog = -1;
         shellCommand(command);
-        int shown = command == IDM_NEW_GAME || command == IDM_EXIT ? fakePlatform.mouseCapturedAtLastQuestion
-                                                                   : fakePlatform.mouseCapturedAtLastDialog;
+        int shown = command == IDM_NEW_GAME || command == IDM_EXIT
+                        ? fakePlatform.mouseCapturedAtLastQuestion
+                        : fakePlatform.mouseCapturedAtLastDialog;
         EXPECT_TRUE(shown == 0 && held() == 0) << command;
     }
     EXPECT_EQ(fakePlatform.aboutDialogs + fakePlatform.donateDialogs, 2);

@@ -15,15 +15,20 @@ namespace {
 // One timer message after `seconds` of real time.
 void tickAfter(double seconds) { fakePlatform.counter += (int64_t)(seconds * 1e6), frameTick(); }
 
-int played(int id) { std::vector<int> all = playedSounds(); return (int)std::count(all.begin(), all.end(), id); }
+int played(int id) {
+    std::vector<int> all = playedSounds();
+    return (int)std::count(all.begin(), all.end(), id);
+}
 
 }  // namespace
 
-// Frame time (seen as a rainbow's age): 0 at first and after a new game, at most 0.1, 0.001 if negative.
+// Frame time (seen as a rainbow's age): 0 at first and after a new game, at most 0.1, 0.001 if
+// negative.
 TEST(Frame, TimeNightAndTheRainbow) {
     startGame(1780351200u), shellCommand(IDM_WEATHER_RAINY), shellCommand(IDM_WEATHER_NONE);
     fakePlatform.counter += 5000000, frameTick();
-    EXPECT_TRUE(theRainbow.active && theRainbow.age == 0 && theFrame.ambientTimer >= 3);  // the first roll is at once
+    EXPECT_TRUE(theRainbow.active && theRainbow.age == 0 &&
+                theFrame.ambientTimer >= 3);  // the first roll is at once
     const double WAIT[] = {0.016, 10, -0.005, 0.05, 0};
     const float AGE[] = {0.016f, 0.116f, 0.117f, 0.167f, 0.167f};
     for (int i = 0; i < 5; ++i) {
@@ -32,11 +37,13 @@ TEST(Frame, TimeNightAndTheRainbow) {
         EXPECT_FLOAT_EQ(theRainbow.age, AGE[i]) << i;
     }
     // Each frame also moves the arena, the weather and the animals.
-    shellCommand(IDM_WEATHER_SNOWY), theArena.muzzleFlash = 1, animals[0].moving = 1, animals[0].wanderTimer = 5;
+    shellCommand(IDM_WEATHER_SNOWY), theArena.muzzleFlash = 1, animals[0].moving = 1,
+                                     animals[0].wanderTimer = 5;
     float flakeY = snowFlakes[0].y, gait = animals[0].gaitPhase;
     theArena.nightTarget = 1, theArena.nightBlend = 0.48f;
     tickAfter(0.016);  // 0.48 + 0.52 x 0.024 = 0.4925: the rainbow stays
-    EXPECT_TRUE(theArena.muzzleFlash < 1 && snowFlakes[0].y < flakeY && animals[0].gaitPhase != gait);
+    EXPECT_TRUE(theArena.muzzleFlash < 1 && snowFlakes[0].y < flakeY &&
+                animals[0].gaitPhase != gait);
     EXPECT_TRUE(theRainbow.active && std::fabs(theArena.nightBlend - 0.49248f) < 1e-6f);
     tickAfter(0.016);  // 0.4925 + 0.5075 x 0.024 = 0.5047: it ends
     EXPECT_TRUE(!theRainbow.active && theRainbow.alpha == 0);
@@ -50,11 +57,15 @@ TEST(Frame, TimeNightAndTheRainbow) {
     EXPECT_EQ(theArena.nightBlend, 0);
 }
 
-// Walking the hills: the eye climbs, or floats where the ground falls; footsteps every 0.4 s on the ground.
+// Walking the hills: the eye climbs, or floats where the ground falls; footsteps every 0.4 s on the
+// ground.
 TEST(Frame, WalkingAndFootsteps) {
     startGame(1780351200u), frameTick();
     // W, S, A, D held, and the strafe and forward they make.
-    const int KEYS[5][6] = {{1, 0, 0, 0, 0, 1}, {1, 1, 1, 1, 0, 0}, {0, 1, 0, 1, 1, -1}, {0, 0, 1, 0, -1, 0},
+    const int KEYS[5][6] = {{1, 0, 0, 0, 0, 1},
+                            {1, 1, 1, 1, 0, 0},
+                            {0, 1, 0, 1, 1, -1},
+                            {0, 0, 1, 0, -1, 0},
                             {1, 0, 0, 1, 1, 1}};
     float timer = 0;
     int steps = 0, floating = 0;
@@ -66,39 +77,52 @@ TEST(Frame, WalkingAndFootsteps) {
         float ground = terrainHeightAt(want.position.x, want.position.z) + 1.7f;
         want.position.y = std::max(want.position.y, ground);
         bool step = false;
-        if (want.position.y > ground + 0.05f) timer = 0, ++floating;
-        else if ((timer -= 0.016f) <= 0) step = true, timer = 0.4f, ++steps;
+        if (want.position.y > ground + 0.05f)
+            timer = 0, ++floating;
+        else if ((timer -= 0.016f) <= 0)
+            step = true, timer = 0.4f, ++steps;
         playedSounds(), tickAfter(0.016);
         ASSERT_TRUE(same(thePlayer, want, "f") && played(SOUND_FOOTSTEP) == step) << f;
         ASSERT_EQ(theFrame.footstepTimer, timer) << f;
     }
-    theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}, theFrame.footstepTimer = 0.3f, tickAfter(0.016);
-    EXPECT_TRUE(steps >= 3 && floating >= 3 && theFrame.footstepTimer == 0) << steps << " " << floating;
+    theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}, theFrame.footstepTimer = 0.3f,
+    tickAfter(0.016);
+    EXPECT_TRUE(steps >= 3 && floating >= 3 && theFrame.footstepTimer == 0)
+        << steps << " " << floating;
 }
 
-// A roll: the next wait, then a night chance (20 if clear, else 5 to 10) or a day one (10, 5, 3 by weather).
+// A roll: the next wait, then a night chance (20 if clear, else 5 to 10) or a day one (10, 5, 3 by
+// weather).
 TEST(Frame, AmbientRollsDrawInTheirOrder) {
     startGame(1780351200u);
     for (float night : {0.0f, 0.49f, 0.5f, 1.0f})
         for (int weather : {0, 1, 2})
             for (uint32_t seed = 1; seed <= 2000; ++seed) {
-                theArena.nightBlend = night, theArena.weatherMode = weather, theFrame.ambientTimer = 0.25f;
+                theArena.nightBlend = night, theArena.weatherMode = weather,
+                theFrame.ambientTimer = 0.25f;
                 seedRandom(seed), rollAmbientSound(0.25f);
                 Rand r{seed};
                 float wait = (float)((r.next() % 20) / 10.0 + 3.0);
                 bool dark = night >= 0.5f;
-                int chance = dark ? (weather == 0 ? 20 : r.next() % 6 + 5) : weather == 0 ? 10 : weather == 1 ? 5 : 3;
+                int chance = dark           ? (weather == 0 ? 20 : r.next() % 6 + 5)
+                             : weather == 0 ? 10
+                             : weather == 1 ? 5
+                                            : 3;
                 int cue = r.next() % 100 >= chance ? 0
-                        : dark ? SOUND_NIGHT_AMBIENT : SOUND_DAY_AMBIENT_1 + r.next() % 2;
-                std::vector<int> cues = playedSounds(), want = cue ? std::vector<int>{cue} : std::vector<int>{};
-                ASSERT_TRUE(theFrame.ambientTimer == wait && cues == want && nextRandom() == r.next())
+                          : dark                   ? SOUND_NIGHT_AMBIENT
+                                                   : SOUND_DAY_AMBIENT_1 + r.next() % 2;
+                std::vector<int> cues = playedSounds(),
+                                 want = cue ? std::vector<int>{cue} : std::vector<int>{};
+                ASSERT_TRUE(theFrame.ambientTimer == wait && cues == want &&
+                            nextRandom() == r.next())
                     << night << " " << weather << " " << seed;
             }
     theFrame.ambientTimer = 1, seedRandom(5), rollAmbientSound(0.5f);  // not due yet: no draw
     EXPECT_TRUE(theFrame.ambientTimer == 0.5f && nextRandom() == Rand{5}.next());
 }
 
-// Rain stopping by day raises a rainbow where the player looks: in over 5 s, full to 35 s, gone after 40 s.
+// Rain stopping by day raises a rainbow where the player looks: in over 5 s, full to 35 s, gone
+// after 40 s.
 TEST(Frame, RainbowAfterRainByDay) {
     startGame(1780351200u);
     for (int weather : {IDM_WEATHER_SNOWY, IDM_WEATHER_RAINY})
@@ -109,14 +133,17 @@ TEST(Frame, RainbowAfterRainByDay) {
         }
     EXPECT_TRUE(theRainbow.age == 0 && theRainbow.alpha == 0 && theRainbow.yaw == thePlayer.yaw);
     for (int step = 0; theRainbow.active && step < 500; ++step) {
-        float age = theRainbow.age + 0.1f, alpha = age < 5 ? age / 5 : age <= 35 ? 1 : 1 - (age - 35) / 5;
+        float age = theRainbow.age + 0.1f, alpha = age < 5     ? age / 5
+                                                   : age <= 35 ? 1
+                                                               : 1 - (age - 35) / 5;
         ageRainbow(0.1f);
         ASSERT_NEAR(theRainbow.alpha, std::max(alpha, 0.0f), 1e-5) << age;
         ASSERT_EQ(theRainbow.active, alpha >= 0) << age;
     }
 }
 
-// Every third won game opens the Donate box once, across new games; the rain loop follows the weather.
+// Every third won game opens the Donate box once, across new games; the rain loop follows the
+// weather.
 TEST(Frame, VictoriesAndTheRainLoop) {
     startGame(1780351200u), frameTick();
     for (int win = 1; win <= 7; ++win, restartGame()) {
@@ -131,44 +158,57 @@ TEST(Frame, VictoriesAndTheRainLoop) {
 
 TEST(Commands, WeatherDayNightExitDialogsAndSize) {
     startGame(1780351200u);
-    auto state = [] { return std::vector<int>{theArena.weatherMode, rainDropCount, snowFlakeCount, rainSplashCount,
-                                              rainLoopPlaying, fakePlatform.checkedWeatherCommand}; };
+    auto state = [] {
+        return std::vector<int>{theArena.weatherMode, rainDropCount,
+                                snowFlakeCount,       rainSplashCount,
+                                rainLoopPlaying,      fakePlatform.checkedWeatherCommand};
+    };
     EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
-    shellCommand(IDM_WEATHER_RAINY), tickAfter(0.016), rainSplashCount = 7, shellCommand(IDM_WEATHER_SNOWY);
+    shellCommand(IDM_WEATHER_RAINY), tickAfter(0.016), rainSplashCount = 7,
+                                                       shellCommand(IDM_WEATHER_SNOWY);
     EXPECT_EQ(state(), (std::vector<int>{2, 0, 800, 0, 0, IDM_WEATHER_SNOWY}));
     rainSplashCount = 7, shellCommand(IDM_WEATHER_RAINY);
     EXPECT_EQ(state(), (std::vector<int>{1, 500, 0, 0, 0, IDM_WEATHER_RAINY}));
     tickAfter(0.016), rainSplashCount = snowFlakeCount = 7, shellCommand(IDM_WEATHER_NONE);
     EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
-    theArena.weatherMode = 3, updateWeatherMenuChecks(), shellCommand(IDM_DAY_NIGHT), shellCommand(IDM_EXIT);
-    EXPECT_TRUE(fakePlatform.checkedWeatherCommand == 0 && theArena.nightTarget == 1 && fakePlatform.closePosted == 0);
+    theArena.weatherMode = 3, updateWeatherMenuChecks(), shellCommand(IDM_DAY_NIGHT),
+    shellCommand(IDM_EXIT);
+    EXPECT_TRUE(fakePlatform.checkedWeatherCommand == 0 && theArena.nightTarget == 1 &&
+                fakePlatform.closePosted == 0);
     EXPECT_STREQ(fakePlatform.lastQuestion, "Are you sure you want to exit?");
     fakePlatform.answerYes = 1, shellCommand(IDM_EXIT), shellCommand(999);
     for (int command : {IDM_ABOUT, IDM_DONATE})  // each frees the mouse before its box opens
-        EXPECT_EQ((captureMouse(), shellCommand(command), fakePlatform.mouseCapturedAtLastDialog), 0) << command;
-    EXPECT_TRUE(fakePlatform.closePosted == 1 && fakePlatform.aboutDialogs == 1 && fakePlatform.donateDialogs == 1);
+        EXPECT_EQ((captureMouse(), shellCommand(command), fakePlatform.mouseCapturedAtLastDialog),
+                  0)
+            << command;
+    EXPECT_TRUE(fakePlatform.closePosted == 1 && fakePlatform.aboutDialogs == 1 &&
+                fakePlatform.donateDialogs == 1);
     EXPECT_TRUE((resizeView(640, 0), clientWidth == 640 && clientHeight == 1));
 }
 
-// New Game asks while a game runs. In the south, ground rising 0.48 per unit, then in 3-unit steps, toward +z
-// (west) and +x (east): enemies, animals and rain by their rules; weather and time of day kept.
+// New Game asks while a game runs. In the south, ground rising 0.48 per unit, then in 3-unit steps,
+// toward +z (west) and +x (east): enemies, animals and rain by their rules; weather and time of day
+// kept.
 TEST(Commands, NewGame) {
     startGame(1780351200u);
     for (int j = 0; j < 64; ++j)
         for (int i = 0; i < 129; ++i) {
             int along = i < 64 ? j : i;
-            terrainHeights[j][i] = i % 64 < 32 ? 0.48f * along * terrainCellSize() : 3.0f * (along / 4);
+            terrainHeights[j][i] =
+                i % 64 < 32 ? 0.48f * along * terrainCellSize() : 3.0f * (along / 4);
         }
     shellCommand(IDM_WEATHER_RAINY);
     ArenaState& a = theArena;
-    a.nightTarget = 1, a.nightBlend = 0.7f, a.score = 500, a.shotsFired = 9, a.snowCover = 0.4f, a.bloodDropCount = 3;
+    a.nightTarget = 1, a.nightBlend = 0.7f, a.score = 500, a.shotsFired = 9, a.snowCover = 0.4f,
+    a.bloodDropCount = 3;
     thePlayer = PlayerState{{50, 30, 50}, 10, 20};
-    theFrame.firstFrame = 0, theFrame.victoryShown = 1, theFrame.victoryCount = 2, rainSplashCount = 40;
+    theFrame.firstFrame = 0, theFrame.victoryShown = 1, theFrame.victoryCount = 2,
+    rainSplashCount = 40;
     EXPECT_TRUE((shellCommand(IDM_NEW_GAME), fakePlatform.questionsAsked == 1 && a.score == 500));
     EXPECT_STREQ(fakePlatform.lastQuestion, "Restart the game?");
     fakePlatform.answerYes = 1, seedRandom(4321), shellCommand(IDM_NEW_GAME);
     Rand r{4321};
-    GameGround g;  // built on the game's own (stepped) ground
+    GameGround g;            // built on the game's own (stepped) ground
     static ArenaState want;  // large records: kept off the stack
     static AnimalRecord wantAnimals[ANIMAL_COUNT];
     static RainDrop drops[MAX_RAIN_DROPS];
@@ -176,14 +216,17 @@ TEST(Commands, NewGame) {
     want.weatherMode = WEATHER_RAIN, want.nightTarget = 1, want.nightBlend = 0.7f;
     placeAnimalsByRule(r, g, wantAnimals);
     for (RainDrop& d : drops)  // around the player back at (0, 25)
-        d.x = r.f(-30, 30), d.y = r.f(15, 30), d.z = 25 + r.f(-30, 30),
-        d.fallSpeed = r.f(-20, -15), d.life = r.f(0.3f, 0.8f);
+        d.x = r.f(-30, 30), d.y = r.f(15, 30), d.z = 25 + r.f(-30, 30), d.fallSpeed = r.f(-20, -15),
+        d.life = r.f(0.3f, 0.8f);
     PlayerState p = {{0, terrainHeightAt(0, 25) + 1.7f, 25}, -90, 0};
     EXPECT_TRUE(same(a, want, ARENA_FIELDS) && same(animals, wantAnimals, ANIMAL_FIELDS));
     EXPECT_TRUE(same(rainDrops, drops, "f") && same(thePlayer, p, "f"));
     EXPECT_EQ(std::vector<int>({rainDropCount, rainSplashCount, snowFlakeCount, theFrame.firstFrame,
-                                theFrame.victoryShown, theFrame.victoryCount, fakePlatform.checkedWeatherCommand}),
+                                theFrame.victoryShown, theFrame.victoryCount,
+                                fakePlatform.checkedWeatherCommand}),
               std::vector<int>({500, 0, 0, 1, 0, 2, IDM_WEATHER_RAINY}));
-    shellCommand(IDM_WEATHER_SNOWY), a.gameOver = 1, fakePlatform.answerYes = 0, shellCommand(IDM_NEW_GAME);
-    EXPECT_TRUE(fakePlatform.questionsAsked == 2 && !a.gameOver && snowFlakeCount == 800 && rainDropCount == 0);
+    shellCommand(IDM_WEATHER_SNOWY), a.gameOver = 1, fakePlatform.answerYes = 0,
+                                     shellCommand(IDM_NEW_GAME);
+    EXPECT_TRUE(fakePlatform.questionsAsked == 2 && !a.gameOver && snowFlakeCount == 800 &&
+                rainDropCount == 0);
 }

@@ -6,8 +6,9 @@
 #include "audio/sound_bank.h"
 #include "fakes/audio_fake.h"
 
-// Each sound test starts from an empty bank and a fake with its defaults. In callLog(), "r4 p4" is a reset and a
-// prepare on device 4 (f find, o open, p prepare, w write, u unprepare, r reset, c close).
+// Each sound test starts from an empty bank and a fake with its defaults. In callLog(), "r4 p4" is
+// a reset and a prepare on device 4 (f find, o open, p prepare, w write, u unprepare, r reset, c
+// close).
 struct SoundTest : ::testing::Test {
     void SetUp() override { startOver(); }
     void TearDown() override { stopRainLoop(), releaseSoundBank(); }
@@ -16,7 +17,8 @@ struct SoundTest : ::testing::Test {
     static std::string callLog() {
         std::string log;
         for (const FakeAudioEvent& e : fakeAudio.events)
-            log += (log.empty() ? "" : " ") + std::string(1, "fopwurc"[e.call]) + std::to_string(e.device);
+            log += (log.empty() ? "" : " ") + std::string(1, "fopwurc"[e.call]) +
+                   std::to_string(e.device);
         return log;
     }
 };

@@ -56,8 +56,8 @@ int offscreenWritePng(const char* path) {
         return 0;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
-                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_RGB,
+                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     png_set_filler(png, 0, PNG_FILLER_AFTER);  // the buffer's fourth byte is dropped
     for (int y = 0; y < height; ++y) {

@@ -17,11 +17,10 @@ void put32(Bytes& out, uint32_t v) {
     for (int i = 0; i < 4; ++i) out.push_back((uint8_t)((v >> (8 * i)) & 255));
 }
 
-int paddedRowBytes(int width, int bitsPerPixel) {
-    return (width * bitsPerPixel + 31) / 32 * 4;
-}
+int paddedRowBytes(int width, int bitsPerPixel) { return (width * bitsPerPixel + 31) / 32 * 4; }
 
-void putInfoHeader(Bytes& out, int width, int height, int bitsPerPixel, uint32_t imageBytes, int ppm) {
+void putInfoHeader(Bytes& out, int width, int height, int bitsPerPixel, uint32_t imageBytes,
+                   int ppm) {
     put32(out, INFO_HEADER_SIZE);
     put32(out, (uint32_t)width);
     put32(out, (uint32_t)height);
@@ -50,7 +49,8 @@ Bytes encodeBmp(const Image& image, int bitsPerPixel, PutPixel putPixel) {
     putInfoHeader(out, image.width, image.height, bitsPerPixel, pixelBytes, PIXELS_PER_METRE);
     for (int y = image.height - 1; y >= 0; --y) {
         size_t rowStart = out.size();
-        for (int x = 0; x < image.width; ++x) putPixel(out, &image.rgba[((size_t)y * image.width + x) * 4]);
+        for (int x = 0; x < image.width; ++x)
+            putPixel(out, &image.rgba[((size_t)y * image.width + x) * 4]);
         while (out.size() - rowStart < (size_t)rowBytes) out.push_back(0);
     }
     return out;
@@ -100,7 +100,8 @@ Bytes encodeIco(const std::vector<Image>& images) {
         for (int y = size - 1; y >= 0; --y) {
             Bytes row((size_t)maskRowBytes, 0);
             for (int x = 0; x < size; ++x) {
-                if (image.rgba[((size_t)y * size + x) * 4 + 3] < 128) row[x / 8] |= (uint8_t)(0x80 >> (x % 8));
+                if (image.rgba[((size_t)y * size + x) * 4 + 3] < 128)
+                    row[x / 8] |= (uint8_t)(0x80 >> (x % 8));
             }
             body.insert(body.end(), row.begin(), row.end());
         }
@@ -132,7 +133,8 @@ int writeAssetFiles(int argc, char** argv, const std::vector<AssetFile>& files) 
     for (const AssetFile& file : files) {
         std::string path = std::string(argv[1]) + "/" + file.name;
         std::FILE* f = std::fopen(path.c_str(), "wb");
-        bool written = f && std::fwrite(file.bytes.data(), 1, file.bytes.size(), f) == file.bytes.size();
+        bool written =
+            f && std::fwrite(file.bytes.data(), 1, file.bytes.size(), f) == file.bytes.size();
         if (f && std::fclose(f) != 0) written = false;
         if (!written) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());

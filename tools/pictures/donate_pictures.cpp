@@ -55,9 +55,9 @@ const Caption CAPTIONS[2] = {
     {"donate_label_right.bmp", "Alipay", 145, 0x3C9EF0, 0x1560B8},
 };
 
-const double LETTER_GAP = 3.4;   // font units between neighbouring centre lines
+const double LETTER_GAP = 3.4;  // font units between neighbouring centre lines
 const double STROKE_RADIUS = 1.2;
-const double MARGIN = 6.0;       // pixels kept clear at the sides
+const double MARGIN = 6.0;  // pixels kept clear at the sides
 
 Image labelImage(const Caption& caption, double scale) {
     std::string text = caption.text;
@@ -75,7 +75,8 @@ Image labelImage(const Caption& caption, double scale) {
         double shadow = strokeTextDistance(text, LETTER_GAP, u - 0.3, v + 0.6);
         double shade = 1.0 - smoothstep(STROKE_RADIUS - 0.3, STROKE_RADIUS + 0.6, shadow);
         Colour c = over(withAlpha(mixColour(white, bottom, 0.3), shade), white);
-        if (d <= STROKE_RADIUS) c = mixColour(top, bottom, (10.5 - v) / 14.0);  // capitals down to descenders
+        if (d <= STROKE_RADIUS)
+            c = mixColour(top, bottom, (10.5 - v) / 14.0);  // capitals down to descenders
         return c;
     });
 }
@@ -97,6 +98,7 @@ std::vector<AssetFile> donateLabels() {
         scale = std::min(scale, (caption.width - 2 * MARGIN) / units);
     }
     std::vector<AssetFile> files;
-    for (const Caption& caption : CAPTIONS) files.push_back({caption.file, encodeBmp24(labelImage(caption, scale))});
+    for (const Caption& caption : CAPTIONS)
+        files.push_back({caption.file, encodeBmp24(labelImage(caption, scale))});
     return files;
 }

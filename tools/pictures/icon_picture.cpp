@@ -62,17 +62,20 @@ bool inTree(double x, double y, double cx, const double (*tiers)[3]) {
 // The stag faces left, towards the tree: neck rising from the lower right, antlers above.
 bool inStag(double x, double y, double pixel) {
     double r = std::max(0.032, 0.55 * pixel);
-    if (inTaper(x, y, 0.74, -0.92, 0.56, 0.12, 0.21, 0.13)) return true;   // neck
-    if (inEllipse(x, y, 0.49, 0.21, 0.16, 0.125, -18)) return true;        // skull
-    if (inTaper(x, y, 0.44, 0.17, 0.20, 0.04, 0.11, 0.06)) return true;    // muzzle
-    if (inEllipse(x, y, 0.67, 0.33, 0.13, 0.05, 32)) return true;          // ear
+    if (inTaper(x, y, 0.74, -0.92, 0.56, 0.12, 0.21, 0.13)) return true;  // neck
+    if (inEllipse(x, y, 0.49, 0.21, 0.16, 0.125, -18)) return true;       // skull
+    if (inTaper(x, y, 0.44, 0.17, 0.20, 0.04, 0.11, 0.06)) return true;   // muzzle
+    if (inEllipse(x, y, 0.67, 0.33, 0.13, 0.05, 32)) return true;         // ear
     // Two antlers, the far one set back: a beam sweeping up and back, tines reaching forward.
     for (double back : {0.0, 0.12}) {
         const double beam[4][2] = {{0.50, 0.30}, {0.53, 0.48}, {0.52, 0.66}, {0.44, 0.84}};
         for (int i = 0; i < 3; ++i) {
-            if (inStroke(x, y, beam[i][0] + back, beam[i][1], beam[i + 1][0] + back, beam[i + 1][1], r)) return true;
+            if (inStroke(x, y, beam[i][0] + back, beam[i][1], beam[i + 1][0] + back, beam[i + 1][1],
+                         r))
+                return true;
         }
-        const double tines[3][4] = {{0.525, 0.44, 0.37, 0.53}, {0.525, 0.62, 0.38, 0.72}, {0.48, 0.78, 0.58, 0.90}};
+        const double tines[3][4] = {
+            {0.525, 0.44, 0.37, 0.53}, {0.525, 0.62, 0.38, 0.72}, {0.48, 0.78, 0.58, 0.90}};
         for (const auto& t : tines) {
             if (inStroke(x, y, t[0] + back, t[1], t[2] + back, t[3], r)) return true;
         }

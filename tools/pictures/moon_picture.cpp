@@ -16,9 +16,7 @@ struct Dir {
     double x, y, z;
 };
 
-double dot(Dir a, Dir b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
+double dot(Dir a, Dir b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 // The point of the sphere seen at disc position (u, v), u right and v up.
 Dir onSphere(double u, double v) {
@@ -42,7 +40,8 @@ double valueNoise(double x, double y, int seed) {
     int ix = (int)std::floor(x), iy = (int)std::floor(y);
     double fx = smoothstep(0, 1, x - ix), fy = smoothstep(0, 1, y - iy);
     double top = hash01(ix, iy, seed) + (hash01(ix + 1, iy, seed) - hash01(ix, iy, seed)) * fx;
-    double low = hash01(ix, iy + 1, seed) + (hash01(ix + 1, iy + 1, seed) - hash01(ix, iy + 1, seed)) * fx;
+    double low =
+        hash01(ix, iy + 1, seed) + (hash01(ix + 1, iy + 1, seed) - hash01(ix, iy + 1, seed)) * fx;
     return top + (low - top) * fy;
 }
 
@@ -64,21 +63,19 @@ struct Sea {
 };
 
 const Sea SEAS[] = {
-    {-0.24, 0.53, 0.30, 0.26, 1.0},    // the great round sea, north-west
-    {0.27, 0.46, 0.19, 0.18, 1.1},     // north-east of centre
-    {0.50, 0.14, 0.22, 0.17, 1.0},     // east of centre
-    {0.32, 0.05, 0.12, 0.09, 0.9},     // its western arm
-    {0.82, 0.29, 0.15, 0.11, 1.1},     // the lone sea near the east limb
-    {0.75, -0.16, 0.13, 0.20, 0.9},    // south-east
-    {0.55, -0.28, 0.10, 0.10, 0.9},    // small, south of the east seas
-    {-0.74, 0.36, 0.22, 0.30, 0.8},    // the broad, paler ocean on the west
-    {-0.68, 0.00, 0.24, 0.24, 0.8},
-    {-0.50, -0.20, 0.18, 0.15, 0.75},
-    {-0.48, 0.30, 0.14, 0.12, 0.8},
-    {-0.27, -0.36, 0.19, 0.15, 0.85},  // south of centre
-    {-0.58, -0.42, 0.11, 0.10, 1.0},   // small round one, south-west
-    {0.02, 0.80, 0.40, 0.06, 0.8},     // the thin northern band
-    {0.04, 0.24, 0.13, 0.10, 0.6},     // grey patches linking the others near the centre
+    {-0.24, 0.53, 0.30, 0.26, 1.0},  // the great round sea, north-west
+    {0.27, 0.46, 0.19, 0.18, 1.1},   // north-east of centre
+    {0.50, 0.14, 0.22, 0.17, 1.0},   // east of centre
+    {0.32, 0.05, 0.12, 0.09, 0.9},   // its western arm
+    {0.82, 0.29, 0.15, 0.11, 1.1},   // the lone sea near the east limb
+    {0.75, -0.16, 0.13, 0.20, 0.9},  // south-east
+    {0.55, -0.28, 0.10, 0.10, 0.9},  // small, south of the east seas
+    {-0.74, 0.36, 0.22, 0.30, 0.8},  // the broad, paler ocean on the west
+    {-0.68, 0.00, 0.24, 0.24, 0.8},  {-0.50, -0.20, 0.18, 0.15, 0.75},
+    {-0.48, 0.30, 0.14, 0.12, 0.8},  {-0.27, -0.36, 0.19, 0.15, 0.85},  // south of centre
+    {-0.58, -0.42, 0.11, 0.10, 1.0},  // small round one, south-west
+    {0.02, 0.80, 0.40, 0.06, 0.8},    // the thin northern band
+    {0.04, 0.24, 0.13, 0.10, 0.6},    // grey patches linking the others near the centre
     {-0.26, 0.05, 0.16, 0.11, 0.55},
 };
 
@@ -119,8 +116,8 @@ struct Crater {
 };
 
 const Crater CRATERS[] = {
-    {-0.14, -0.68, 0.050, 0.30, 0.12},   // the bright young crater of the south
-    {-0.34, 0.17, 0.055, 0.26, 0.06},    // the bright crater west of the centre
+    {-0.14, -0.68, 0.050, 0.30, 0.12},  // the bright young crater of the south
+    {-0.34, 0.17, 0.055, 0.26, 0.06},   // the bright crater west of the centre
     {-0.61, 0.14, 0.030, 0.22, 0.08},
     {-0.67, 0.40, 0.025, 0.35, 0.30},    // the brightest spot of the west
     {-0.10, 0.78, 0.050, 0.10, -0.18},   // dark-floored, in the north
@@ -181,7 +178,8 @@ const std::vector<Crater>& smallCraters() {
             double u = hash01(i, 1, 71) * 2 - 1, v = -1 + 2 * std::pow(hash01(i, 2, 71), 1.4);
             if (u * u + v * v > 0.9) continue;
             double keep = 1.0 - 0.6 * seaShade(u, v);
-            list.push_back(Crater{u, v, 0.018 + 0.02 * hash01(i, 3, 71), 0.15 * keep, -0.07 * keep});
+            list.push_back(
+                Crater{u, v, 0.018 + 0.02 * hash01(i, 3, 71), 0.15 * keep, -0.07 * keep});
         }
         return list;
     }();

@@ -39,7 +39,8 @@ int imageChannel(const Image& image, int x, int y, int channel) {
 }
 
 Colour rgb(int hex) {
-    return Colour{((hex >> 16) & 255) / 255.0f, ((hex >> 8) & 255) / 255.0f, (hex & 255) / 255.0f, 1.0f};
+    return Colour{((hex >> 16) & 255) / 255.0f, ((hex >> 8) & 255) / 255.0f, (hex & 255) / 255.0f,
+                  1.0f};
 }
 
 Colour withAlpha(Colour c, double alpha) {
@@ -49,7 +50,8 @@ Colour withAlpha(Colour c, double alpha) {
 
 Colour mixColour(Colour a, Colour b, double t) {
     float s = (float)clamp01(t);
-    return Colour{a.r + (b.r - a.r) * s, a.g + (b.g - a.g) * s, a.b + (b.b - a.b) * s, a.a + (b.a - a.a) * s};
+    return Colour{a.r + (b.r - a.r) * s, a.g + (b.g - a.g) * s, a.b + (b.b - a.b) * s,
+                  a.a + (b.a - a.a) * s};
 }
 
 Colour over(Colour top, Colour below) {
@@ -60,9 +62,7 @@ Colour over(Colour top, Colour below) {
                   (top.b * top.a + below.b * k) / a, a};
 }
 
-double clamp01(double v) {
-    return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v);
-}
+double clamp01(double v) { return v < 0.0 ? 0.0 : (v > 1.0 ? 1.0 : v); }
 
 double smoothstep(double edge0, double edge1, double x) {
     double t = clamp01((x - edge0) / (edge1 - edge0));
@@ -72,7 +72,8 @@ double smoothstep(double edge0, double edge1, double x) {
 double segmentDistance(double px, double py, double ax, double ay, double bx, double by) {
     double dx = bx - ax, dy = by - ay;
     double lengthSquared = dx * dx + dy * dy;
-    double t = lengthSquared > 0.0 ? clamp01(((px - ax) * dx + (py - ay) * dy) / lengthSquared) : 0.0;
+    double t =
+        lengthSquared > 0.0 ? clamp01(((px - ax) * dx + (py - ay) * dy) / lengthSquared) : 0.0;
     double ex = px - (ax + t * dx), ey = py - (ay + t * dy);
     return std::sqrt(ex * ex + ey * ey);
 }

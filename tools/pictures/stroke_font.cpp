@@ -19,9 +19,7 @@ struct Glyph {
     double minX = 0, maxX = 0;
 };
 
-Stroke line(double x0, double y0, double x1, double y1) {
-    return {{x0, y0}, {x1, y1}};
-}
+Stroke line(double x0, double y0, double x1, double y1) { return {{x0, y0}, {x1, y1}}; }
 
 // Elliptical arc from degree a0 to a1 (counter-clockwise when a1 > a0).
 Stroke arc(double cx, double cy, double rx, double ry, double a0, double a1) {
@@ -65,7 +63,8 @@ const std::vector<Glyph>& glyphs() {
         glyph('i', {line(0, 0, 0, 7), line(0, 9.8, 0, 9.8)}),
         glyph('l', {then(line(0, 10.5, 0, 2.2), arc(2.2, 2.2, 2.2, 2.2, 180, 270))}),
         glyph('p', {line(0, 7, 0, -3.5), arc(3.5, 3.5, 3.5, 3.5, 0, 360)}),
-        glyph('t', {then(line(1.8, 9.6, 1.8, 2.2), arc(4.0, 2.2, 2.2, 2.2, 180, 270)), line(0, 7, 4.4, 7)}),
+        glyph('t', {then(line(1.8, 9.6, 1.8, 2.2), arc(4.0, 2.2, 2.2, 2.2, 180, 270)),
+                    line(0, 7, 4.4, 7)}),
         glyph('y', {line(0, 7, 3.7, 0.4), line(7, 7, 1.8, -3.5)}),
     };
     return table;
