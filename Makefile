@@ -7,7 +7,7 @@ WINDOWS  := $(BUILD)/windows
 JOBS     ?= $(shell nproc 2>/dev/null || echo 2)
 EXE      := $(abspath $(WINDOWS))/gladewarden.exe
 
-.PHONY: all deps native windows sanitize test play clean
+.PHONY: all deps native windows sanitize format-check test play clean
 
 all: native windows
 
@@ -28,7 +28,11 @@ sanitize: deps
 	@cmake -S . -B $(SANITIZE) -DGLADEWARDEN_SANITIZE=ON >/dev/null
 	@cmake --build $(SANITIZE) -j $(JOBS) --target unit_tests
 
-test: native windows sanitize
+# Every tracked C/C++ file follows .clang-format.
+format-check: deps
+	@git ls-files '*.cpp' '*.h' '*.c' | xargs clang-format --dry-run -Werror --style=file
+
+test: format-check native windows sanitize
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS) -L unit
 	@cd $(SANITIZE) && ctest --output-on-failure -j $(JOBS) -L unit
 	@cd $(NATIVE) && ctest --output-on-failure -j $(JOBS) -LE unit

@@ -4,7 +4,7 @@
 set -eu
 
 PACKAGES="
-  build-essential cmake make python3
+  build-essential cmake make python3 clang-format git
   libgtest-dev libosmesa6-dev libglu1-mesa-dev libpng-dev libqrencode-dev
   mingw-w64
   wine wine64 xvfb xauth x11-utils xdotool imagemagick icoutils
