@@ -7,6 +7,7 @@
 #include "audio/cues.h"
 #include "combat/animals.h"
 #include "combat/arena.h"
+#include "core/clock.h"
 #include "core/random.h"
 #include "hud/hud.h"
 #include "player/player.h"

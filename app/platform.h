@@ -1,7 +1,5 @@
 #pragma once
 
-#include <cstdint>
-
 // The handful of services the portable shell asks of the platform. Windows
 // implements them in platform_win32.cpp; the native build has a null twin and
 // the tests a recording fake.
@@ -19,8 +17,3 @@ void platformRecentreCursor(int* cursorX, int* cursorY);
 void platformSetWeatherChecks(int checkedCommand);
 // Ask the main window to close, as its close button would.
 void platformPostClose();
-
-int64_t platformPerformanceFrequency();
-int64_t platformPerformanceCounter();
-uint32_t platformTickCount();
-void platformLocalDate(int* year, int* month, int* day);

@@ -2,8 +2,8 @@
 
 #include <cmath>
 
-#include "app/platform.h"
 #include "combat/arena.h"
+#include "core/clock.h"
 #include "core/random.h"
 #include "render/gl.h"
 #include "render/scene.h"

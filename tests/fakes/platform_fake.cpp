@@ -3,6 +3,7 @@
 #include "app/dialogs.h"
 #include "app/input.h"
 #include "app/platform.h"
+#include "core/clock.h"
 
 FakePlatform fakePlatform;
 
