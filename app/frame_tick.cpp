@@ -1,7 +1,7 @@
 #include "app/frame_tick.h"
 
 #include "app/dialogs.h"
-#include "app/input.h"
+#include "player/input.h"
 #include "app/platform.h"
 #include "app/shell.h"
 #include "audio/cues.h"

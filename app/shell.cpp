@@ -2,7 +2,7 @@
 
 #include "app/dialogs.h"
 #include "app/frame_tick.h"
-#include "app/input.h"
+#include "player/input.h"
 #include "app/platform.h"
 #include "audio/cues.h"
 #include "combat/arena.h"

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "app/input.h"
+#include "player/input.h"
 #include "world/terrain.h"
 
 PlayerState thePlayer;

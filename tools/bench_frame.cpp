@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "app/frame_tick.h"
-#include "app/input.h"
+#include "player/input.h"
 #include "app/shell.h"
 #include "combat/arena.h"
 #include "player/player.h"

@@ -10,7 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/input.h"
+#include "player/input.h"
 #include "combat/animals.h"
 #include "combat/arena.h"
 #include "combat/particles.h"

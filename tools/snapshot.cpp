@@ -28,7 +28,7 @@
 #include <cstring>
 
 #include "app/frame_tick.h"
-#include "app/input.h"
+#include "player/input.h"
 #include "app/shell.h"
 #include "combat/animals.h"
 #include "combat/arena.h"

@@ -1,7 +1,7 @@
 #include "fakes/platform_fake.h"
 
 #include "app/dialogs.h"
-#include "app/input.h"
+#include "player/input.h"
 #include "app/platform.h"
 #include "core/clock.h"
 

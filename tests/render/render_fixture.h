@@ -9,7 +9,7 @@
 #include <cmath>
 #include <functional>
 
-#include "app/input.h"
+#include "player/input.h"
 #include "combat/creature_draw.h"
 #include "fakes/platform_fake.h"
 #include "hud/hud.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/input.h"
+#include "player/input.h"
 #include "app/shell.h"
 #include "fakes/platform_fake.h"
 #include "resources/resource_ids.h"

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "app/frame_tick.h"
-#include "app/input.h"
+#include "player/input.h"
 #include "app/shell.h"
 #include "resources/resource_ids.h"
 #include "support/world_fixture.h"

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/frame_tick.h"
-#include "app/input.h"
+#include "player/input.h"
 #include "app/shell.h"
 #include "combat/shooting.h"
 #include "support/world_fixture.h"

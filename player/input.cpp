@@ -1,3 +1,3 @@
-#include "app/input.h"
+#include "player/input.h"
 
 InputState theInput = {0, 0, 0, 0, 0, 0, 400, 300};
