@@ -12,7 +12,7 @@
 #include "hud/hud.h"
 #include "player/player.h"
 #include "render/scene.h"
-#include "render/weather.h"
+#include "sky/weather.h"
 #include "world/terrain.h"
 
 FrameState theFrame = {1, 0, 1, 0.0f, 0.0f, 0, 0};

@@ -9,7 +9,7 @@
 #include "combat/shooting.h"
 #include "player/player.h"
 #include "render/scene.h"
-#include "render/weather.h"
+#include "sky/weather.h"
 #include "resources/resource_ids.h"
 #include "world/placement.h"
 #include "world/terrain.h"

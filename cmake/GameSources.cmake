@@ -1,7 +1,7 @@
 # Every .cpp under the game's directories belongs to the game. Files ending in
 # _win32.cpp touch Windows and go only into the Windows program; files ending
 # in _null.cpp are their portable twins for the native build.
-set(GAME_DIRS core player world combat render hud audio app)
+set(GAME_DIRS core render audio world player combat sky hud app)
 
 set(GAME_PORTABLE_SOURCES)
 set(GAME_WIN32_SOURCES)

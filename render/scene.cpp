@@ -3,11 +3,11 @@
 #include "combat/animals.h"
 #include "combat/creature_draw.h"
 #include "render/bushes.h"
-#include "render/clouds.h"
+#include "sky/clouds.h"
 #include "render/crosshair.h"
 #include "render/effects_draw.h"
 #include "render/gl.h"
-#include "render/sky.h"
+#include "sky/sky.h"
 #include "world/scenery_draw.h"
 #include "world/sign.h"
 #include "world/terrain_draw.h"
@@ -16,19 +16,6 @@
 float sceneClock = 0.0f;
 
 namespace {
-
-struct SkyRow {
-    SkyColour day;
-    SkyColour night;
-};
-
-const SkyRow SKY_COLOURS[3] = {
-    {{0.53f, 0.81f, 0.92f}, {0.02f, 0.02f, 0.08f}},  // clear
-    {{0.35f, 0.38f, 0.42f}, {0.05f, 0.05f, 0.10f}},  // rain
-    {{0.65f, 0.68f, 0.72f}, {0.10f, 0.10f, 0.15f}},  // snow
-};
-
-const GLfloat LIGHT_POSITION[4] = {50.0f, 80.0f, 30.0f, 1.0f};
 
 void applyProjection(int width, int height, float fieldOfView) {
     if (height == 0) height = 1;
@@ -40,17 +27,6 @@ void applyProjection(int width, int height, float fieldOfView) {
 }
 
 }  // namespace
-
-// One light whose colour follows the time of day: warm white by day, dim blue by night.
-void setSceneLight(float n) {
-    float a = 0.3f + (0.05f - 0.3f) * n;
-    float d = 0.8f + (0.15f - 0.8f) * n;
-    GLfloat ambient[4] = {a, a, a + 0.02f * n, 1.0f};
-    GLfloat diffuse[4] = {d, d, 0.7f - 0.45f * n, 1.0f};
-    glLightfv(GL_LIGHT0, GL_POSITION, LIGHT_POSITION);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-}
 
 namespace {
 
@@ -81,15 +57,6 @@ void drawEffects(const ArenaState* arena) {
 }
 
 }  // namespace
-
-SkyColour skyColour(int weatherMode, float nightBlend) {
-    const SkyRow& row = SKY_COLOURS[(weatherMode >= 0 && weatherMode <= 2) ? weatherMode : 0];
-    SkyColour c;
-    c.red = row.day.red + (row.night.red - row.day.red) * nightBlend;
-    c.green = row.day.green + (row.night.green - row.day.green) * nightBlend;
-    c.blue = row.day.blue + (row.night.blue - row.day.blue) * nightBlend;
-    return c;
-}
 
 void applyNormalProjection(int width, int height) { applyProjection(width, height, FIELD_OF_VIEW); }
 

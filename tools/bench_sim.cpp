@@ -16,7 +16,7 @@
 #include "combat/particles.h"
 #include "core/random.h"
 #include "player/player.h"
-#include "render/weather.h"
+#include "sky/weather.h"
 #include "world/placement.h"
 #include "world/terrain.h"
 

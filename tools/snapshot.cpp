@@ -35,7 +35,7 @@
 #include "combat/shooting.h"
 #include "player/player.h"
 #include "render/bushes.h"
-#include "render/weather.h"
+#include "sky/weather.h"
 #include "resources/resource_ids.h"
 #include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"

@@ -18,7 +18,7 @@
 #include "core/random.h"
 #include "fakes/audio_fake.h"
 #include "fakes/platform_fake.h"
-#include "render/weather.h"
+#include "sky/weather.h"
 #include "tools/common/game_harness.h"
 #include "world/fish.h"
 #include "world/park.h"

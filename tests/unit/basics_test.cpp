@@ -4,8 +4,8 @@
 
 #include "core/vec3.h"
 #include "hud/hud.h"
-#include "render/clouds.h"
-#include "render/sky.h"
+#include "sky/clouds.h"
+#include "sky/sky.h"
 #include "support/world_fixture.h"
 
 // The runtime's sequence after srand(1); the replays of the other tests rest on it.

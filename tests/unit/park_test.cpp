@@ -4,8 +4,8 @@
 #include <cmath>
 
 #include "render/bushes.h"
-#include "render/clouds.h"
-#include "render/sky.h"
+#include "sky/clouds.h"
+#include "sky/sky.h"
 #include "support/world_fixture.h"
 #include "world/fish.h"
 #include "world/park.h"

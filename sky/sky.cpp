@@ -1,4 +1,4 @@
-#include "render/sky.h"
+#include "sky/sky.h"
 
 #include <cmath>
 
@@ -6,12 +6,48 @@
 #include "core/clock.h"
 #include "core/random.h"
 #include "render/gl.h"
-#include "render/scene.h"
 #include "render/vertex_arrays.h"
 #include "world/park.h"
 #include "world/textures.h"
 
 StarField starField;
+
+namespace {
+
+struct SkyRow {
+    SkyColour day;
+    SkyColour night;
+};
+
+const SkyRow SKY_COLOURS[3] = {
+    {{0.53f, 0.81f, 0.92f}, {0.02f, 0.02f, 0.08f}},  // clear
+    {{0.35f, 0.38f, 0.42f}, {0.05f, 0.05f, 0.10f}},  // rain
+    {{0.65f, 0.68f, 0.72f}, {0.10f, 0.10f, 0.15f}},  // snow
+};
+
+const GLfloat LIGHT_POSITION[4] = {50.0f, 80.0f, 30.0f, 1.0f};
+
+}  // namespace
+
+SkyColour skyColour(int weatherMode, float nightBlend) {
+    const SkyRow& row = SKY_COLOURS[(weatherMode >= 0 && weatherMode <= 2) ? weatherMode : 0];
+    SkyColour c;
+    c.red = row.day.red + (row.night.red - row.day.red) * nightBlend;
+    c.green = row.day.green + (row.night.green - row.day.green) * nightBlend;
+    c.blue = row.day.blue + (row.night.blue - row.day.blue) * nightBlend;
+    return c;
+}
+
+// One light whose colour follows the time of day: warm white by day, dim blue by night.
+void setSceneLight(float n) {
+    float a = 0.3f + (0.05f - 0.3f) * n;
+    float d = 0.8f + (0.15f - 0.8f) * n;
+    GLfloat ambient[4] = {a, a, a + 0.02f * n, 1.0f};
+    GLfloat diffuse[4] = {d, d, 0.7f - 0.45f * n, 1.0f};
+    glLightfv(GL_LIGHT0, GL_POSITION, LIGHT_POSITION);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
+    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
+}
 
 namespace {
 

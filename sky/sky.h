@@ -2,8 +2,16 @@
 
 #include "player/player.h"
 
-// The night sky (stars and the moon in today's phase) and the rainbow that
-// follows the rain by day. All of it is drawn around the player's eye.
+// The sky's colour and the light of the hour, the night sky (stars and the
+// moon in today's phase) and the rainbow that follows the rain by day. All of
+// it is drawn around the player's eye.
+
+struct SkyColour {
+    float red, green, blue;
+};
+SkyColour skyColour(int weatherMode, float nightBlend);
+// Light 0, placed in the world after the camera, coloured for the time of day.
+void setSceneLight(float nightBlend);
 
 const int STAR_COUNT = 200;
 const float STAR_DISTANCE = 150.0f;

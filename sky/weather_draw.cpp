@@ -2,7 +2,7 @@
 
 #include "render/gl.h"
 #include "render/vertex_arrays.h"
-#include "render/weather.h"
+#include "sky/weather.h"
 
 // Rain, splashes and snow draw over everything (no depth test), after the
 // scene pass and before the HUD.

@@ -1,4 +1,4 @@
-#include "render/weather.h"
+#include "sky/weather.h"
 
 #include "combat/arena.h"
 #include "core/random.h"

@@ -1,4 +1,4 @@
-#include "render/clouds.h"
+#include "sky/clouds.h"
 
 #include "combat/arena.h"
 #include "core/random.h"
