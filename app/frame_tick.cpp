@@ -11,7 +11,7 @@
 #include "core/random.h"
 #include "hud/hud.h"
 #include "player/player.h"
-#include "render/scene.h"
+#include "app/scene.h"
 #include "sky/weather.h"
 #include "world/terrain.h"
 

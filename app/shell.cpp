@@ -8,7 +8,7 @@
 #include "combat/arena.h"
 #include "combat/shooting.h"
 #include "player/player.h"
-#include "render/scene.h"
+#include "app/scene.h"
 #include "sky/weather.h"
 #include "resources/resource_ids.h"
 #include "world/placement.h"

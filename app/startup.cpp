@@ -5,7 +5,7 @@
 #include "hud/font.h"
 #include "player/player.h"
 #include "render/gl.h"
-#include "world/world_setup.h"
+#include "app/world_setup.h"
 
 void prepareWorld(void* deviceContext) {
     glEnable(GL_BLEND);

@@ -20,7 +20,7 @@
 #include "render/effects_draw.h"
 #include "render/gl.h"
 #include "core/random.h"
-#include "render/scene.h"
+#include "app/scene.h"
 #include "sky/sky.h"
 #include "sky/weather.h"
 #include "tools/common/game_harness.h"

@@ -1,8 +1,8 @@
-#include "world/world_setup.h"
+#include "app/world_setup.h"
 
 #include "combat/arena.h"
 #include "render/gl.h"
-#include "render/scene.h"
+#include "app/scene.h"
 #include "sky/clouds.h"
 #include "sky/sky.h"
 #include "world/park.h"

@@ -1,4 +1,4 @@
-#include "render/scene.h"
+#include "app/scene.h"
 
 #include "combat/animals.h"
 #include "combat/creature_draw.h"
