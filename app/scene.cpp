@@ -2,7 +2,7 @@
 
 #include "combat/animals.h"
 #include "combat/creature_draw.h"
-#include "render/bushes.h"
+#include "world/bushes.h"
 #include "sky/clouds.h"
 #include "render/crosshair.h"
 #include "render/effects_draw.h"

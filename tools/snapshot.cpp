@@ -34,7 +34,7 @@
 #include "combat/arena.h"
 #include "combat/shooting.h"
 #include "player/player.h"
-#include "render/bushes.h"
+#include "world/bushes.h"
 #include "sky/weather.h"
 #include "resources/resource_ids.h"
 #include "tools/common/game_harness.h"

@@ -14,7 +14,7 @@
 #include "fakes/platform_fake.h"
 #include "hud/hud.h"
 #include "hud/scope_frame.h"
-#include "render/bushes.h"
+#include "world/bushes.h"
 #include "sky/clouds.h"
 #include "render/crosshair.h"
 #include "render/effects_draw.h"

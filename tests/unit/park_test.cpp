@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-#include "render/bushes.h"
+#include "world/bushes.h"
 #include "sky/clouds.h"
 #include "sky/sky.h"
 #include "support/world_fixture.h"

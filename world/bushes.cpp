@@ -1,4 +1,4 @@
-#include "render/bushes.h"
+#include "world/bushes.h"
 
 #include <cmath>
 
