@@ -5,7 +5,7 @@
 #include "world/bushes.h"
 #include "sky/clouds.h"
 #include "render/crosshair.h"
-#include "render/effects_draw.h"
+#include "combat/effects_draw.h"
 #include "render/gl.h"
 #include "sky/sky.h"
 #include "world/scenery_draw.h"

@@ -1,4 +1,4 @@
-#include "render/effects_draw.h"
+#include "combat/effects_draw.h"
 
 #include <cmath>
 
