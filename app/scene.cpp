@@ -4,7 +4,7 @@
 #include "combat/creature_draw.h"
 #include "world/bushes.h"
 #include "sky/clouds.h"
-#include "render/crosshair.h"
+#include "hud/crosshair.h"
 #include "combat/effects_draw.h"
 #include "render/gl.h"
 #include "sky/sky.h"

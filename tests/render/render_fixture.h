@@ -16,7 +16,7 @@
 #include "hud/scope_frame.h"
 #include "world/bushes.h"
 #include "sky/clouds.h"
-#include "render/crosshair.h"
+#include "hud/crosshair.h"
 #include "combat/effects_draw.h"
 #include "render/gl.h"
 #include "core/random.h"

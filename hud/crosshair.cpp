@@ -1,4 +1,4 @@
-#include "render/crosshair.h"
+#include "hud/crosshair.h"
 
 #include "render/gl.h"
 #include "render/overlay.h"
