@@ -5,6 +5,7 @@
 #include "player/input.h"
 #include "app/platform.h"
 #include "audio/cues.h"
+#include "combat/animals.h"
 #include "combat/arena.h"
 #include "combat/shooting.h"
 #include "player/player.h"

@@ -1,5 +1,6 @@
 #include "app/world_setup.h"
 
+#include "combat/animals.h"
 #include "combat/arena.h"
 #include "render/gl.h"
 #include "app/scene.h"

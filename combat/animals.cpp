@@ -3,6 +3,7 @@
 #include "combat/corpse.h"
 #include "combat/walk.h"
 #include "core/random.h"
+#include "world/placement.h"
 #include "world/terrain.h"
 
 AnimalRecord animals[ANIMAL_COUNT];
@@ -89,3 +90,31 @@ void killAnimal(int index) {
     a->fallAngle = 0.0f;
     a->corpseTimer = CORPSE_TIME;
 }
+
+void placeAnimals() {
+    for (int i = 0; i < ANIMAL_COUNT; ++i) {
+        AnimalRecord* a = &animals[i];
+        float x, z;
+        for (;;) {
+            x = randomFloat(-123.5f, 123.5f);
+            z = randomFloat(-123.5f, 123.5f);
+            if (insideStartSquare(x, z, 6.0f)) continue;
+            if (terrainSlopeBetween(x, z, x + 1.0f, z) > ANIMAL_MAX_SLOPE) continue;
+            if (terrainSlopeBetween(x, z, x, z + 1.0f) > ANIMAL_MAX_SLOPE) continue;
+            break;
+        }
+        a->x = x;
+        a->z = z;
+        a->kind = i < RABBIT_COUNT ? ANIMAL_RABBIT : ANIMAL_DEER;
+        a->facing = randomFloat(0.0f, 360.0f);
+        a->wanderTimer = randomFloat(3.0f, 10.0f);
+        a->heading = randomFloat(0.0f, 360.0f);
+        a->gaitPhase = randomFloat(0.0f, 6.28f);
+        a->moving = 0;
+        a->alive = 1;
+        a->fallAngle = 0.0f;
+        a->corpseTimer = 0.0f;
+    }
+}
+
+void respawnAnimals() { placeAnimals(); }

@@ -38,6 +38,11 @@ struct AnimalHit {
     float distance;
 };
 
+// At set-up, after the rocks: every animal alive at a fresh spot off the
+// start square and off the steep slopes.
+void placeAnimals();
+// A new game: the animals go to fresh places, everything else stays.
+void respawnAnimals();
 void updateAnimals(float dt);
 // Nearest living animal on the ray; no side effects. On a miss only hit is
 // written (0), the rest stays as the caller set it.

@@ -1,12 +1,11 @@
 #include "render/sector_lists.h"
 
 #include "render/gl.h"
-#include "world/terrain.h"
 
-int sectorAt(float x, float z) {
-    const float size = 2.0f * TERRAIN_HALF_SIZE / (float)SECTOR_GRID;
-    int column = (int)((x + TERRAIN_HALF_SIZE) / size);
-    int row = (int)((z + TERRAIN_HALF_SIZE) / size);
+int sectorAt(float x, float z, float halfSize) {
+    const float size = 2.0f * halfSize / (float)SECTOR_GRID;
+    int column = (int)((x + halfSize) / size);
+    int row = (int)((z + halfSize) / size);
     column = column < 0 ? 0 : (column >= SECTOR_GRID ? SECTOR_GRID - 1 : column);
     row = row < 0 ? 0 : (row >= SECTOR_GRID ? SECTOR_GRID - 1 : row);
     return row * SECTOR_GRID + column;

@@ -3,7 +3,7 @@
 #include "render/view_frustum.h"
 
 // Static geometry cut by where it stands into a grid of square sectors over
-// the park, each compiled into its own display list with the box around what
+// a square ground, each compiled into its own display list with the box around what
 // it holds, so that a frame draws only the sectors it can see.
 
 const int SECTOR_GRID = 8;  // sectors per side
@@ -14,8 +14,9 @@ struct SectorLists {
     Bounds bounds[SECTOR_COUNT];
 };
 
-// The sector holding the point; points outside the park go to the border sectors.
-int sectorAt(float x, float z);
+// The sector holding the point, the grid covering the square of the given
+// half size about the origin; points outside go to the border sectors.
+int sectorAt(float x, float z, float halfSize);
 // Compiles one list per sector with what submitSector draws for it (every
 // vertex through a placement that grows the sector's bounds). Takes new list
 // names: the old ones may belong to a context that is gone.

@@ -58,7 +58,7 @@ QuadricMesh shape;
 void submitBushSector(int sector, Bounds* bounds) {
     glBegin(GL_TRIANGLES);
     for (const StreamBush& b : streamBushes)
-        if (sectorAt(b.x, b.z) == sector) submitStreamBush(&b, bounds);
+        if (sectorAt(b.x, b.z, TERRAIN_HALF_SIZE) == sector) submitStreamBush(&b, bounds);
     glEnd();
 }
 

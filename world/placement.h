@@ -37,9 +37,10 @@ extern TreeRecord trees[TREE_COUNT];
 extern RockRecord rocks[ROCK_COUNT];
 extern FlowerRecord flowers[FLOWER_COUNT];
 
+// Creatures and trees keep out of the square of this half size around the
+// player's start.
+int insideStartSquare(float x, float z, float half);
+
 void placeFlowers();
 void placeTrees();
 void placeRocks();
-void placeAnimals();
-// A new game: the animals go to fresh places, everything else stays.
-void respawnAnimals();

@@ -43,9 +43,9 @@ void turnUp(Placement* p) { placeRotate(p, -90.0f, 1.0f, 0.0f, 0.0f); }
 void submitForestSector(int sector, Bounds* bounds) {
     glBegin(GL_TRIANGLES);
     for (const TreeRecord& t : trees)
-        if (sectorAt(t.x, t.z) == sector) submitTree(&t, bounds);
+        if (sectorAt(t.x, t.z, TERRAIN_HALF_SIZE) == sector) submitTree(&t, bounds);
     for (const RockRecord& r : rocks)
-        if (sectorAt(r.x, r.z) == sector) submitRock(&r, bounds);
+        if (sectorAt(r.x, r.z, TERRAIN_HALF_SIZE) == sector) submitRock(&r, bounds);
     glEnd();
 }
 
@@ -53,7 +53,7 @@ void submitFlowerSector(int sector, Bounds* bounds) {
     const Placement world = placementAt(0.0f, 0.0f, 0.0f);
     glBegin(GL_POINTS);
     for (const FlowerRecord& f : flowers) {
-        if (sectorAt(f.x, f.z) != sector) continue;
+        if (sectorAt(f.x, f.z, TERRAIN_HALF_SIZE) != sector) continue;
         glColor3f(f.red, f.green, f.blue);
         placedVertex(&world, f.x, terrainHeightAt(f.x, f.z) + 0.02f, f.z, bounds);
     }

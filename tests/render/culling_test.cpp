@@ -39,11 +39,13 @@ TEST_F(RenderTest, CullingKeepsWhatIsInViewAndDropsWhatIsNot) {
     for (int s = 0; s < SECTOR_COUNT; ++s) {
         const float x = -TERRAIN_HALF_SIZE + (s % SECTOR_GRID + 0.5f) * size,
                     z = -TERRAIN_HALF_SIZE + (s / SECTOR_GRID + 0.5f) * size;
-        EXPECT_EQ(sectorAt(x, z), s);
+        EXPECT_EQ(sectorAt(x, z, TERRAIN_HALF_SIZE), s);
         boxes[s] = emptyBounds(), growBounds(&boxes[s], x - size / 2, 0, z - size / 2),
         growBounds(&boxes[s], x + size / 2, 10, z + size / 2);
     }
-    EXPECT_EQ(sectorAt(-500, -500) + sectorAt(500, -500) * 100 + sectorAt(500, 500) * 10000,
+    EXPECT_EQ(sectorAt(-500, -500, TERRAIN_HALF_SIZE) +
+                  sectorAt(500, -500, TERRAIN_HALF_SIZE) * 100 +
+                  sectorAt(500, 500, TERRAIN_HALF_SIZE) * 10000,
               (SECTOR_GRID - 1) * 100 + (SECTOR_COUNT - 1) * 10000);
     auto distance = [&](const Bounds& b) {
         float d = 0;
