@@ -1,8 +1,8 @@
 #include "app/frame_tick.h"
 
 #include "app/dialogs.h"
-#include "player/input.h"
 #include "app/platform.h"
+#include "app/scene.h"
 #include "app/shell.h"
 #include "audio/cues.h"
 #include "combat/animals.h"
@@ -10,8 +10,8 @@
 #include "core/clock.h"
 #include "core/random.h"
 #include "hud/hud.h"
+#include "player/input.h"
 #include "player/player.h"
-#include "app/scene.h"
 #include "sky/weather.h"
 #include "world/terrain.h"
 

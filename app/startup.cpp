@@ -1,11 +1,11 @@
 #include "app/startup.h"
 
 #include "app/shell.h"
+#include "app/world_setup.h"
 #include "combat/arena.h"
 #include "hud/font.h"
 #include "player/player.h"
 #include "render/gl.h"
-#include "app/world_setup.h"
 
 void prepareWorld(void* deviceContext) {
     glEnable(GL_BLEND);

@@ -1,9 +1,9 @@
 #include "app/world_setup.h"
 
+#include "app/scene.h"
 #include "combat/animals.h"
 #include "combat/arena.h"
 #include "render/gl.h"
-#include "app/scene.h"
 #include "sky/clouds.h"
 #include "sky/sky.h"
 #include "world/park.h"

@@ -13,9 +13,9 @@
 #include <vector>
 
 #include "app/frame_tick.h"
-#include "player/input.h"
 #include "app/shell.h"
 #include "combat/arena.h"
+#include "player/input.h"
 #include "player/player.h"
 #include "render/gl.h"
 #include "resources/resource_ids.h"

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "player/input.h"
 #include "combat/animals.h"
 #include "combat/arena.h"
 #include "combat/particles.h"
 #include "core/random.h"
+#include "player/input.h"
 #include "player/player.h"
 #include "sky/weather.h"
 #include "world/placement.h"

@@ -17,10 +17,10 @@
 #include <cstring>
 
 #include "combat/shooting.h"
-#include "world/placement.h"
 #include "core/random.h"
 #include "player/player.h"
 #include "tools/common/game_harness.h"
+#include "world/placement.h"
 #include "world/sign.h"
 #include "world/terrain.h"
 

@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "core/random.h"
-#include "world/park.h"
 #include "world/fish.h"
+#include "world/park.h"
 
 float terrainHeights[TERRAIN_SAMPLES][TERRAIN_SAMPLES];
 float streamSampleX[STREAM_SAMPLES];

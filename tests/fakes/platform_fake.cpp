@@ -1,9 +1,9 @@
 #include "fakes/platform_fake.h"
 
 #include "app/dialogs.h"
-#include "player/input.h"
 #include "app/platform.h"
 #include "core/clock.h"
+#include "player/input.h"
 
 FakePlatform fakePlatform;
 

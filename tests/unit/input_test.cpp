@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
-#include "player/input.h"
 #include "app/shell.h"
 #include "fakes/platform_fake.h"
+#include "player/input.h"
 #include "resources/resource_ids.h"
 #include "support/world_fixture.h"
 

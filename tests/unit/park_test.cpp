@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cmath>
 
-#include "world/bushes.h"
 #include "sky/clouds.h"
 #include "sky/sky.h"
 #include "support/world_fixture.h"
+#include "world/bushes.h"
 #include "world/fish.h"
 #include "world/park.h"
 #include "world/sign.h"

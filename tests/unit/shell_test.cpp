@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "app/frame_tick.h"
-#include "player/input.h"
 #include "app/shell.h"
+#include "player/input.h"
 #include "resources/resource_ids.h"
 #include "support/world_fixture.h"
 

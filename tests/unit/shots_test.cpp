@@ -6,9 +6,9 @@
 #include <vector>
 
 #include "app/frame_tick.h"
-#include "player/input.h"
 #include "app/shell.h"
 #include "combat/shooting.h"
+#include "player/input.h"
 #include "support/world_fixture.h"
 
 namespace {
