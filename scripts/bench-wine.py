@@ -127,6 +127,19 @@ def wait_for(condition, timeout, what):
     raise RuntimeError("timed out waiting for " + what)
 
 
+def game_process(prefix):
+    """The game's process in this prefix (other programs may be running games of their own)."""
+    found = subprocess.run(["pgrep", "-x", "gladewarden.exe"], stdout=subprocess.PIPE, text=True).stdout.split()
+    for pid in found:
+        try:
+            with open("/proc/%s/environ" % pid, "rb") as f:
+                if ("WINEPREFIX=%s" % prefix).encode() in f.read().split(b"\0"):
+                    return int(pid)
+        except OSError:
+            continue
+    return None
+
+
 def thread_ticks(pid):
     """CPU clock ticks of the main thread and of the rasteriser threads."""
     main = raster = 0
@@ -218,8 +231,7 @@ def measure(args, prefix, exe, scene):
     try:
         window = wait_for(lambda: xdotool(env, "search", "--onlyvisible", "--name", "^%s$" % TITLE), 120,
                           "the game window").split()[0]
-        pid = int(wait_for(lambda: subprocess.run(["pgrep", "-n", "-x", "gladewarden.exe"], stdout=subprocess.PIPE,
-                                                  text=True).stdout.strip(), 30, "the game process"))
+        pid = wait_for(lambda: game_process(prefix), 30, "the game process")
         if args.maximised:
             maximise(env, window, args.screen_size)
         size = drawing_size(env, window)
