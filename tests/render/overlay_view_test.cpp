@@ -1,0 +1,99 @@
+#include "app/shell.h"
+#include "render/overlay.h"
+#include "render_fixture.h"
+
+// The overlay as a player reads it: the same proportions at any window shape.
+
+namespace {
+
+// A frame of w x h pixels, rows from the bottom.
+struct Shot {
+    int w, h;
+    Frame f;
+    explicit Shot(int width, int height) : w(width), h(height), f((size_t)w * h * 4) {
+        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, f.data());
+    }
+    const unsigned char* at(int x, int y) const { return &f[((size_t)y * w + x) * 4]; }
+};
+
+// The extent along x and y of the pixels of colour c in the box [x0, x1) x [y0, y1).
+struct Box {
+    int left = 1 << 20, right = -1, bottom = 1 << 20, top = -1, count = 0;
+};
+Box find(const Shot& s, Rgb c, int x0, int y0, int x1, int y1) {
+    Box b;
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) {
+            if (!near(s.at(x, y), c)) continue;
+            b.left = std::min(b.left, x);
+            b.right = std::max(b.right, x);
+            b.bottom = std::min(b.bottom, y);
+            b.top = std::max(b.top, y);
+            b.count += 1;
+        }
+    return b;
+}
+
+}  // namespace
+
+// One canvas holds a 16:9 and a 3:4 viewport. With s = min (w / 800, h / 600) pixels a unit
+// (1.2 and 0.75) the lens's rim stands 150 s from the centre every way, the vignette is alike at
+// the same distance every way (its mask read back again for the new viewport), the crosshair's
+// arms are alike, the map is a square 10 s from the right and bottom edges, the score's baseline
+// starts 10 s from the left, 30 s below the top, and "VICTORY!" 80 s left of the centre.
+TEST(OverlayShapes, RingCrosshairMapAndTextKeepTheirProportionsAtAnyWindowShape) {
+    resetFakePlatform();
+    ASSERT_TRUE(harnessStart(20261205u, 1280, 800));
+    const Rgb bg = {0.4f, 0.45f, 0.5f};
+    for (const auto& [w, h] : {std::pair{1280, 720}, std::pair{600, 800}}) {
+        const float s = std::min(w / 800.0f, h / 600.0f);
+        const int cx = w / 2, cy = h / 2;
+        resizeView(w, h);
+        bare(thePlayer, 60, bg);
+        drawHud(&theArena, &thePlayer, 1);
+        const Shot scope(w, h);
+        // The rim darkens green below 84; scanned 10 pixels off the axes, clear of the reticle,
+        // it is met at its inner edge, a pixel or two inside 150 s.
+        auto rim = [&](int dx, int dy) {
+            int k = 3;
+            while (k < std::min(cx, cy) &&
+                   scope.at(cx + k * dx + 10 * dy * dy, cy + k * dy + 10 * dx * dx)[1] >= 84)
+                ++k;
+            return k;
+        };
+        const int across = rim(1, 0) + rim(-1, 0), upDown = rim(0, 1) + rim(0, -1);
+        EXPECT_NEAR(across, upDown, 1) << w;
+        EXPECT_NEAR(across, 300 * s, 6) << w;
+        const int d = (int)(260 * s);  // inside the sixth ring
+        for (const auto& [x, y] : {std::pair{cx + d, cy}, {cx - d, cy}, {cx, cy - d}})
+            EXPECT_NEAR(scope.at(x, y)[1], scope.at(cx, cy + d)[1], 2)
+                << w << ": " << x << ", " << y;
+        EXPECT_LT(scope.at(cx, cy + d)[1], scope.at(cx + 20, cy + 20)[1] - 20) << w;
+
+        bare(thePlayer, 60, bg);
+        drawCrosshair();
+        theArena.victory = 1;
+        drawHud(&theArena, &thePlayer, 0);
+        theArena.victory = 0;
+        const Shot plain(w, h);
+        const Rgb white = {1, 1, 1};
+        const Box left = find(plain, white, cx - 30, cy - 3, cx - 2, cy + 3),
+                  right = find(plain, white, cx + 2, cy - 3, cx + 30, cy + 3),
+                  down = find(plain, white, cx - 3, cy - 30, cx + 3, cy - 2),
+                  up = find(plain, white, cx - 3, cy + 2, cx + 3, cy + 30);
+        EXPECT_NEAR(right.right - right.left, left.right - left.left, 1) << w;
+        EXPECT_NEAR(up.top - up.bottom, left.right - left.left, 1) << w;
+        EXPECT_NEAR(down.top - down.bottom, left.right - left.left, 1) << w;
+        const Box map = find(plain, white, w - (int)(200 * s), 0, w, cy);  // right of the help
+        EXPECT_NEAR(map.right - map.left, map.top - map.bottom, 1) << w;
+        EXPECT_NEAR(map.right, w - 10 * s, 1) << w;
+        EXPECT_NEAR(map.bottom, 10 * s, 1) << w;
+        const Box score = find(plain, white, 0, h - (int)(40 * s), w / 4, h);
+        EXPECT_NEAR(score.left, 10 * s, 1) << w;
+        EXPECT_NEAR(score.bottom, h - 30 * s, 1) << w;
+        const Box victory = find(plain, {0, 1, 0}, 0, 0, w, h);
+        EXPECT_NEAR(victory.left, cx - 80 * s, 1) << w;
+        EXPECT_NEAR(victory.bottom, cy, 1) << w;
+    }
+    offscreenClose();
+}
