@@ -33,6 +33,9 @@ const CounterLine COUNTER_LINES[HUD_COUNTER_LINES] = {
 const float TEXT_LEFT = 10.0f;
 const float HELP_BOTTOM = 10.0f;
 const float MAP_SCALE = MAP_SIZE / (2.0f * TERRAIN_HALF_SIZE);
+// A creature's square on the map, and the gap it keeps from the frame's line.
+const float MARKER_HALF = 2.0f;
+const float MARKER_GAP = 1.0f;
 
 // World +x is right on the map, world +z is up; `left` is the map's left edge.
 void mapPoint(float left, float x, float z, float* mx, float* my) {
@@ -57,13 +60,16 @@ float markerPosition[4 * MAX_MARKERS][3];
 float markerColour[4 * MAX_MARKERS][4];
 int markerCount = 0;
 
+// A creature by the park's edge keeps its whole square inside the frame.
 void addMapMarker(float left, float x, float z, float red, float green, float blue) {
     float mx, my;
     mapPoint(left, x, z, &mx, &my);
-    const float corner[4][2] = {{mx - 2.0f, my - 2.0f},
-                                {mx + 2.0f, my - 2.0f},
-                                {mx + 2.0f, my + 2.0f},
-                                {mx - 2.0f, my + 2.0f}};
+    const float margin = MARKER_HALF + MARKER_GAP;
+    mx = clampTo(mx, left + margin, left + MAP_SIZE - margin);
+    my = clampTo(my, MAP_BOTTOM + margin, MAP_BOTTOM + MAP_SIZE - margin);
+    const float h = MARKER_HALF;
+    const float corner[4][2] = {
+        {mx - h, my - h}, {mx + h, my - h}, {mx + h, my + h}, {mx - h, my + h}};
     for (int k = 0; k < 4; ++k)
         setColouredVertex(markerPosition, markerColour, 4 * markerCount + k, corner[k][0],
                           corner[k][1], 0.0f, red, green, blue, 1.0f);

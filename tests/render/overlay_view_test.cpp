@@ -1,10 +1,14 @@
 #include "app/shell.h"
+#include "combat/animals.h"
 #include "render/overlay.h"
 #include "render_fixture.h"
 
-// The overlay as a player reads it: the same proportions at any window shape.
+// The overlay as a player reads it: dots inside the map and the same proportions at any window
+// shape.
 
 namespace {
+
+class OverlayView : public RenderTest {};
 
 // A frame of w x h pixels, rows from the bottom.
 struct Shot {
@@ -35,6 +39,26 @@ Box find(const Shot& s, Rgb c, int x0, int y0, int x1, int y1) {
 }
 
 }  // namespace
+
+// The map's frame runs along overlay x 650 and 790, y 10 and 150, a pixel a unit at 800 x 600:
+// whatever column or row its line lights, a dot inside it stays within 651 .. 788 and 11 .. 148.
+// A 4 x 4-unit dot covers 16 pixels.
+TEST_F(OverlayView, MapDotsStayWholeInsideTheFrameAtTheParksEdge) {
+    for (AnimalRecord& a : animals) a.alive = 0;
+    for (int i = 1; i < theArena.enemyCount; ++i) theArena.enemies[i].alive = 0;
+    const float spots[][2] = {{126.4f, 0}, {-126.4f, 126.4f}, {30, -126.4f}, {-125.5f, 125.5f}};
+    for (const auto& spot : spots) {
+        theArena.enemies[0].position = makeVec3(spot[0], 0, spot[1]);
+        bare(thePlayer, 60, {0.4f, 0.45f, 0.5f});
+        drawHud(&theArena, &thePlayer, 0);
+        const Box dot = find(Shot(800, 600), {1, 0.2f, 0.2f}, 600, 0, 800, 200);
+        EXPECT_EQ(dot.count, 16) << spot[0] << ", " << spot[1];
+        EXPECT_GE(dot.left, 651) << spot[0];
+        EXPECT_LE(dot.right, 788) << spot[0];
+        EXPECT_GE(dot.bottom, 11) << spot[1];
+        EXPECT_LE(dot.top, 148) << spot[1];
+    }
+}
 
 // One canvas holds a 16:9 and a 3:4 viewport. With s = min (w / 800, h / 600) pixels a unit
 // (1.2 and 0.75) the lens's rim stands 150 s from the centre every way, the vignette is alike at
