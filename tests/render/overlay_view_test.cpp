@@ -1,14 +1,19 @@
+#include <cstring>
+
 #include "app/shell.h"
 #include "combat/animals.h"
 #include "render/overlay.h"
 #include "render_fixture.h"
 
-// The overlay as a player reads it: dots inside the map and the same proportions at any window
-// shape.
+// The overlay as a player reads it: text on any ground, dots inside the map, and the same
+// proportions at any window shape.
 
 namespace {
 
 class OverlayView : public RenderTest {};
+
+bool lit(const unsigned char* p) { return std::max({p[0], p[1], p[2]}) > 128; }
+bool dark(const unsigned char* p) { return std::max({p[0], p[1], p[2]}) < 64; }
 
 // A frame of w x h pixels, rows from the bottom.
 struct Shot {
@@ -39,6 +44,44 @@ Box find(const Shot& s, Rgb c, int x0, int y0, int x1, int y1) {
 }
 
 }  // namespace
+
+// Over white, every pixel beside a glyph is dark; the line put together in one bitmap and the one
+// drawn glyph by glyph (too long for one piece) leave the same pixels, outline and all.
+TEST_F(OverlayView, EveryHudLineIsOutlinedDarkAndBothTextPathsAgree) {
+    theArena.victory = 1;
+    bare(thePlayer, 60, {0, 0, 0});
+    drawHud(&theArena, &thePlayer, 0);
+    const Frame onBlack = grab();
+    bare(thePlayer, 60, {1, 1, 1});
+    drawHud(&theArena, &thePlayer, 0);
+    const Frame onWhite = grab();
+    int glyphPixels = 0, paleNeighbours = 0;
+    for (int y = 1; y < 599; ++y)
+        for (int x = 1; x < 640; ++x) {  // the text, left of the map
+            if (!lit(px(onBlack, x, y))) continue;
+            glyphPixels += 1;
+            for (int k = 0; k < 9; ++k) {
+                int nx = x + k % 3 - 1, ny = y + k / 3 - 1;
+                paleNeighbours += !lit(px(onBlack, nx, ny)) && !dark(px(onWhite, nx, ny));
+            }
+        }
+    EXPECT_GT(glyphPixels, 1000);
+    EXPECT_EQ(paleNeighbours, 0);
+
+    const std::string line = "Score: 430";
+    bare(thePlayer, 60, {1, 1, 1});
+    beginOverlay();
+    glColor3f(1, 1, 0);
+    drawText2D(10, 300, line.c_str());
+    drawText2D(10, 200, (line + std::string(128, 'W')).c_str());
+    endOverlay();
+    const Frame both = grab();
+    int apart = 0;
+    for (int y = -2; y < 12; ++y)
+        for (int x = 8; x < 10 + 6 * 9 - 1; ++x)  // up to the outline of the line's last glyph
+            apart += std::memcmp(px(both, x, 300 + y), px(both, x, 200 + y), 3) != 0;
+    EXPECT_EQ(apart, 0);
+}
 
 // The map's frame runs along overlay x 650 and 790, y 10 and 150, a pixel a unit at 800 x 600:
 // whatever column or row its line lights, a dot inside it stays within 651 .. 788 and 11 .. 148.
