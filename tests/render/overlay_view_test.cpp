@@ -1,12 +1,13 @@
 #include <cstring>
 
+#include "app/frame_tick.h"
 #include "app/shell.h"
 #include "combat/animals.h"
 #include "render/overlay.h"
 #include "render_fixture.h"
 
-// The overlay as a player reads it: text on any ground, dots inside the map, and the same
-// proportions at any window shape.
+// The overlay as a player reads it: text on any ground, dots inside the map, the victory lines
+// clear of the last shot, and the same proportions at any window shape.
 
 namespace {
 
@@ -101,6 +102,30 @@ TEST_F(OverlayView, MapDotsStayWholeInsideTheFrameAtTheParksEdge) {
         EXPECT_GE(dot.bottom, 11) << spot[1];
         EXPECT_LE(dot.top, 148) << spot[1];
     }
+}
+
+// The winning shot's flash falls by 8 a second from 1 and its tracer lasts 0.2 s: after the first
+// frame (which measures no time) fifteen of 16 ms (0.24 s) see both out, while the rest of the
+// won game stays frozen as the shot left it.
+TEST_F(OverlayView, TheWinningShotsFlashAndTracerPlayOutOverTheVictoryLines) {
+    for (int i = 1; i < theArena.enemyCount; ++i) theArena.enemies[i].alive = 0;
+    theArena.enemiesLeft = 1;
+    EnemyRecord& last = theArena.enemies[0];
+    Vec3 ahead = vecAdd(thePlayer.position, vecScale(viewDirection(&thePlayer), 3));
+    last.position = makeVec3(ahead.x, terrainHeightAt(ahead.x, ahead.z), ahead.z);
+    harnessLookAt(vecAdd(last.position, makeVec3(0, 1.3f, 0)));
+    shellLeftButtonDown();  // captures the mouse
+    shellLeftButtonDown();  // fires
+    ASSERT_EQ(theArena.victory, 1);
+    const float fallAngle = last.fallAngle, dropHeight = theArena.bloodDrops[0].position.y;
+    for (int frame = 0; frame < 16; ++frame) {
+        frameTick();
+        fakePlatform.counter += 16000;
+    }
+    EXPECT_EQ(theArena.muzzleFlash, 0.0f);
+    EXPECT_EQ(theArena.tracer.active, 0);
+    EXPECT_EQ(last.fallAngle, fallAngle);
+    EXPECT_EQ(theArena.bloodDrops[0].position.y, dropHeight);
 }
 
 // One canvas holds a 16:9 and a 3:4 viewport. With s = min (w / 800, h / 600) pixels a unit
