@@ -128,16 +128,17 @@ TEST_F(OverlayView, TheWinningShotsFlashAndTracerPlayOutOverTheVictoryLines) {
     EXPECT_EQ(theArena.bloodDrops[0].position.y, dropHeight);
 }
 
-// One canvas holds a 16:9 and a 3:4 viewport. With s = min (w / 800, h / 600) pixels a unit
-// (1.2 and 0.75) the lens's rim stands 150 s from the centre every way, the vignette is alike at
-// the same distance every way (its mask read back again for the new viewport), the crosshair's
-// arms are alike, the map is a square 10 s from the right and bottom edges, the score's baseline
-// starts 10 s from the left, 30 s below the top, and "VICTORY!" 80 s left of the centre.
+// One canvas holds a 16:9, a 16:10 and a 3:4 viewport, one after the other. With
+// s = min (w / 800, h / 600) pixels a unit (1.2, 1.33 and 0.75) the lens's rim stands 150 s from
+// the centre every way, the vignette is alike at the same distance every way (its mask read back
+// again for the new viewport), the crosshair's arms are alike, the map is a square 10 s from the
+// right and bottom edges, the score's baseline starts 10 s from the left, 30 s below the top, and
+// "VICTORY!" 80 s left of the centre.
 TEST(OverlayShapes, RingCrosshairMapAndTextKeepTheirProportionsAtAnyWindowShape) {
     resetFakePlatform();
     ASSERT_TRUE(harnessStart(20261205u, 1280, 800));
     const Rgb bg = {0.4f, 0.45f, 0.5f};
-    for (const auto& [w, h] : {std::pair{1280, 720}, std::pair{600, 800}}) {
+    for (const auto& [w, h] : {std::pair{1280, 720}, {1280, 800}, {600, 800}}) {
         const float s = std::min(w / 800.0f, h / 600.0f);
         const int cx = w / 2, cy = h / 2;
         resizeView(w, h);
