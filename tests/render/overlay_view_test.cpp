@@ -1,5 +1,3 @@
-#include <cstring>
-
 #include "app/frame_tick.h"
 #include "app/shell.h"
 #include "combat/animals.h"
@@ -80,7 +78,8 @@ TEST_F(OverlayView, EveryHudLineIsOutlinedDarkAndBothTextPathsAgree) {
     int apart = 0;
     for (int y = -2; y < 12; ++y)
         for (int x = 8; x < 10 + 6 * 9 - 1; ++x)  // up to the outline of the line's last glyph
-            apart += std::memcmp(px(both, x, 300 + y), px(both, x, 200 + y), 3) != 0;
+            apart +=
+                !std::equal(px(both, x, 300 + y), px(both, x, 300 + y) + 3, px(both, x, 200 + y));
     EXPECT_EQ(apart, 0);
 }
 
@@ -169,19 +168,18 @@ TEST(OverlayShapes, RingCrosshairMapAndTextKeepTheirProportionsAtAnyWindowShape)
         drawHud(&theArena, &thePlayer, 0);
         theArena.victory = 0;
         const Shot plain(w, h);
-        const Rgb white = {1, 1, 1};
-        const Box left = find(plain, white, cx - 30, cy - 3, cx - 2, cy + 3),
-                  right = find(plain, white, cx + 2, cy - 3, cx + 30, cy + 3),
-                  down = find(plain, white, cx - 3, cy - 30, cx + 3, cy - 2),
-                  up = find(plain, white, cx - 3, cy + 2, cx + 3, cy + 30);
+        const Box left = find(plain, {1, 1, 1}, cx - 30, cy - 3, cx - 2, cy + 3),
+                  right = find(plain, {1, 1, 1}, cx + 2, cy - 3, cx + 30, cy + 3),
+                  down = find(plain, {1, 1, 1}, cx - 3, cy - 30, cx + 3, cy - 2),
+                  up = find(plain, {1, 1, 1}, cx - 3, cy + 2, cx + 3, cy + 30);
         EXPECT_NEAR(right.right - right.left, left.right - left.left, 1) << w;
         EXPECT_NEAR(up.top - up.bottom, left.right - left.left, 1) << w;
         EXPECT_NEAR(down.top - down.bottom, left.right - left.left, 1) << w;
-        const Box map = find(plain, white, w - (int)(200 * s), 0, w, cy);  // right of the help
+        const Box map = find(plain, {1, 1, 1}, w - (int)(200 * s), 0, w, cy);  // right of the help
         EXPECT_NEAR(map.right - map.left, map.top - map.bottom, 1) << w;
         EXPECT_NEAR(map.right, w - 10 * s, 1) << w;
         EXPECT_NEAR(map.bottom, 10 * s, 1) << w;
-        const Box score = find(plain, white, 0, h - (int)(40 * s), w / 4, h);
+        const Box score = find(plain, {1, 1, 1}, 0, h - (int)(40 * s), w / 4, h);
         EXPECT_NEAR(score.left, 10 * s, 1) << w;
         EXPECT_NEAR(score.bottom, h - 30 * s, 1) << w;
         const Box victory = find(plain, {0, 1, 0}, 0, 0, w, h);
