@@ -10,3 +10,6 @@ extern HDC windowDeviceContext;
 extern HGLRC glContext;
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Moves a box (a dialog, a question) over the main window, onto the work area
+// of the display the game is on.
+void placeOverMainWindow(HWND box);

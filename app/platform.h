@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_placement.h"
+
 // The handful of services the portable shell asks of the platform. Windows
 // implements them in platform_win32.cpp; the native build has a null twin and
 // the tests a recording fake.

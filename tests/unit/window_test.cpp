@@ -1,0 +1,32 @@
+#include <gtest/gtest.h>
+
+#include "app/window_placement.h"
+
+TEST(Window, BoxesOpenCentredOverTheGameAndWhollyOnTheWorkArea) {
+    const ScreenRect SCREEN = {0, 0, 1600, 1200};
+    const ScreenRect LEFT_DISPLAY = {-1280, 0, 0, 1024};
+    const ScreenRect BELOW_TASKBAR = {0, 40, 1600, 1200};
+    struct Case {
+        const char* what;
+        ScreenRect owner, work;
+        int width, height, left, top;  // the box's size, and where it should open
+    } CASES[] = {
+        // 100 + (800 - 400) / 2 = 300, 100 + (600 - 300) / 2 = 250.
+        {"fits centred", {100, 100, 900, 700}, SCREEN, 400, 300, 300, 250},
+        // (200 - 570) / 2 = -185 and (150 - 280) / 2 = -65, pushed onto the screen.
+        {"crosses left and top", {0, 0, 200, 150}, SCREEN, 570, 280, 0, 0},
+        // 1500 + (100 - 300) / 2 = 1400 ends at 1700 > 1600; 1050 ends at 1250 > 1200.
+        {"crosses right and bottom", {1500, 1100, 1600, 1200}, SCREEN, 300, 200, 1300, 1000},
+        // Too large: its top left corner, with the caption, stays on the work area.
+        {"larger than the work area", BELOW_TASKBAR, BELOW_TASKBAR, 2000, 1300, 0, 40},
+        // -1000 + (800 - 400) / 2 = -800 fits on a display left of the main one.
+        {"left of the main display", {-1000, 100, -200, 700}, LEFT_DISPLAY, 400, 300, -800, 250},
+    };
+    for (const Case& c : CASES) {
+        ScreenRect box = placeBoxOverOwner(c.owner, c.width, c.height, c.work);
+        EXPECT_EQ(box.left, c.left) << c.what;
+        EXPECT_EQ(box.top, c.top) << c.what;
+        EXPECT_EQ(box.right - box.left, c.width) << c.what;
+        EXPECT_EQ(box.bottom - box.top, c.height) << c.what;
+    }
+}
