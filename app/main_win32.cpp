@@ -107,7 +107,11 @@ WPARAM runMessageLoop() {
     MSG message;
     for (;;) {
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(1);
+            // Minimised, nothing happens until a message comes.
+            if (shellPaused())
+                WaitMessage();
+            else
+                Sleep(1);
             continue;
         }
         if (message.message == WM_QUIT) return message.wParam;

@@ -19,3 +19,6 @@ void platformRecentreCursor(int* cursorX, int* cursorY);
 void platformSetWeatherChecks(int checkedCommand);
 // Ask the main window to close, as its close button would.
 void platformPostClose();
+// The 16 ms frame timer, stopped while the window is minimised.
+void platformStopFrameTimer();
+void platformStartFrameTimer();

@@ -19,3 +19,7 @@ void platformRecentreCursor(int* cursorX, int* cursorY) { platformReadCursor(cur
 void platformSetWeatherChecks(int) {}
 
 void platformPostClose() {}
+
+void platformStopFrameTimer() {}
+
+void platformStartFrameTimer() {}

@@ -102,3 +102,7 @@ void platformSetWeatherChecks(int checkedCommand) {
 }
 
 void platformPostClose() { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }
+
+void platformStopFrameTimer() { KillTimer(mainWindow, FRAME_TIMER); }
+
+void platformStartFrameTimer() { SetTimer(mainWindow, FRAME_TIMER, FRAME_MILLISECONDS, nullptr); }

@@ -20,6 +20,8 @@ int clientHeight = 600;
 
 namespace {
 
+int paused = 0;
+
 void setMovementKey(int key, int held) {
     switch (key) {
         case KEY_LEFT:
@@ -101,6 +103,7 @@ void askForNewGame() {
 
 void shellWindowCreated() {
     theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
+    paused = 0;
     startFrameClock();
 }
 
@@ -198,6 +201,33 @@ void shellCommand(int commandId) {
         default:
             break;
     }
+}
+
+void shellWindowSized(int width, int height, int minimised) {
+    if (minimised) {
+        // The 0 x 0 a minimised window reports is no view to draw: the last size stays.
+        if (paused) return;
+        paused = 1;
+        shellFocusLost();
+        platformStopFrameTimer();
+        stopRainLoop();
+        return;
+    }
+    resizeView(width, height);
+    if (!paused) return;
+    paused = 0;
+    // The clock starts afresh: the time spent minimised never reaches the park.
+    theFrame.firstFrame = 1;
+    platformStartFrameTimer();
+}
+
+int shellPaused() { return paused; }
+
+int shellTimerTick() {
+    // A timer message posted just before the timer stopped may still come.
+    if (paused) return 0;
+    frameTick();
+    return 1;
 }
 
 void restartGame() {

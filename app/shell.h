@@ -32,6 +32,12 @@ void shellMouseMoved();
 void shellLeftButtonDown();
 void shellRightButtonDown();
 void shellCommand(int commandId);
+// A new client size, or the window minimised: a minimised game pauses (no
+// frames, no rain) and goes on from the same moment when it shows again.
+void shellWindowSized(int width, int height, int minimised);
+int shellPaused();
+// One frame timer message; 1 when it drew a frame, which then wants showing.
+int shellTimerTick();
 
 void captureMouse();
 void releaseMouse();

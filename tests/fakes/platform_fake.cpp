@@ -76,3 +76,7 @@ void showAboutDialog() {
     fakePlatform.aboutDialogs++;
     fakePlatform.mouseCapturedAtLastDialog = theInput.mouseCaptured;
 }
+
+void platformStopFrameTimer() { fakePlatform.frameTimerStops++; }
+
+void platformStartFrameTimer() { fakePlatform.frameTimerStarts++; }

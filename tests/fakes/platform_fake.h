@@ -24,6 +24,7 @@ struct FakePlatform {
     int donateDialogs;
     int aboutDialogs;
     int mouseCapturedAtLastDialog;
+    int frameTimerStops, frameTimerStarts;
 };
 
 extern FakePlatform fakePlatform;

@@ -1,6 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "app/frame_tick.h"
+#include "app/shell.h"
 #include "app/window_placement.h"
+#include "audio/cues.h"
+#include "player/input.h"
+#include "resources/resource_ids.h"
+#include "support/world_fixture.h"
 
 TEST(Window, BoxesOpenCentredOverTheGameAndWhollyOnTheWorkArea) {
     const ScreenRect SCREEN = {0, 0, 1600, 1200};
@@ -29,4 +35,37 @@ TEST(Window, BoxesOpenCentredOverTheGameAndWhollyOnTheWorkArea) {
         EXPECT_EQ(box.right - box.left, c.width) << c.what;
         EXPECT_EQ(box.bottom - box.top, c.height) << c.what;
     }
+}
+
+TEST(Window, MinimisedTheGamePausesAndGoesOnFromTheSameMoment) {
+    startGame(1780351200u);
+    shellWindowSized(800, 600, 0);
+    shellCommand(IDM_WEATHER_RAINY);
+    frameTick();
+    ASSERT_EQ(rainLoopPlaying, 1);
+    captureMouse();
+    theArena.nightTarget = 1;
+    theArena.nightBlend = 0.0f;
+
+    shellWindowSized(0, 0, 1);
+    EXPECT_EQ(fakePlatform.frameTimerStops, 1);
+    EXPECT_EQ(rainLoopPlaying, 0);
+    EXPECT_EQ(theInput.mouseCaptured, 0);
+    EXPECT_EQ(clientWidth, 800);  // the last view's size, not the 0 x 0 of an icon
+    EXPECT_EQ(clientHeight, 600);
+    fakePlatform.counter += 30000000;  // half a minute minimised
+    EXPECT_EQ(shellTimerTick(), 0);
+    EXPECT_EQ(theArena.nightBlend, 0.0f);
+
+    shellWindowSized(1024, 700, 0);
+    EXPECT_EQ(fakePlatform.frameTimerStarts, 1);
+    EXPECT_EQ(clientWidth, 1024);
+    EXPECT_EQ(clientHeight, 700);
+    EXPECT_EQ(shellTimerTick(), 1);
+    EXPECT_EQ(rainLoopPlaying, 1);
+    // The first frame back measures no time; the next one 16 ms: 0 + 1 x 0.016 x 1.5.
+    EXPECT_EQ(theArena.nightBlend, 0.0f);
+    fakePlatform.counter += 16000;
+    shellTimerTick();
+    EXPECT_NEAR(theArena.nightBlend, 0.024f, 1e-6f);
 }
