@@ -22,3 +22,5 @@ void platformPostClose();
 // The 16 ms frame timer, stopped while the window is minimised.
 void platformStopFrameTimer();
 void platformStartFrameTimer();
+// Moves and sizes the main window to an outer rectangle on the screen.
+void platformPlaceMainWindow(ScreenRect outer);

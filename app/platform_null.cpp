@@ -23,3 +23,5 @@ void platformPostClose() {}
 void platformStopFrameTimer() {}
 
 void platformStartFrameTimer() {}
+
+void platformPlaceMainWindow(ScreenRect) {}

@@ -106,3 +106,8 @@ void platformPostClose() { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }
 void platformStopFrameTimer() { KillTimer(mainWindow, FRAME_TIMER); }
 
 void platformStartFrameTimer() { SetTimer(mainWindow, FRAME_TIMER, FRAME_MILLISECONDS, nullptr); }
+
+void platformPlaceMainWindow(ScreenRect outer) {
+    SetWindowPos(mainWindow, nullptr, outer.left, outer.top, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -8,15 +8,18 @@
 #include "combat/animals.h"
 #include "combat/arena.h"
 #include "combat/shooting.h"
+#include "hud/font.h"
 #include "player/input.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "sky/weather.h"
 #include "world/placement.h"
+#include "world/sign.h"
 #include "world/terrain.h"
 
 int clientWidth = 800;
 int clientHeight = 600;
+int displayDpi = 96;
 
 namespace {
 
@@ -228,6 +231,13 @@ int shellTimerTick() {
     if (paused) return 0;
     frameTick();
     return 1;
+}
+
+void shellDisplayScaleChanged(int dpi, ScreenRect suggested) {
+    displayDpi = dpi;
+    platformPlaceMainWindow(suggested);
+    rebuildFontLists(dpi);
+    repaintSignBoard(signBoardScaleForDpi(dpi));
 }
 
 void restartGame() {

@@ -17,6 +17,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_SIZE:
             shellWindowSized(LOWORD(lParam), HIWORD(lParam), wParam == SIZE_MINIMIZED);
             return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = (const RECT*)lParam;
+            shellDisplayScaleChanged(
+                LOWORD(wParam),
+                ScreenRect{suggested->left, suggested->top, suggested->right, suggested->bottom});
+            return 0;
+        }
         case WM_COMMAND:
             shellCommand(LOWORD(wParam));
             return 0;

@@ -80,3 +80,5 @@ void showAboutDialog() {
 void platformStopFrameTimer() { fakePlatform.frameTimerStops++; }
 
 void platformStartFrameTimer() { fakePlatform.frameTimerStarts++; }
+
+void platformPlaceMainWindow(ScreenRect outer) { fakePlatform.placedWindow = outer; }

@@ -7,6 +7,7 @@
 #include "player/input.h"
 #include "resources/resource_ids.h"
 #include "support/world_fixture.h"
+#include "world/sign.h"
 
 TEST(Window, BoxesOpenCentredOverTheGameAndWhollyOnTheWorkArea) {
     const ScreenRect SCREEN = {0, 0, 1600, 1200};
@@ -68,4 +69,21 @@ TEST(Window, MinimisedTheGamePausesAndGoesOnFromTheSameMoment) {
     fakePlatform.counter += 16000;
     shellTimerTick();
     EXPECT_NEAR(theArena.nightBlend, 0.024f, 1e-6f);
+}
+
+TEST(Window, TheSignIsPaintedAsFineAsTheDisplayIsScaled) {
+    // The smallest power of two at least dpi / 96, at most 4.
+    const int DPI[] = {72, 96, 120, 144, 192, 240, 384, 480};
+    const int SCALE[] = {1, 1, 2, 2, 2, 4, 4, 4};
+    for (int i = 0; i < 8; ++i) EXPECT_EQ(signBoardScaleForDpi(DPI[i]), SCALE[i]) << DPI[i];
+
+    displayDpi = 144;
+    startGame(1780351200u);
+    EXPECT_EQ(signBoardScale, 2) << "started on a 150 % display";
+
+    shellDisplayScaleChanged(96, ScreenRect{100, 50, 920, 720});  // moved to a 100 % display
+    EXPECT_EQ(fakePlatform.placedWindow.left, 100);
+    EXPECT_EQ(fakePlatform.placedWindow.bottom, 720);
+    EXPECT_EQ(displayDpi, 96);
+    EXPECT_EQ(signBoardScale, 1);
 }
