@@ -209,7 +209,6 @@ void shellCommand(int commandId) {
 void shellWindowSized(int width, int height, int minimised) {
     if (minimised) {
         // The 0 x 0 a minimised window reports is no view to draw: the last size stays.
-        if (paused) return;
         paused = 1;
         shellFocusLost();
         platformStopFrameTimer();
