@@ -152,7 +152,8 @@ TEST_F(Bodies, BothArmsStayOnTheBodyAsItFallsAndLies) {
 }
 
 // A standing deer and one in mid-stride, turned: the middle of each foot (the legs' lowest ring)
-// lies within the hoof beside it, whose centre and radius come from its own corners.
+// lies within the hoof beside it, whose centre and radius come from its own corners, and the top
+// of each leg lies inside the belly.
 TEST_F(Bodies, EachHoofSitsAtTheFootOfItsLeg) {
     for (auto [facing, moving] : {std::pair{0.0f, 0}, {130.0f, 1}}) {
         const std::vector<Triangle> ts =
@@ -171,6 +172,15 @@ TEST_F(Bodies, EachHoofSitsAtTheFootOfItsLeg) {
             for (Vec3 c : hoof) radius = std::max(radius, vecDistance(c, centre));
             EXPECT_LT(vecDistance(middle(foot), centre), radius)
                 << "facing " << facing << ", hoof at " << centre.x << " " << centre.z;
+            std::vector<Vec3> column, hip;
+            for (Vec3 c : legs)
+                if (std::hypot(c.x - h.x, c.z - h.z) < 0.1f) column.push_back(c);
+            float top = -1e9f;
+            for (Vec3 c : column) top = std::max(top, c.y);
+            for (Vec3 c : column)
+                if (c.y > top - 0.01f) hip.push_back(c);
+            EXPECT_LT(outside(middle(hip), ts, {0.75f, 0.55f, 0.35f}), 0)
+                << "facing " << facing << ", hip above " << centre.x << " " << centre.z;
         }
     }
 }
