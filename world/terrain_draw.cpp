@@ -1,5 +1,7 @@
 #include "world/terrain_draw.h"
 
+#include <cmath>
+
 #include "core/random.h"
 #include "render/gl.h"
 #include "render/sector_lists.h"
@@ -9,8 +11,11 @@
 
 namespace {
 
+struct GroundColour {
+    float red, green, blue;
+};
+
 const float PATCH_CELL = 2.0f * TERRAIN_HALF_SIZE / (float)SNOW_PATCH_CELLS;
-const GroundColour GRASS = {0.35f, 0.55f, 0.15f};
 const GroundColour SNOW = {0.93f, 0.95f, 0.98f};
 // The grass image repeats four times across the park.
 const float TEXTURE_SPAN = 2.0f * TERRAIN_HALF_SIZE / 4.0f;
@@ -36,34 +41,12 @@ void addSnowBlob(float cx, float cz, float radius) {
 
 // The ground in SECTOR_GRID x SECTOR_GRID sectors of SECTOR_CELLS x SECTOR_CELLS cells.
 const int SECTOR_CELLS = TERRAIN_CELLS / SECTOR_GRID;
-// The snow look keeps each row of a sector as its own strip of vertex pairs.
-const int ROW_VERTICES = 2 * (SECTOR_CELLS + 1);
-const int SECTOR_VERTICES = SECTOR_CELLS * ROW_VERTICES;
-const int SECTOR_INDICES = SECTOR_CELLS * (ROW_VERTICES - 2) * 3;
 
 SectorLists grassLists;
 
-// The snow look's colours follow the cover, so it is drawn from arrays whose
-// colours are worked out again whenever a sector in view last had another cover.
-struct SnowSector {
-    float position[SECTOR_VERTICES][3];
-    float colour[SECTOR_VERTICES][3];
-    float cover;  // the colours' cover; negative before the first
-};
-SnowSector snowSectors[SECTOR_COUNT];
-// Each row's strip as the triangles a strip is made of, in its order: the
-// same triangles as drawing the strip, in one call for the whole sector.
-GLushort snowTriangles[SECTOR_INDICES];
-
-// The terrain rows and columns of a sector: rows from *r0, columns from *k0.
-void sectorCells(int sector, int* r0, int* k0) {
-    *r0 = (sector / SECTOR_GRID) * SECTOR_CELLS;
-    *k0 = (sector % SECTOR_GRID) * SECTOR_CELLS;
-}
-
 void submitGrassSector(int sector, Bounds* bounds) {
-    int r0, k0;
-    sectorCells(sector, &r0, &k0);
+    int r0 = (sector / SECTOR_GRID) * SECTOR_CELLS;
+    int k0 = (sector % SECTOR_GRID) * SECTOR_CELLS;
     float cell = terrainCellSize();
     for (int r = r0; r < r0 + SECTOR_CELLS; ++r) {
         float z0 = r * cell - TERRAIN_HALF_SIZE;
@@ -86,91 +69,78 @@ void submitGrassSector(int sector, Bounds* bounds) {
     }
 }
 
-void fillSnowSector(int sector) {
-    int r0, k0;
-    sectorCells(sector, &r0, &k0);
-    float cell = terrainCellSize();
-    SnowSector* s = &snowSectors[sector];
-    int v = 0;
-    for (int r = r0; r < r0 + SECTOR_CELLS; ++r) {
-        float z0 = r * cell - TERRAIN_HALF_SIZE;
-        float z1 = z0 + cell;
-        for (int k = k0; k <= k0 + SECTOR_CELLS; ++k) {
-            float x = k * cell - TERRAIN_HALF_SIZE;
-            const float top[3] = {x, terrainHeights[r][k], z0};
-            const float bottom[3] = {x, terrainHeights[r + 1][k], z1};
-            for (int i = 0; i < 3; ++i) {
-                s->position[v][i] = top[i];
-                s->position[v + 1][i] = bottom[i];
-            }
-            v += 2;
-        }
-    }
-    s->cover = -1.0f;
-}
-
-void buildSnowTriangles() {
-    int n = 0;
-    for (int row = 0; row < SECTOR_CELLS; ++row) {
-        int base = row * ROW_VERTICES;
-        for (int i = 0; i + 2 < ROW_VERTICES; ++i) {
-            // Every other triangle of a strip runs its first two corners the other way round.
-            snowTriangles[n++] = (GLushort)(base + i + (i & 1));
-            snowTriangles[n++] = (GLushort)(base + i + 1 - (i & 1));
-            snowTriangles[n++] = (GLushort)(base + i + 2);
-        }
-    }
-}
-
 void compileGround() {
     compileSectorLists(&grassLists, submitGrassSector);
-    for (int s = 0; s < SECTOR_COUNT; ++s) fillSnowSector(s);
-    buildSnowTriangles();
     parkBuilt.groundLists = 1;
 }
 
-void drawGrassLook(const ViewFrustum* view) {
-    glEnable(GL_TEXTURE_2D);
-    glBindTexture(GL_TEXTURE_2D, grassTexture);
-    // The texture is the final colour: neither the light nor the time of day shades the grass.
-    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
-    glColor3f(1.0f, 1.0f, 1.0f);
-    drawSectorLists(&grassLists, view);
-    glDisable(GL_TEXTURE_2D);
+// The snowy look is one texture over a span of twice the park (eight repeats
+// of the grass picture), each texel the grass moved toward snow by the patch
+// map's value there (reflected across the park's edges) times the cover.
+// The share of snow is patch x cover, so the look at any cover lies on the
+// line from the bare grass to the full cover: the texture is worked out again
+// only when the cover has moved by a step of 1/256, less than a level of any
+// channel, and the ground stays one textured pass at any cover.
+const int SNOWY_REPEATS = 8;
+const int SNOWY_TEXELS = SNOWY_REPEATS * GRASS_SIZE;
+const int COVER_STEPS = 256;
+const float TEXEL_SPAN = TEXTURE_SPAN / GRASS_SIZE;
+// Full cover minus bare grass, in levels, per texel and channel.
+short snowyDelta[SNOWY_TEXELS * SNOWY_TEXELS][3];
+unsigned char snowyTexels[SNOWY_TEXELS * SNOWY_TEXELS][4];
+unsigned int snowyTexture;
+int shownStep;
+
+// The patch map reflected across the park's edges.
+float mirroredIntoPark(float v) {
+    const double span = 2.0 * TERRAIN_HALF_SIZE;
+    double u = std::fmod((double)v + TERRAIN_HALF_SIZE, 2.0 * span);
+    if (u < 0.0) u += 2.0 * span;
+    if (u > span) u = 2.0 * span - u;
+    return (float)(u - TERRAIN_HALF_SIZE);
 }
 
-void colourSnowSector(SnowSector* s, float cover) {
-    for (int v = 0; v < SECTOR_VERTICES; ++v) {
-        GroundColour c = snowLookColour(s->position[v][0], s->position[v][2], cover);
-        s->colour[v][0] = c.red;
-        s->colour[v][1] = c.green;
-        s->colour[v][2] = c.blue;
+// World coordinate of texel i's centre.
+float texelCentre(int i) { return (i + 0.5f) * TEXEL_SPAN - TERRAIN_HALF_SIZE; }
+
+// Once the patch map exists (the first snowy frame).
+void prepareSnowyLook() {
+    const float snow[3] = {SNOW.red, SNOW.green, SNOW.blue};
+    const unsigned char* grass = grassPicture();
+    for (int j = 0; j < SNOWY_TEXELS; ++j) {
+        float z = mirroredIntoPark(texelCentre(j));
+        for (int i = 0; i < SNOWY_TEXELS; ++i) {
+            int n = j * SNOWY_TEXELS + i;
+            float patch = snowPatchAt(mirroredIntoPark(texelCentre(i)), z);
+            const unsigned char* g = &grass[((j % GRASS_SIZE) * GRASS_SIZE + i % GRASS_SIZE) * 3];
+            for (int c = 0; c < 3; ++c)
+                snowyDelta[n][c] = (short)std::lround((snow[c] * 255.0f - g[c]) * patch);
+            snowyTexels[n][3] = 255;
+        }
     }
-    s->cover = cover;
+    snowyTexture = newLinearTexture(GL_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, SNOWY_TEXELS, SNOWY_TEXELS, 0, GL_RGBA,
+                 GL_UNSIGNED_BYTE, snowyTexels);
+    shownStep = -1;
+    parkBuilt.snowLayer = 1;
 }
 
-// Lit like any other surface, all normals straight up, so snow darkens at
-// night with the rest of the scene.
-void drawSnowLook(const ViewFrustum* view, float cover) {
-    // Built here even when no ground is in view, as on the first snowy frame it always was.
-    if (!parkBuilt.snowPatches) buildSnowPatches();
-    glDisable(GL_TEXTURE_2D);
-    glEnable(GL_LIGHTING);
-    glNormal3f(0.0f, 1.0f, 0.0f);
-    glEnableClientState(GL_VERTEX_ARRAY);
-    glEnableClientState(GL_COLOR_ARRAY);
-    int order[SECTOR_COUNT];
-    int count = sectorsInView(grassLists.bounds, view, order);
-    for (int i = 0; i < count; ++i) {
-        SnowSector* s = &snowSectors[order[i]];
-        if (s->cover != cover) colourSnowSector(s, cover);
-        glVertexPointer(3, GL_FLOAT, 0, s->position);
-        glColorPointer(3, GL_FLOAT, 0, s->colour);
-        glDrawElements(GL_TRIANGLES, SECTOR_INDICES, GL_UNSIGNED_SHORT, snowTriangles);
+// The snowy look at a cover of step / COVER_STEPS.
+void showCoverStep(int step) {
+    const unsigned char* grass = grassPicture();
+    for (int j = 0; j < SNOWY_TEXELS; ++j) {
+        const unsigned char* row = &grass[(j % GRASS_SIZE) * GRASS_SIZE * 3];
+        for (int i = 0; i < SNOWY_TEXELS; ++i) {
+            int n = j * SNOWY_TEXELS + i;
+            const unsigned char* g = &row[(i % GRASS_SIZE) * 3];
+            for (int c = 0; c < 3; ++c)
+                snowyTexels[n][c] = (unsigned char)(g[c] + ((snowyDelta[n][c] * step + 128) >> 8));
+        }
     }
-    glDisableClientState(GL_COLOR_ARRAY);
-    glDisableClientState(GL_VERTEX_ARRAY);
-    glDisable(GL_LIGHTING);
+    glBindTexture(GL_TEXTURE_2D, snowyTexture);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, SNOWY_TEXELS, SNOWY_TEXELS, GL_RGBA, GL_UNSIGNED_BYTE,
+                    snowyTexels);
+    shownStep = step;
 }
 
 }  // namespace
@@ -181,15 +151,38 @@ void drawTerrain(float cover) {
     glDisable(GL_BLEND);
     glDisable(GL_CULL_FACE);
     if (!parkBuilt.groundLists) compileGround();
+    int snowy = cover >= SNOW_LOOK_MIN_COVER;
+    // Built here even when no ground is in view, as on the first snowy frame it always was.
+    if (snowy && !parkBuilt.snowPatches) buildSnowPatches();
+    if (snowy && !parkBuilt.snowLayer) prepareSnowyLook();
+    int step = (int)std::lround(cover * COVER_STEPS);
+    if (snowy && step != shownStep) showCoverStep(step);
     ViewFrustum view = currentViewFrustum();
     // The eye is always above the ground, so a ray that meets a slope from
     // behind has crossed the ground nearer by: the slopes facing away are
     // hidden, and culling them spares the rasteriser their triangles.
     glEnable(GL_CULL_FACE);
-    if (cover < SNOW_LOOK_MIN_COVER)
-        drawGrassLook(&view);
-    else
-        drawSnowLook(&view, cover);
+    // Lit like any other surface, all normals straight up, so the ground
+    // darkens at night with the rest of the scene.
+    glEnable(GL_LIGHTING);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    if (snowy) {
+        // The lists count repeats of the grass picture; the snowy texture holds eight.
+        glMatrixMode(GL_TEXTURE);
+        glScalef(1.0f / SNOWY_REPEATS, 1.0f / SNOWY_REPEATS, 1.0f);
+        glMatrixMode(GL_MODELVIEW);
+    }
+    glBindTexture(GL_TEXTURE_2D, snowy ? snowyTexture : grassTexture);
+    drawSectorLists(&grassLists, &view);
+    if (snowy) {
+        glMatrixMode(GL_TEXTURE);
+        glLoadIdentity();
+        glMatrixMode(GL_MODELVIEW);
+    }
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);
 }
 
@@ -211,13 +204,4 @@ void buildSnowPatches() {
     for (auto& row : snowPatches)
         for (float& v : row) v = v > 1.0f ? 1.0f : v;
     parkBuilt.snowPatches = 1;
-}
-
-GroundColour snowLookColour(float x, float z, float cover) {
-    float f = snowPatchAt(x, z) * cover;
-    GroundColour c;
-    c.red = GRASS.red + (SNOW.red - GRASS.red) * f;
-    c.green = GRASS.green + (SNOW.green - GRASS.green) * f;
-    c.blue = GRASS.blue + (SNOW.blue - GRASS.blue) * f;
-    return c;
 }

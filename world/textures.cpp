@@ -12,7 +12,7 @@ unsigned int moonTexture = 0;
 
 namespace {
 
-const int GRASS_SIZE = 64;
+unsigned char grassImage[GRASS_SIZE * GRASS_SIZE * 3];
 
 unsigned char channelByte(float value, float lo, float hi) {
     if (value < lo) value = lo;
@@ -33,8 +33,10 @@ unsigned int newLinearTexture(int wrapMode) {
     return texture;
 }
 
+const unsigned char* grassPicture() { return grassImage; }
+
 void createGrassTexture() {
-    static unsigned char image[GRASS_SIZE * GRASS_SIZE * 3];
+    unsigned char* image = grassImage;
     for (int j = 0; j < GRASS_SIZE; ++j) {
         for (int i = 0; i < GRASS_SIZE; ++i) {
             float base = 0.45f + 0.15f * (float)(std::sin(0.5 * i) * std::cos(0.7 * j));
