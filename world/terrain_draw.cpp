@@ -3,8 +3,10 @@
 #include <cmath>
 
 #include "core/random.h"
+#include "render/far_band.h"
 #include "render/gl.h"
 #include "render/sector_lists.h"
+#include "world/ground_mesh.h"
 #include "world/park.h"
 #include "world/terrain.h"
 #include "world/textures.h"
@@ -17,6 +19,8 @@ struct GroundColour {
 
 const float PATCH_CELL = 2.0f * TERRAIN_HALF_SIZE / (float)SNOW_PATCH_CELLS;
 const GroundColour SNOW = {0.93f, 0.95f, 0.98f};
+// The far band reaches down below the lowest ground, the stream's bed.
+const float FAR_GROUND_LOWEST = -1.0f;
 // The grass image repeats four times across the park.
 const float TEXTURE_SPAN = 2.0f * TERRAIN_HALF_SIZE / 4.0f;
 
@@ -39,48 +43,43 @@ void addSnowBlob(float cx, float cz, float radius) {
     }
 }
 
-// The ground in SECTOR_GRID x SECTOR_GRID sectors of SECTOR_CELLS x SECTOR_CELLS cells.
-const int SECTOR_CELLS = TERRAIN_CELLS / SECTOR_GRID;
+SectorLists groundLists[GROUND_PARTS];
 
-SectorLists grassLists;
-
-void submitGrassSector(int sector, Bounds* bounds) {
-    int r0 = (sector / SECTOR_GRID) * SECTOR_CELLS;
-    int k0 = (sector % SECTOR_GRID) * SECTOR_CELLS;
-    float cell = terrainCellSize();
-    for (int r = r0; r < r0 + SECTOR_CELLS; ++r) {
-        float z0 = r * cell - TERRAIN_HALF_SIZE;
-        float z1 = z0 + cell;
-        float t0 = (z0 + TERRAIN_HALF_SIZE) / TEXTURE_SPAN;
-        float t1 = (z1 + TERRAIN_HALF_SIZE) / TEXTURE_SPAN;
-        glBegin(GL_TRIANGLE_STRIP);
-        for (int k = k0; k <= k0 + SECTOR_CELLS; ++k) {
-            float x = k * cell - TERRAIN_HALF_SIZE;
-            float s = (x + TERRAIN_HALF_SIZE) / TEXTURE_SPAN;
-            glNormal3f(0.0f, 1.0f, 0.0f);
-            glTexCoord2f(s, t0);
-            glVertex3f(x, terrainHeights[r][k], z0);
-            glTexCoord2f(s, t1);
-            glVertex3f(x, terrainHeights[r + 1][k], z1);
-            growBounds(bounds, x, terrainHeights[r][k], z0);
-            growBounds(bounds, x, terrainHeights[r + 1][k], z1);
-        }
-        glEnd();
+void submitGroundPiece(const GroundPiece* piece, Bounds* bounds) {
+    glNormal3f(0.0f, 1.0f, 0.0f);
+    glBegin(GL_TRIANGLES);
+    for (int n = 0; n < 3 * piece->triangleCount; ++n) {
+        const float* v = groundVertices[piece->firstVertex + groundIndices[piece->firstIndex + n]];
+        glTexCoord2f((v[0] + TERRAIN_HALF_SIZE) / TEXTURE_SPAN,
+                     (v[2] + TERRAIN_HALF_SIZE) / TEXTURE_SPAN);
+        glVertex3fv(v);
+        growBounds(bounds, v[0], v[1], v[2]);
     }
+    glEnd();
 }
 
 void compileGround() {
-    compileSectorLists(&grassLists, submitGrassSector);
+    buildGroundMesh();
+    compileSectorLists(&groundLists[GROUND_PARK], [](int s, Bounds* b) {
+        submitGroundPiece(&groundPieces[GROUND_PARK][s], b);
+    });
+    compileSectorLists(&groundLists[GROUND_NEAR_SKIRT], [](int s, Bounds* b) {
+        submitGroundPiece(&groundPieces[GROUND_NEAR_SKIRT][s], b);
+    });
+    compileSectorLists(&groundLists[GROUND_FAR_SKIRT], [](int s, Bounds* b) {
+        submitGroundPiece(&groundPieces[GROUND_FAR_SKIRT][s], b);
+    });
     parkBuilt.groundLists = 1;
 }
 
 // The snowy look is one texture over a span of twice the park (eight repeats
 // of the grass picture), each texel the grass moved toward snow by the patch
-// map's value there (reflected across the park's edges) times the cover.
-// The share of snow is patch x cover, so the look at any cover lies on the
-// line from the bare grass to the full cover: the texture is worked out again
-// only when the cover has moved by a step of 1/256, less than a level of any
-// channel, and the ground stays one textured pass at any cover.
+// map's value there (reflected across the park's edges, so the skirt's
+// patches run on from the park's) times the cover. The share of snow is
+// patch x cover, so the look at any cover lies on the line from the bare
+// grass to the full cover: the texture is worked out again only when the
+// cover has moved by a step of 1/256, less than a level of any channel, and
+// the ground stays one textured pass at any cover.
 const int SNOWY_REPEATS = 8;
 const int SNOWY_TEXELS = SNOWY_REPEATS * GRASS_SIZE;
 const int COVER_STEPS = 256;
@@ -89,6 +88,10 @@ const float TEXEL_SPAN = TEXTURE_SPAN / GRASS_SIZE;
 short snowyDelta[SNOWY_TEXELS * SNOWY_TEXELS][3];
 unsigned char snowyTexels[SNOWY_TEXELS * SNOWY_TEXELS][4];
 unsigned int snowyTexture;
+// Its mean colour, for the far band.
+unsigned int snowyMeanTexture;
+float bareMean[3];
+float deltaMean[3];
 int shownStep;
 
 // The patch map reflected across the park's edges.
@@ -107,20 +110,30 @@ float texelCentre(int i) { return (i + 0.5f) * TEXEL_SPAN - TERRAIN_HALF_SIZE; }
 void prepareSnowyLook() {
     const float snow[3] = {SNOW.red, SNOW.green, SNOW.blue};
     const unsigned char* grass = grassPicture();
+    double bare[3] = {0.0, 0.0, 0.0};
+    double delta[3] = {0.0, 0.0, 0.0};
     for (int j = 0; j < SNOWY_TEXELS; ++j) {
         float z = mirroredIntoPark(texelCentre(j));
         for (int i = 0; i < SNOWY_TEXELS; ++i) {
             int n = j * SNOWY_TEXELS + i;
             float patch = snowPatchAt(mirroredIntoPark(texelCentre(i)), z);
             const unsigned char* g = &grass[((j % GRASS_SIZE) * GRASS_SIZE + i % GRASS_SIZE) * 3];
-            for (int c = 0; c < 3; ++c)
+            for (int c = 0; c < 3; ++c) {
                 snowyDelta[n][c] = (short)std::lround((snow[c] * 255.0f - g[c]) * patch);
+                bare[c] += g[c];
+                delta[c] += snowyDelta[n][c];
+            }
             snowyTexels[n][3] = 255;
         }
+    }
+    for (int c = 0; c < 3; ++c) {
+        bareMean[c] = (float)(bare[c] / (SNOWY_TEXELS * SNOWY_TEXELS));
+        deltaMean[c] = (float)(delta[c] / (SNOWY_TEXELS * SNOWY_TEXELS));
     }
     snowyTexture = newLinearTexture(GL_REPEAT);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, SNOWY_TEXELS, SNOWY_TEXELS, 0, GL_RGBA,
                  GL_UNSIGNED_BYTE, snowyTexels);
+    snowyMeanTexture = newLinearTexture(GL_REPEAT);
     shownStep = -1;
     parkBuilt.snowLayer = 1;
 }
@@ -140,6 +153,11 @@ void showCoverStep(int step) {
     glBindTexture(GL_TEXTURE_2D, snowyTexture);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, SNOWY_TEXELS, SNOWY_TEXELS, GL_RGBA, GL_UNSIGNED_BYTE,
                     snowyTexels);
+    unsigned char mean[4] = {0, 0, 0, 255};
+    for (int c = 0; c < 3; ++c)
+        mean[c] = (unsigned char)std::lround(bareMean[c] + deltaMean[c] * step / COVER_STEPS);
+    glBindTexture(GL_TEXTURE_2D, snowyMeanTexture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, mean);
     shownStep = step;
 }
 
@@ -152,7 +170,8 @@ void drawTerrain(float cover) {
     glDisable(GL_CULL_FACE);
     if (!parkBuilt.groundLists) compileGround();
     int snowy = cover >= SNOW_LOOK_MIN_COVER;
-    // Built here even when no ground is in view, as on the first snowy frame it always was.
+    // Built here even when no ground is in view, as on the first snowy frame it
+    // always was.
     if (snowy && !parkBuilt.snowPatches) buildSnowPatches();
     if (snowy && !parkBuilt.snowLayer) prepareSnowyLook();
     int step = (int)std::lround(cover * COVER_STEPS);
@@ -169,18 +188,22 @@ void drawTerrain(float cover) {
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
     if (snowy) {
-        // The lists count repeats of the grass picture; the snowy texture holds eight.
+        // The lists count repeats of the grass picture; the snowy texture holds
+        // eight.
         glMatrixMode(GL_TEXTURE);
         glScalef(1.0f / SNOWY_REPEATS, 1.0f / SNOWY_REPEATS, 1.0f);
         glMatrixMode(GL_MODELVIEW);
     }
     glBindTexture(GL_TEXTURE_2D, snowy ? snowyTexture : grassTexture);
-    drawSectorLists(&grassLists, &view);
+    for (const SectorLists& lists : groundLists) drawSectorLists(&lists, &view);
     if (snowy) {
         glMatrixMode(GL_TEXTURE);
         glLoadIdentity();
         glMatrixMode(GL_MODELVIEW);
     }
+    // Beyond the far plane, the ground's mean look.
+    glBindTexture(GL_TEXTURE_2D, snowy ? snowyMeanTexture : grassMeanTexture);
+    drawFarBand(FAR_GROUND_LOWEST);
     glDisable(GL_TEXTURE_2D);
     glDisable(GL_LIGHTING);
     glDisable(GL_CULL_FACE);

@@ -1,7 +1,7 @@
 #pragma once
 
 // The ground as drawn each frame: grass-textured and lit, whitening in patches
-// as snow settles.
+// as snow settles, out to the horizon.
 
 const int SNOW_PATCH_CELLS = 64;
 const int SNOW_PATCH_BLOBS = 300;

@@ -8,6 +8,7 @@
 #include "world/moon_bitmap.h"
 
 unsigned int grassTexture = 0;
+unsigned int grassMeanTexture = 0;
 unsigned int moonTexture = 0;
 
 namespace {
@@ -48,6 +49,14 @@ void createGrassTexture() {
             p[2] = channelByte(0.08f + 0.3f * n, 0.03f, 0.25f);
         }
     }
+    unsigned char mean[4] = {0, 0, 0, 0};
+    for (int c = 0; c < 3; ++c) {
+        int sum = 0;
+        for (int p = c; p < GRASS_SIZE * GRASS_SIZE * 3; p += 3) sum += image[p];
+        mean[c] = (unsigned char)((sum + GRASS_SIZE * GRASS_SIZE / 2) / (GRASS_SIZE * GRASS_SIZE));
+    }
+    grassMeanTexture = newLinearTexture(GL_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, mean);
     grassTexture = newLinearTexture(GL_REPEAT);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, GRASS_SIZE, GRASS_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE,
                  image);

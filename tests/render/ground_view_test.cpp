@@ -1,7 +1,7 @@
 #include "render_fixture.h"
 
 // The ground as a player sees it: lit by the hour like the rest of the park, snow growing out of
-// the grass's own look.
+// the grass's own look, ground all the way to the horizon past the park.
 
 namespace {
 
@@ -13,6 +13,16 @@ struct GroundView : RenderTest {
         bare(eye, 60, MAGENTA);
         setSceneLight(night);
         drawTerrain(cover);
+        return grab();
+    }
+    // A whole scene pass from where the player stands, cleared to magenta so any gap shows.
+    Frame scene(float fov) {
+        if (fov < 60)
+            applyBinocularProjection(800, 600, 60 / fov);
+        else
+            applyNormalProjection(800, 600);
+        glClearColor(1, 0, 1, 1);
+        renderScene(&thePlayer, &theArena, 0, 0);
         return grab();
     }
 };
@@ -88,4 +98,35 @@ TEST_F(GroundView, GrassTakesTheNightAndSnowGrowsOutOfItsLook) {
         }
     }
     EXPECT_GT(white, 0);
+}
+
+// From the park's edges and corners, facing out at several headings and pitches, normal and through
+// the binoculars: every pixel more than two rows below the horizon shows something, never the clear
+// colour. The horizon's row: 300 - 300 tan(pitch) / tan(half the field of view).
+TEST_F(GroundView, PastTheParksEdgeTheGroundReachesTheHorizon) {
+    const float mouth = streamSampleZ[STREAM_SAMPLES - 1];
+    const float spots[][3] = {{126.5f, 0, 0},           {0, -126.5f, -90},
+                              {126.5f, 126.5f, 45},     {-126.5f, 126.5f, 135},
+                              {-126.5f, -126.5f, -135}, {126.5f, mouth, 0}};
+    for (const auto& s : spots) {
+        harnessStandAt(s[0], s[1]);
+        for (float turn : {-60.0f, -20.0f, 0.0f, 35.0f}) {
+            for (float pitch : {-25.0f, 0.0f, 3.0f, 20.0f}) {
+                for (float fov : {60.0f, 10.0f}) {
+                    theArena.nightBlend = pitch > 0 ? 1.0f : 0.0f;
+                    theArena.snowCover = turn < 0 ? 1.0f : 0.0f;
+                    thePlayer.yaw = s[2] + turn;
+                    thePlayer.pitch = fov < 60 ? pitch / 8 : pitch;
+                    const Frame f = scene(fov);
+                    const double t = std::tan(thePlayer.pitch * M_PI / 180);
+                    const int horizon = (int)(300 - 300 * t / std::tan(fov * M_PI / 360)) - 2;
+                    int gaps = 0;
+                    for (int y = 0; y < std::min(horizon, 600); ++y)
+                        for (int x = 0; x < 800; ++x) gaps += near(px(f, x, y), MAGENTA, 3);
+                    EXPECT_EQ(gaps, 0) << s[0] << ", " << s[1] << " heading " << thePlayer.yaw
+                                       << " pitch " << thePlayer.pitch << " fov " << fov;
+                }
+            }
+        }
+    }
 }
