@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "world/terrain.h"
+#include "world/water_draw.h"
 
 float groundVertices[MAX_GROUND_VERTICES][3];
 unsigned short groundIndices[3 * MAX_GROUND_TRIANGLES];
@@ -11,6 +12,9 @@ GroundPiece groundPieces[GROUND_PARTS][SECTOR_COUNT];
 
 namespace {
 
+// The bed under the water is drawn at least this far below its surface, so
+// no bank between the grid's points shows through it.
+const float BED_LIMIT = WATER_LEVEL - 0.05f;
 const int SECTOR_CELLS = TERRAIN_CELLS / SECTOR_GRID;
 const int SECTOR_SIDE = SECTOR_CELLS + 1;
 
@@ -29,6 +33,9 @@ const int PIECES_PER_SIDE = SECTOR_COUNT / 4;
 int vertexCount;
 int triangleCount;
 GroundPiece* piece;
+
+// Grid points of the stream's bed that the water's body covers.
+bool bedUnderWater[TERRAIN_SAMPLES][TERRAIN_SAMPLES];
 
 float gridCoordinate(int i) { return i * terrainCellSize() - TERRAIN_HALF_SIZE; }
 
@@ -72,20 +79,147 @@ void addUpTriangle(int a, int b, int c) {
         addTriangle(a, c, b);
 }
 
+// Sideways from the line through segment k, positive on its left.
+double segmentOffset(int k, double x, double z) {
+    double dx = streamSampleX[k + 1] - streamSampleX[k];
+    double dz = streamSampleZ[k + 1] - streamSampleZ[k];
+    double length = std::hypot(dx, dz);
+    if (length <= 0.0) return 0.0;
+    return (dx * (z - streamSampleZ[k]) - dz * (x - streamSampleX[k])) / length;
+}
+
+// The park's edge is never lowered: the skirt meets it there.
+void markBedUnderWater() {
+    for (auto& row : bedUnderWater)
+        for (bool& b : row) b = false;
+    const float cell = terrainCellSize();
+    const float reach = WATER_HALF_WIDTH + cell;
+    for (int k = 0; k < STREAM_SAMPLES - 1; ++k) {
+        float x0 = std::fmin(streamSampleX[k], streamSampleX[k + 1]) - reach;
+        float x1 = std::fmax(streamSampleX[k], streamSampleX[k + 1]) + reach;
+        float z0 = std::fmin(streamSampleZ[k], streamSampleZ[k + 1]) - reach;
+        float z1 = std::fmax(streamSampleZ[k], streamSampleZ[k + 1]) + reach;
+        int i0 = std::max(1, (int)((x0 + TERRAIN_HALF_SIZE) / cell));
+        int i1 = std::min(TERRAIN_CELLS - 1, (int)((x1 + TERRAIN_HALF_SIZE) / cell) + 1);
+        int j0 = std::max(1, (int)((z0 + TERRAIN_HALF_SIZE) / cell));
+        int j1 = std::min(TERRAIN_CELLS - 1, (int)((z1 + TERRAIN_HALF_SIZE) / cell) + 1);
+        for (int j = j0; j <= j1; ++j)
+            for (int i = i0; i <= i1; ++i)
+                if (streamSegmentDistance(k, gridCoordinate(i), gridCoordinate(j)) <
+                    WATER_HALF_WIDTH)
+                    bedUnderWater[j][i] = true;
+    }
+}
+
+struct GridCorner {
+    int j, i;   // grid row and column
+    int index;  // within the piece
+};
+
+struct EdgeCut {
+    float x, z, height;  // where the water's edge crosses a grid edge, the ground's height there
+};
+
+// Where the water's edge crosses the edge from a (under water) to b (not), or
+// the other way: worked out the same way from either end, so the two cells
+// sharing the edge cut it at the very same point.
+EdgeCut cutEdge(GridCorner a, GridCorner b) {
+    if (a.j * TERRAIN_SAMPLES + a.i > b.j * TERRAIN_SAMPLES + b.i) {
+        GridCorner t = a;
+        a = b;
+        b = t;
+    }
+    double ax = gridCoordinate(a.i), az = gridCoordinate(a.j);
+    double bx = gridCoordinate(b.i), bz = gridCoordinate(b.j);
+    int nearest = 0;
+    double best = 1e30;
+    for (int k = 0; k < STREAM_SAMPLES - 1; ++k) {
+        double d = streamSegmentDistance(k, (float)(0.5 * (ax + bx)), (float)(0.5 * (az + bz)));
+        if (d < best) {
+            best = d;
+            nearest = k;
+        }
+    }
+    double oa = segmentOffset(nearest, ax, az);
+    double ob = segmentOffset(nearest, bx, bz);
+    bool aUnder = bedUnderWater[a.j][a.i];
+    double outside = aUnder ? ob : oa;
+    double t;
+    if (std::fabs(outside) < WATER_HALF_WIDTH) {
+        // An edge point inside the band: the cut comes at the edge point itself.
+        t = aUnder ? 1.0 : 0.0;
+    } else {
+        double edge = outside > 0.0 ? WATER_HALF_WIDTH : -WATER_HALF_WIDTH;
+        t = (edge - oa) / (ob - oa);
+        if (t < 0.0) t = 0.0;
+        if (t > 1.0) t = 1.0;
+    }
+    double ha = terrainHeights[a.j][a.i];
+    double hb = terrainHeights[b.j][b.i];
+    return EdgeCut{(float)((1.0 - t) * ax + t * bx), (float)((1.0 - t) * az + t * bz),
+                   (float)((1.0 - t) * ha + t * hb)};
+}
+
+bool isUnderWater(GridCorner c) { return bedUnderWater[c.j][c.i]; }
+
+// One of a cell's two triangles, corners counter-clockwise from above. Where
+// the water's edge crosses it, the part under the water is kept below the
+// surface and the part outside keeps the grid's heights, with the bank's
+// face standing between them along the edge.
+void addCellTriangle(GridCorner a, GridCorner b, GridCorner c) {
+    const GridCorner v[3] = {a, b, c};
+    int under = isUnderWater(a) + isUnderWater(b) + isUnderWater(c);
+    if (under == 0 || under == 3) {
+        addTriangle(a.index, b.index, c.index);
+        return;
+    }
+    // The corner on its own, and the two after it in turn.
+    int l = 0;
+    while (isUnderWater(v[l]) == (under == 2)) ++l;
+    GridCorner lone = v[l];
+    GridCorner m = v[(l + 1) % 3];
+    GridCorner n = v[(l + 2) % 3];
+    EdgeCut p = cutEdge(lone, m);
+    EdgeCut q = cutEdge(lone, n);
+    int pUnder = addVertex(p.x, std::fmin(p.height, BED_LIMIT), p.z);
+    int pBank = addVertex(p.x, p.height, p.z);
+    int qUnder = addVertex(q.x, std::fmin(q.height, BED_LIMIT), q.z);
+    int qBank = addVertex(q.x, q.height, q.z);
+    bool loneUnder = isUnderWater(lone);
+    addTriangle(lone.index, loneUnder ? pUnder : pBank, loneUnder ? qUnder : qBank);
+    addTriangle(loneUnder ? pBank : pUnder, m.index, n.index);
+    addTriangle(loneUnder ? pBank : pUnder, n.index, loneUnder ? qBank : qUnder);
+    if (p.height <= BED_LIMIT && q.height <= BED_LIMIT) return;
+    // The bank's face looks out over the water.
+    GridCorner water = loneUnder ? lone : m;
+    float dx = q.x - p.x;
+    float dz = q.z - p.z;
+    float toWater = -dz * (gridCoordinate(water.i) - p.x) + dx * (gridCoordinate(water.j) - p.z);
+    if (toWater > 0.0f) {
+        addTriangle(pUnder, qUnder, qBank);
+        addTriangle(pUnder, qBank, pBank);
+    } else {
+        addTriangle(qUnder, pUnder, pBank);
+        addTriangle(qUnder, pBank, qBank);
+    }
+}
+
 void buildParkSector(int sector) {
     beginPiece(&groundPieces[GROUND_PARK][sector]);
     int r0 = (sector / SECTOR_GRID) * SECTOR_CELLS;
     int k0 = (sector % SECTOR_GRID) * SECTOR_CELLS;
     for (int j = r0; j <= r0 + SECTOR_CELLS; ++j) {
         for (int i = k0; i <= k0 + SECTOR_CELLS; ++i) {
-            addVertex(gridCoordinate(i), terrainHeights[j][i], gridCoordinate(j));
+            float h = terrainHeights[j][i];
+            addVertex(gridCoordinate(i), bedUnderWater[j][i] ? std::fmin(h, BED_LIMIT) : h,
+                      gridCoordinate(j));
         }
     }
-    auto corner = [&](int j, int i) { return (j - r0) * SECTOR_SIDE + (i - k0); };
+    auto corner = [&](int j, int i) { return GridCorner{j, i, (j - r0) * SECTOR_SIDE + (i - k0)}; };
     for (int j = r0; j < r0 + SECTOR_CELLS; ++j) {
         for (int i = k0; i < k0 + SECTOR_CELLS; ++i) {
-            addTriangle(corner(j, i), corner(j + 1, i), corner(j, i + 1));
-            addTriangle(corner(j, i + 1), corner(j + 1, i), corner(j + 1, i + 1));
+            addCellTriangle(corner(j, i), corner(j + 1, i), corner(j, i + 1));
+            addCellTriangle(corner(j, i + 1), corner(j + 1, i), corner(j + 1, i + 1));
         }
     }
 }
@@ -170,6 +304,7 @@ void buildSkirtPiece(int side, int chunk) {
 void buildGroundMesh() {
     vertexCount = 0;
     triangleCount = 0;
+    markBedUnderWater();
     for (int s = 0; s < SECTOR_COUNT; ++s) buildParkSector(s);
     for (int side = 0; side < 4; ++side)
         for (int chunk = 0; chunk < PIECES_PER_SIDE; ++chunk) buildSkirtPiece(side, chunk);

@@ -2,8 +2,10 @@
 
 #include "render/sector_lists.h"
 
-// The ground as it is drawn, built once from the height grid: the park's cells
-// and around them a flat skirt reaching past anything the view can show.
+// The ground as it is drawn, built once from the height grid: the park's cells,
+// their stream bed kept under the water from bank to bank, and around the park
+// a flat skirt reaching past anything the view can show. Walking, shots and
+// placement keep to the height grid itself; only the picture differs from it.
 
 // The pieces, each culled on its own: the park's sectors, then the skirt's
 // near and far rings, each cut into as many pieces along the park's edge.

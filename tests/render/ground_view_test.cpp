@@ -1,7 +1,8 @@
 #include "render_fixture.h"
 
 // The ground as a player sees it: lit by the hour like the rest of the park, snow growing out of
-// the grass's own look, ground all the way to the horizon past the park.
+// the grass's own look, ground all the way to the horizon past the park, the stream one band of
+// water from bank to bank.
 
 namespace {
 
@@ -125,6 +126,38 @@ TEST_F(GroundView, PastTheParksEdgeTheGroundReachesTheHorizon) {
                         for (int x = 0; x < 800; ++x) gaps += near(px(f, x, y), MAGENTA, 3);
                     EXPECT_EQ(gaps, 0) << s[0] << ", " << s[1] << " heading " << thePlayer.yaw
                                        << " pitch " << thePlayer.pitch << " fov " << fov;
+                }
+            }
+        }
+    }
+}
+
+// Seen from above, points just inside the water's edges on both banks, all along stretches of the
+// stream, show the ground through the water's body (0.18, 0.5, 0.8 at alpha 0.22), in clear
+// weather and in snow; points just outside show the ground alone.
+TEST_F(GroundView, TheStreamIsOneBandOfWaterFromBankToBank) {
+    for (float cover : {0.0f, 1.0f}) {
+        for (int middle : {9, 60, 100, 140, 191}) {
+            const Vec3 centre = makeVec3(streamSampleX[middle], WATER_LEVEL, streamSampleZ[middle]);
+            const PlayerState eye = eyeOn(vecAdd(centre, makeVec3(0.01f, 25, 0)), centre);
+            const Frame dry = ground(eye, 0, cover);
+            drawStream(1.3f);
+            const Frame wet = grab();
+            for (int k = middle - 5; k <= middle + 5; ++k) {
+                const float dx = streamSampleX[k + 1] - streamSampleX[k - 1];
+                const float dz = streamSampleZ[k + 1] - streamSampleZ[k - 1];
+                const float length = std::hypot(dx, dz);
+                for (float side : {-1.35f, 1.35f, -1.75f, 1.75f}) {
+                    int sx = 0;
+                    int sy = 0;
+                    project(makeVec3(streamSampleX[k] - side * dz / length, WATER_LEVEL,
+                                     streamSampleZ[k] + side * dx / length),
+                            &sx, &sy);
+                    const unsigned char* g = px(dry, sx, sy);
+                    const Rgb under = {g[0] / 255.0f, g[1] / 255.0f, g[2] / 255.0f};
+                    const float alpha = std::fabs(side) < 1.5f ? 0.22f : 0;
+                    EXPECT_TRUE(shows(wet, sx, sy, over({0.18f, 0.5f, 0.8f}, alpha, under), 3))
+                        << "cover " << cover << " sample " << k << " side " << side;
                 }
             }
         }
