@@ -19,15 +19,15 @@ const int SECTOR_CELLS = TERRAIN_CELLS / SECTOR_GRID;
 const int SECTOR_SIDE = SECTOR_CELLS + 1;
 
 // The skirt: rings of vertices on rays from the park's centre. Each ring's
-// sides are cut into equal steps and each ring lies one step out from the
-// last, so the cells stay about square as they grow. The near rings take 64
-// steps a side (the snow patches' own spacing at the park's edge) out to
-// 194.5, the far ones 32 out to 454, beyond the far plane's reach from
-// anywhere in the park; the first ring meets the park's 128 edge points.
-const int NEAR_STEPS = 64;
-const int NEAR_RINGS = 14;
-const int FAR_STEPS = 32;
-const int FAR_RINGS = 14;
+// sides are cut into SKIRT_STEPS equal steps and each ring lies one step out
+// from the last, so the cells stay about square as they grow; the first ring
+// fans in to the park's 128 edge points a side, the last lies 462 out, beyond
+// the far plane's reach from anywhere in the park. Snow comes from the
+// texture, so the vertices only need to carry the light, which changes slowly
+// out there. The near part holds the rings out to 180, the far part the rest.
+const int SKIRT_STEPS = 16;
+const int NEAR_RINGS = 3;
+const int SKIRT_RINGS = 11;
 const int PIECES_PER_SIDE = SECTOR_COUNT / 4;
 
 int vertexCount;
@@ -224,11 +224,9 @@ void buildParkSector(int sector) {
     }
 }
 
-// Ring 0 is the park's edge; rings 1 .. NEAR_RINGS the near skirt, the rest the far.
+// Ring 0 is the park's edge.
 float ringHalfSize(int ring) {
-    double h = TERRAIN_HALF_SIZE * std::pow(1.0 + 2.0 / NEAR_STEPS, std::min(ring, NEAR_RINGS));
-    if (ring > NEAR_RINGS) h *= std::pow(1.0 + 2.0 / FAR_STEPS, ring - NEAR_RINGS);
-    return (float)h;
+    return (float)(TERRAIN_HALF_SIZE * std::pow(1.0 + 2.0 / SKIRT_STEPS, ring));
 }
 
 // Point p of a ring with the given steps a side, going round from the
@@ -260,42 +258,33 @@ int addRing(int ring, int steps, int p0, int count) {
 }
 
 // Cells between an inner ring's points and the next ring's, count steps of
-// the outer; each outer step spans one inner step or two.
+// the outer, each spanning `ratio` steps of the inner: the inner points fan
+// to the outer step's nearer end.
 void addSkirtBand(int inner, int outer, int count, int ratio) {
     for (int q = 0; q < count; ++q) {
         int o = outer + q;
         int i = inner + ratio * q;
-        addUpTriangle(i, i + 1, o);
-        addUpTriangle(i + 1, o + 1, o);
-        if (ratio == 2) addUpTriangle(i + 1, i + 2, o + 1);
+        for (int j = 0; j < ratio / 2; ++j) addUpTriangle(i + j, i + j + 1, o);
+        addUpTriangle(i + ratio / 2, o + 1, o);
+        for (int j = ratio / 2; j < ratio; ++j) addUpTriangle(i + j, i + j + 1, o + 1);
     }
 }
 
 void buildSkirtPiece(int side, int chunk) {
-    int at = side * PIECES_PER_SIDE + chunk;
-    int count = NEAR_STEPS / PIECES_PER_SIDE;
-    int p0 = side * NEAR_STEPS + chunk * count;
+    const int count = SKIRT_STEPS / PIECES_PER_SIDE;
+    const int ratio = TERRAIN_CELLS / SKIRT_STEPS;
+    const int p0 = side * SKIRT_STEPS + chunk * count;
+    const int at = side * PIECES_PER_SIDE + chunk;
     beginPiece(&groundPieces[GROUND_NEAR_SKIRT][at]);
-    int inner = addRing(0, TERRAIN_CELLS, 2 * p0, 2 * count);
-    int ring = 1;
-    int outer = addRing(ring, NEAR_STEPS, p0, count);
-    addSkirtBand(inner, outer, count, 2);
-    for (; ring < NEAR_RINGS; ++ring) {
-        inner = outer;
-        outer = addRing(ring + 1, NEAR_STEPS, p0, count);
-        addSkirtBand(inner, outer, count, 1);
-    }
-    beginPiece(&groundPieces[GROUND_FAR_SKIRT][at]);
-    inner = addRing(ring, NEAR_STEPS, p0, count);
-    count = FAR_STEPS / PIECES_PER_SIDE;
-    p0 = side * FAR_STEPS + chunk * count;
-    ring += 1;
-    outer = addRing(ring, FAR_STEPS, p0, count);
-    addSkirtBand(inner, outer, count, 2);
-    for (; ring < NEAR_RINGS + FAR_RINGS; ++ring) {
-        inner = outer;
-        outer = addRing(ring + 1, FAR_STEPS, p0, count);
-        addSkirtBand(inner, outer, count, 1);
+    int outer = addRing(0, TERRAIN_CELLS, ratio * p0, ratio * count);
+    for (int ring = 1; ring <= SKIRT_RINGS; ++ring) {
+        if (ring == NEAR_RINGS + 1) {
+            beginPiece(&groundPieces[GROUND_FAR_SKIRT][at]);
+            outer = addRing(NEAR_RINGS, SKIRT_STEPS, p0, count);
+        }
+        int inner = outer;
+        outer = addRing(ring, SKIRT_STEPS, p0, count);
+        addSkirtBand(inner, outer, count, ring == 1 ? ratio : 1);
     }
 }
 
