@@ -80,15 +80,18 @@ void compileGround() {
 // patches run on from the park's; none on the bed under the water) times the
 // cover. The share of snow is patch x cover, so the look at any cover lies on
 // the line from the bare grass to the full cover: the texture is worked out
-// again only when the cover has moved by a step of 1/256, less than a level
-// of any channel, and the ground stays one textured pass at any cover.
+// again only when the cover has moved by a step of 1/128 (under two levels of
+// any channel), and the ground stays one textured pass at any cover.
 const int SNOWY_REPEATS = 8;
 const int SNOWY_TEXELS = SNOWY_REPEATS * GRASS_SIZE;
-const int COVER_STEPS = 256;
+const int SNOWY_BYTES = SNOWY_TEXELS * SNOWY_TEXELS * 4;
+const int COVER_STEPS = 128;
 const float TEXEL_SPAN = TEXTURE_SPAN / GRASS_SIZE;
-// Full cover minus bare grass, in levels, per texel and channel.
-short snowyDelta[SNOWY_TEXELS * SNOWY_TEXELS][3];
-unsigned char snowyTexels[SNOWY_TEXELS * SNOWY_TEXELS][4];
+// RGBA per texel: the bare grass, full cover minus bare grass (in levels), and
+// the look at the cover shown.
+unsigned char bareTexels[SNOWY_BYTES];
+short snowyDelta[SNOWY_BYTES];
+unsigned char snowyTexels[SNOWY_BYTES];
 unsigned int snowyTexture;
 // Its mean colour, for the far band.
 unsigned int snowyMeanTexture;
@@ -143,11 +146,13 @@ void prepareSnowyLook() {
             float patch = under[n] ? 0.0f : snowPatchAt(mirroredIntoPark(texelCentre(i)), z);
             const unsigned char* g = &grass[((j % GRASS_SIZE) * GRASS_SIZE + i % GRASS_SIZE) * 3];
             for (int c = 0; c < 3; ++c) {
-                snowyDelta[n][c] = (short)std::lround((snow[c] * 255.0f - g[c]) * patch);
+                bareTexels[4 * n + c] = g[c];
+                snowyDelta[4 * n + c] = (short)std::lround((snow[c] * 255.0f - g[c]) * patch);
                 bare[c] += g[c];
-                delta[c] += snowyDelta[n][c];
+                delta[c] += snowyDelta[4 * n + c];
             }
-            snowyTexels[n][3] = 255;
+            bareTexels[4 * n + 3] = 255;
+            snowyDelta[4 * n + 3] = 0;
         }
     }
     for (int c = 0; c < 3; ++c) {
@@ -162,18 +167,12 @@ void prepareSnowyLook() {
     parkBuilt.snowLayer = 1;
 }
 
-// The snowy look at a cover of step / COVER_STEPS.
+// The snowy look at a cover of step / COVER_STEPS: one flat pass over the
+// bytes, so the compiler can do many at a time.
 void showCoverStep(int step) {
-    const unsigned char* grass = grassPicture();
-    for (int j = 0; j < SNOWY_TEXELS; ++j) {
-        const unsigned char* row = &grass[(j % GRASS_SIZE) * GRASS_SIZE * 3];
-        for (int i = 0; i < SNOWY_TEXELS; ++i) {
-            int n = j * SNOWY_TEXELS + i;
-            const unsigned char* g = &row[(i % GRASS_SIZE) * 3];
-            for (int c = 0; c < 3; ++c)
-                snowyTexels[n][c] = (unsigned char)(g[c] + ((snowyDelta[n][c] * step + 128) >> 8));
-        }
-    }
+    for (int b = 0; b < SNOWY_BYTES; ++b)
+        snowyTexels[b] =
+            (unsigned char)(bareTexels[b] + (snowyDelta[b] * step + COVER_STEPS / 2) / COVER_STEPS);
     glBindTexture(GL_TEXTURE_2D, snowyTexture);
     glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, SNOWY_TEXELS, SNOWY_TEXELS, GL_RGBA, GL_UNSIGNED_BYTE,
                     snowyTexels);
