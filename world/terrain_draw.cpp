@@ -1,6 +1,5 @@
 #include "world/terrain_draw.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "core/random.h"
@@ -11,7 +10,6 @@
 #include "world/park.h"
 #include "world/terrain.h"
 #include "world/textures.h"
-#include "world/water_draw.h"
 
 namespace {
 
@@ -77,11 +75,11 @@ void compileGround() {
 // The snowy look is one texture over a span of twice the park (eight repeats
 // of the grass picture), each texel the grass moved toward snow by the patch
 // map's value there (reflected across the park's edges, so the skirt's
-// patches run on from the park's; none on the bed under the water) times the
-// cover. The share of snow is patch x cover, so the look at any cover lies on
-// the line from the bare grass to the full cover: the texture is worked out
-// again only when the cover has moved by a step of 1/128 (under two levels of
-// any channel), and the ground stays one textured pass at any cover.
+// patches run on from the park's) times the cover. The share of snow is patch
+// x cover, so the look at any cover lies on the line from the bare grass to the
+// full cover: the texture is worked out again only when the cover has moved by
+// a step of 1/128 (under two levels of any channel), and the ground stays one
+// textured pass at any cover.
 const int SNOWY_REPEATS = 8;
 const int SNOWY_TEXELS = SNOWY_REPEATS * GRASS_SIZE;
 const int SNOWY_BYTES = SNOWY_TEXELS * SNOWY_TEXELS * 4;
@@ -111,30 +109,8 @@ float mirroredIntoPark(float v) {
 // World coordinate of texel i's centre.
 float texelCentre(int i) { return (i + 0.5f) * TEXEL_SPAN - TERRAIN_HALF_SIZE; }
 
-// Texels of the park whose centres the water's body covers.
-void markTexelsUnderWater(unsigned char* under) {
-    const float reach = WATER_HALF_WIDTH + TEXEL_SPAN;
-    for (int k = 0; k < STREAM_SAMPLES - 1; ++k) {
-        float x0 = std::fmin(streamSampleX[k], streamSampleX[k + 1]) - reach;
-        float x1 = std::fmax(streamSampleX[k], streamSampleX[k + 1]) + reach;
-        float z0 = std::fmin(streamSampleZ[k], streamSampleZ[k + 1]) - reach;
-        float z1 = std::fmax(streamSampleZ[k], streamSampleZ[k + 1]) + reach;
-        int i0 = std::max(0, (int)((x0 + TERRAIN_HALF_SIZE) / TEXEL_SPAN));
-        int i1 = std::min(SNOWY_TEXELS - 1, (int)((x1 + TERRAIN_HALF_SIZE) / TEXEL_SPAN));
-        int j0 = std::max(0, (int)((z0 + TERRAIN_HALF_SIZE) / TEXEL_SPAN));
-        int j1 = std::min(SNOWY_TEXELS - 1, (int)((z1 + TERRAIN_HALF_SIZE) / TEXEL_SPAN));
-        for (int j = j0; j <= j1; ++j)
-            for (int i = i0; i <= i1; ++i)
-                if (streamSegmentDistance(k, texelCentre(i), texelCentre(j)) < WATER_HALF_WIDTH)
-                    under[j * SNOWY_TEXELS + i] = 1;
-    }
-}
-
 // Once the patch map exists (the first snowy frame).
 void prepareSnowyLook() {
-    static unsigned char under[SNOWY_TEXELS * SNOWY_TEXELS];
-    std::fill(under, under + SNOWY_TEXELS * SNOWY_TEXELS, 0);
-    markTexelsUnderWater(under);
     const float snow[3] = {SNOW.red, SNOW.green, SNOW.blue};
     const unsigned char* grass = grassPicture();
     double bare[3] = {0.0, 0.0, 0.0};
@@ -143,7 +119,7 @@ void prepareSnowyLook() {
         float z = mirroredIntoPark(texelCentre(j));
         for (int i = 0; i < SNOWY_TEXELS; ++i) {
             int n = j * SNOWY_TEXELS + i;
-            float patch = under[n] ? 0.0f : snowPatchAt(mirroredIntoPark(texelCentre(i)), z);
+            float patch = snowPatchAt(mirroredIntoPark(texelCentre(i)), z);
             const unsigned char* g = &grass[((j % GRASS_SIZE) * GRASS_SIZE + i % GRASS_SIZE) * 3];
             for (int c = 0; c < 3; ++c) {
                 bareTexels[4 * n + c] = g[c];
