@@ -148,6 +148,10 @@ TEST_F(GroundView, PastTheParksEdgeTheGroundReachesTheHorizon) {
         }
         EXPECT_NEAR(band / 800, front / 800, 10) << "channel " << c;
     }
+    int above = 0;  // and nothing of the ground rises above the horizon over the flat skirt
+    for (int y = 302; y < 600; ++y)
+        for (int x = 0; x < 800; ++x) above += !near(px(far, x, y), MAGENTA, 3);
+    EXPECT_EQ(above, 0);
 }
 
 // Seen from above, points just inside the water's edges on both banks, all along stretches of the
