@@ -206,15 +206,12 @@ TEST(Park, LazyBuildersDrawInTheirOrder) {
             ASSERT_NEAR(snowPatchAt(i * cell - 126.5, j * cell - 126.5), ref.map[j][i], 1e-5)
                 << i << "," << j;
     EXPECT_EQ(nextRandom(), r.next());
-    // Between map points the value blends bilinearly; snow colours a vertex by value x cover (0.5
-    // here).
+    // Between map points the value blends bilinearly.
     auto& m = ref.map;
     double a = m[20][30] + (m[20][31] - m[20][30]) * 0.25,
            b = m[21][30] + (m[21][31] - m[21][30]) * 0.25;
-    float x = 30.25 * cell - 126.5, z = 20.6 * cell - 126.5, v = a + (b - a) * 0.6, f = v * 0.5f;
-    GroundColour c = snowLookColour(x, z, 0.5f),
-                 want = {0.35f + 0.58f * f, 0.55f + 0.4f * f, 0.15f + 0.83f * f};
-    EXPECT_TRUE(v > 0.05f && std::fabs(snowPatchAt(x, z) - v) < 1e-5 && same(c, want, "f"));
+    float x = 30.25 * cell - 126.5, z = 20.6 * cell - 126.5, v = a + (b - a) * 0.6;
+    EXPECT_TRUE(v > 0.05f && std::fabs(snowPatchAt(x, z) - v) < 1e-5);
 }
 
 // Heights between and beyond the grid points, slopes and the centre line on the game's grid; built
