@@ -127,16 +127,19 @@ def wait_for(condition, timeout, what):
     raise RuntimeError("timed out waiting for " + what)
 
 
-def game_process(prefix):
+def game_process(prefix, exe):
     """The game's process in this prefix (other programs may be running games of their own)."""
-    found = subprocess.run(["pgrep", "-x", "gladewarden.exe"], stdout=subprocess.PIPE, text=True).stdout.split()
-    for pid in found:
+    name = os.path.basename(exe).encode()
+    for pid in filter(str.isdigit, os.listdir("/proc")):
         try:
             with open("/proc/%s/environ" % pid, "rb") as f:
-                if ("WINEPREFIX=%s" % prefix).encode() in f.read().split(b"\0"):
-                    return int(pid)
+                environ = f.read().split(b"\0")
+            with open("/proc/%s/cmdline" % pid, "rb") as f:
+                command = f.read().split(b"\0")[0]
         except OSError:
             continue
+        if ("WINEPREFIX=%s" % prefix).encode() in environ and command.endswith(name):
+            return int(pid)
     return None
 
 
@@ -231,7 +234,7 @@ def measure(args, prefix, exe, scene):
     try:
         window = wait_for(lambda: xdotool(env, "search", "--onlyvisible", "--name", "^%s$" % TITLE), 120,
                           "the game window").split()[0]
-        pid = wait_for(lambda: game_process(prefix), 30, "the game process")
+        pid = wait_for(lambda: game_process(prefix, exe), 30, "the game process")
         if args.maximised:
             maximise(env, window, args.screen_size)
         size = drawing_size(env, window)
