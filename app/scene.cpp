@@ -68,7 +68,9 @@ void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlph
                  float rainbowYaw) {
     float n = arena->nightBlend;
     // The clear colour was set by the previous pass, so a weather change shows one frame later.
-    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    // Depth and stencil share one buffer: clearing both at once is a plain fill, where clearing
+    // depth alone has to keep every stencil byte (and the moon needs the stencil clear anyway).
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
     glLoadIdentity();
     applyCamera(player);
     SkyColour sky = skyColour(arena->weatherMode, n);

@@ -167,8 +167,8 @@ void drawMoon(const PlayerState* player, int weatherMode, float nightBlend) {
     int phase = moonPhase();
 
     beginSkyBlend();
-    // Every moon pixel marks the stencil, so the shadow can only darken the moon.
-    glClear(GL_STENCIL_BUFFER_BIT);
+    // Every moon pixel marks the stencil (cleared with the frame, and marked by nothing before
+    // the moon), so the shadow can only darken the moon.
     glEnable(GL_STENCIL_TEST);
     glStencilFunc(GL_ALWAYS, 1, 1);
     glStencilOp(GL_KEEP, GL_KEEP, GL_REPLACE);

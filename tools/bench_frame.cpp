@@ -4,7 +4,7 @@
 // milliseconds of each part per frame for a few typical scenes; the view
 // turns a full circle over the run so every direction counts.
 //
-//   bench_frame [frames]
+//   bench_frame [frames] [WIDTHxHEIGHT]
 
 #include <algorithm>
 #include <chrono>
@@ -46,8 +46,8 @@ double millisecondsSince(std::chrono::steady_clock::time_point start) {
         .count();
 }
 
-Medians run(const Scene& scene, int frames) {
-    harnessStart(1, 800, 600);
+Medians run(const Scene& scene, int frames, int width, int height) {
+    harnessStart(1, width, height);
     shellCommand(scene.weatherCommand);
     theInput.mouseCaptured = 1;
     theInput.binocularsOn = scene.binoculars;
@@ -82,15 +82,22 @@ Medians run(const Scene& scene, int frames) {
 int main(int argc, char** argv) {
     int frames = argc > 1 ? std::atoi(argv[1]) : 200;
     if (frames < 1) frames = 1;
+    int width = 800;
+    int height = 600;
+    if (argc > 2 && std::sscanf(argv[2], "%dx%d", &width, &height) != 2) {
+        std::fprintf(stderr, "size as WIDTHxHEIGHT, for example 1920x1080\n");
+        return 2;
+    }
     const Scene scenes[] = {
         {"clear day", IDM_WEATHER_NONE, 0.0f, 0.0f, 0},
         {"snowing, full cover", IDM_WEATHER_SNOWY, 0.0f, 1.0f, 0},
         {"rain at night, binoculars", IDM_WEATHER_RAINY, 1.0f, 0.0f, 1},
     };
-    std::printf("800 x 600 offscreen frames, median of %d each, milliseconds\n", frames);
+    std::printf("%d x %d offscreen frames, median of %d each, milliseconds\n", width, height,
+                frames);
     std::printf("  %-28s %9s %9s %9s %9s\n", "scene", "simulate", "drawFrame", "glFinish", "total");
     for (const Scene& scene : scenes) {
-        Medians m = run(scene, frames);
+        Medians m = run(scene, frames, width, height);
         std::printf("  %-28s %9.2f %9.2f %9.2f %9.2f\n", scene.name, m.simulate, m.draw, m.finish,
                     m.total);
     }
