@@ -57,36 +57,6 @@ std::string readText(const Frame& f, int x, int y, Rgb c, size_t cells) {
     return s.erase(s.find_last_not_of(' ') + 1);
 }
 
-void mapped(float x, float z, float dx = 0, float dy = 0) {
-    glVertex2f(650 + (x + 126.5f) * 140 / 253 + dx, 10 + (z + 126.5f) * 140 / 253 + dy);
-}
-void ownMap(float n, const PlayerState& player) {
-    overlay(), glColor4f(0, 0, 0, 0.5f), glRectf(650, 10, 790, 150);
-    glColor4f(0.2f - 0.12f * n, 0.5f - 0.38f * n, 0.2f - 0.05f * n, 0.3f),
-        glRectf(651, 11, 789, 149);
-    glLineWidth(2), glColor4f(0.4f - 0.25f * n, 0.7f - 0.45f * n, 1 - 0.5f * n, 0.8f),
-        glBegin(GL_LINE_STRIP);
-    for (int k = 0; k <= 200; k += 2) mapped(streamSampleX[k], streamSampleZ[k]);
-    auto marker = [](float x, float z) {
-        mapped(x, z, -2, -2), mapped(x, z, 2, -2), mapped(x, z, 2, 2), mapped(x, z, -2, 2);
-    };
-    glEnd(), glLineWidth(1), glBegin(GL_QUADS);
-    for (int i = 0; i < theArena.enemyCount; ++i)
-        theArena.enemies[i].alive ? glColor3f(1, 0.2f, 0.2f),
-            marker(theArena.enemies[i].position.x, theArena.enemies[i].position.z) : void();
-    for (const AnimalRecord& a : animals)
-        a.alive ? glColor3f(a.kind == ANIMAL_DEER ? 0.2f : 1, 1, 0.2f), marker(a.x, a.z) : void();
-    float x = std::clamp(650 + (player.position.x + 126.5f) * 140 / 253, 657.0f, 783.0f),
-          y = std::clamp(10 + (player.position.z + 126.5f) * 140 / 253, 17.0f, 143.0f);
-    float c = std::cos(player.yaw * 3.14159f / 180), s = std::sin(player.yaw * 3.14159f / 180);
-    glEnd();
-    glColor3f(0.3f, 0.5f, 1), glBegin(GL_TRIANGLES), glVertex2f(x + 7 * c, y + 7 * s),
-        glVertex2f(x + 3 * s, y - 3 * c);
-    glVertex2f(x - 3 * s, y + 3 * c), glEnd(), glDisable(GL_BLEND), glColor3f(1, 1, 1),
-        glBegin(GL_LINE_LOOP);
-    glVertex2f(650, 10), glVertex2f(790, 10), glVertex2f(790, 150), glVertex2f(650, 150), glEnd();
-}
-
 void ring(float r, float inner = -1) {  // a line loop, or a band down to inner
     glBegin(inner < 0 ? GL_LINE_LOOP : GL_TRIANGLE_STRIP);
     for (float k = 0, a = 0; k <= 64; ++k, a = 2 * 3.14159f * k / 64)
@@ -301,24 +271,6 @@ TEST_F(Overlays, EveryHudLineReadsBackInItsPlaceAndColour) {
     EXPECT_EQ(readText(f, 10, 200, {1, 1, 0}, 5), "Goon");
     EXPECT_EQ(readText(whole, 10, 10, {1, 1, 1}, 72), help);
     EXPECT_TRUE(px(whole, 420, 310)[0] == 255 && px(whole, 420, 310)[1] == 255);
-}
-
-TEST_F(Overlays, TheMapShowsStreamLivingCreaturesAndTheArrowByDayAndNight) {
-    theArena.enemies[3].alive = 0, theArena.enemies[1].corpseTimer = 5, animals[2].alive = 0,
-    animals[40].alive = 0;
-    const float cases[4][4] = {{0, 20, 30, 30},
-                               {1, 126.5f, 126.5f, 0},
-                               {0.5f, -126.5f, -126.5f, 90},
-                               {0, -126.5f, 60, 200}};
-    for (const auto& c : cases) {
-        Frame game = (theArena.nightBlend = c[0], thePlayer.position = makeVec3(c[1], 5, c[2]),
-                      thePlayer.yaw = c[3], bare(thePlayer, 60, BG),
-                      drawHud(&theArena, &thePlayer, 0), grab());
-        EXPECT_EQ(differing(game, (bare(thePlayer, 60, BG), ownMap(c[0], thePlayer), grab()), 2,
-                            640, 0, 800, 160),
-                  0)
-            << &c - cases;
-    }
 }
 
 TEST_F(Overlays, TheScopeDarkensOutwardInRingsOverTheReticleAndGlass) {
