@@ -57,46 +57,6 @@ std::string readText(const Frame& f, int x, int y, Rgb c, size_t cells) {
     return s.erase(s.find_last_not_of(' ') + 1);
 }
 
-void ring(float r, float inner = -1) {  // a line loop, or a band down to inner
-    glBegin(inner < 0 ? GL_LINE_LOOP : GL_TRIANGLE_STRIP);
-    for (float k = 0, a = 0; k <= 64; ++k, a = 2 * 3.14159f * k / 64)
-        glVertex2f(400 + std::cos(a) * r, 300 + std::sin(a) * r),
-            inner >= 0 ? glVertex2f(400 + std::cos(a) * inner, 300 + std::sin(a) * inner) : void();
-    glEnd();
-}
-void ownScope() {
-    overlay();
-    for (int i = 0; i < 20; ++i)
-        glColor4f(0, 0, 0, 0.02f + 0.05f * i), ring(170 + 20 * i, 150 + 20 * i);
-    glColor4f(0, 0, 0, 1), ring(800, 550), glLineWidth(3), glColor4f(0.15f, 0.18f, 0.12f, 0.6f),
-        ring(150);
-    glLineWidth(1), glColor4f(0.25f, 0.28f, 0.22f, 0.4f), ring(153);
-    const Rgb red = {0.7f, 0.15f, 0.15f};
-    glLineWidth(1.5f), shape(GL_LINES, red, 0.85f,
-                             {{260, 300},
-                              {388, 300},
-                              {412, 300},
-                              {540, 300},
-                              {400, 160},
-                              {400, 288},
-                              {400, 312},
-                              {400, 440}});
-    std::vector<Point> ticks, glare = {{360, 350}};
-    for (float d = 30, h = 4; d <= 120; d += 30, h = d < 120 ? 4 : 7)
-        for (float s : {-d, d})
-            ticks.insert(
-                ticks.end(),
-                {{400 + s, 300 - h}, {400 + s, 300 + h}, {400 - h, 300 + s}, {400 + h, 300 + s}});
-    glLineWidth(1), shape(GL_LINES, red, 0.5f, ticks),
-        shape(GL_LINE_LOOP, red, 0.8f, {{400, 296}, {404, 300}, {400, 304}, {396, 300}});
-    for (int k = 0; k <= 20; ++k)
-        glare.push_back({360 + 60 * std::cos(k / 20.0f * 1.2f * 3.14159f),
-                         350 + 40 * std::sin(k / 20.0f * 1.2f * 3.14159f)});
-    shape(GL_TRIANGLE_FAN, {1, 1, 1}, 0.08f, glare),
-        shape(GL_TRIANGLE_FAN, {0, 0.05f, 0}, 0.04f,
-              fan({400, 300, 0}, 64, radius(150), radius(150), false));
-}
-
 class Overlays : public RenderTest {};
 
 }  // namespace
@@ -271,11 +231,4 @@ TEST_F(Overlays, EveryHudLineReadsBackInItsPlaceAndColour) {
     EXPECT_EQ(readText(f, 10, 200, {1, 1, 0}, 5), "Goon");
     EXPECT_EQ(readText(whole, 10, 10, {1, 1, 1}, 72), help);
     EXPECT_TRUE(px(whole, 420, 310)[0] == 255 && px(whole, 420, 310)[1] == 255);
-}
-
-TEST_F(Overlays, TheScopeDarkensOutwardInRingsOverTheReticleAndGlass) {
-    EXPECT_TRUE(alike(
-        thePlayer, 60, BG,
-        [] { overlay(), glDisable(GL_BLEND), stateBefore = glState(), drawScopeFrame(); }, ownScope,
-        300000, 0, 2));
 }
