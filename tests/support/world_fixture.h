@@ -1,7 +1,7 @@
 #pragma once
 
-// Games started as the program starts them, on fake devices; the rules written afresh; records
-// compared.
+// Games started as the program starts them, on fake devices, and parks cleared for a test to
+// furnish.
 
 #include <gtest/gtest.h>
 
@@ -27,8 +27,14 @@
 
 // The program's start with the clock at this second, every sound loaded.
 inline void startGame(uint32_t clockSeconds) {
-    resetFakePlatform(), releaseSoundBank(), resetFakeAudio(), loadSoundBank();
-    rainLoopPlaying = rainDropCount = snowFlakeCount = rainSplashCount = 0;
+    resetFakePlatform();
+    releaseSoundBank();
+    resetFakeAudio();
+    loadSoundBank();
+    rainLoopPlaying = 0;
+    rainDropCount = 0;
+    snowFlakeCount = 0;
+    rainSplashCount = 0;
     startProgramAt(clockSeconds);
     fakeAudio.events.clear();
 }
@@ -36,11 +42,12 @@ inline void startGame(uint32_t clockSeconds) {
 // The sounds handed to a device since the last look, by resource id.
 inline std::vector<int> playedSounds() {
     std::vector<int> ids;
-    for (const FakeAudioEvent& e : fakeAudio.events)
-        for (int id = FIRST_SOUND_ID; e.call == FAKE_PREPARE && id < FIRST_SOUND_ID + SOUND_COUNT;
-             ++id)
+    for (const FakeAudioEvent& e : fakeAudio.events) {
+        if (e.call != FAKE_PREPARE) continue;
+        for (int id = FIRST_SOUND_ID; id < FIRST_SOUND_ID + SOUND_COUNT; ++id)
             if (e.header.data == soundSlot(id)->buffer + soundSlot(id)->dataOffset)
                 ids.push_back(id);
+    }
     fakeAudio.events.clear();
     return ids;
 }
@@ -57,58 +64,87 @@ inline void flattenGround(float height) {
 inline void clearPark() {
     for (TreeRecord& t : trees) t = TreeRecord{5000, 5000, 3, 1.5f};
     for (RockRecord& r : rocks) r = RockRecord{5000, 5000, 0.4f, 0.3f, 0.4f, 0.5f, 0.5f, 0.5f, 0};
-    for (AnimalRecord& a : animals) a = AnimalRecord{}, a.x = a.z = 5000, a.wanderTimer = 1000;
+    for (AnimalRecord& a : animals) a = AnimalRecord{0, 5000, 5000, 0, 1000, 0, 0, 0, 0, 90, 0};
 }
 
 inline void emptyArena(ArenaState* arena) { std::memset(arena, 0, sizeof(*arena)); }
 
 inline EnemyRecord* addEnemy(ArenaState* arena, float x, float z, Vec3 shirt) {
+    EnemyRecord* e = &arena->enemies[arena->enemyCount];
+    *e = EnemyRecord{{x, terrainHeightAt(x, z), z}, 0, 1000, 1, 0, 0, shirt};
+    arena->enemyCount += 1;
     arena->enemiesLeft += 1;
-    return &(arena->enemies[arena->enemyCount++] =
-                 EnemyRecord{{x, terrainHeightAt(x, z), z}, 0, 1000, 1, 0, 0, shirt});
+    return e;
 }
 
-inline const Vec3 RED_SHIRT = {0.8f, 0.2f, 0.2f}, BLUE_SHIRT = {0.2f, 0.3f, 0.8f},
-                  GREY_SHIRT = {0.35f, 0.35f, 0.38f};
+inline const Vec3 RED_SHIRT = {0.8f, 0.2f, 0.2f};
+inline const Vec3 BLUE_SHIRT = {0.2f, 0.3f, 0.8f};
 
 }  // namespace testworld
 
-// The Windows C runtime's rand after srand(s).
-struct Rand {
-    uint32_t s;
-    int next() { return (int)(((s = s * 214013u + 2531011u) >> 16) & 0x7FFF); }
-    float f(float lo, float hi) { return (float)(lo + next() / 32767.0 * (double)(hi - lo)); }
-    int i(int lo, int hi) { return next() % (hi - lo + 1) + lo; }
-};
-
-// Record layouts, one letter per 4-byte field: 'f' a float, 'i' an integer.
-inline std::string times(const std::string& kinds, int n) {
-    return n > 0 ? kinds + times(kinds, n - 1) : "";
-}
-const std::string ENEMY_FIELDS = "fffffifffff", ANIMAL_FIELDS = "iffffffiiff";
-const std::string FISH_FIELDS = times("f", 7 * FISH_COUNT) + times("i", FISH_COUNT);
-const std::string ARENA_FIELDS =
-    times(ENEMY_FIELDS, MAX_ENEMIES) + "iiiii" + times("ffffffffffffi", MAX_BLOOD_DROPS) + "i" +
-    times("ffffff", MAX_BLOOD_POOLS) + "i" + "fffffffi" + "ffiiiifiif" +
-    times("fffffffff", MAX_SPLASH_DROPS) + "i" + times("ffffff", MAX_RIPPLES) + "i" +
-    times("fffffffffff", MAX_SPARKS) + "i";
-
-// A record, or an array of them, field by field: floats agree to a hair (relative 1e-5), integers
-// exactly.
+// A record of 4-byte fields, field by field: 'f' a float (agreeing to a hair, relative 1e-5), 'i'
+// an integer (exactly); the kinds repeat over an array of records.
 template <class T>
 ::testing::AssertionResult same(const T& got, const T& want, const std::string& kinds) {
-    if (sizeof(T) % (kinds.size() * 4))
-        return ::testing::AssertionFailure() << "the kinds do not fit the record";
     for (size_t k = 0; k < sizeof(T) / 4; ++k) {
-        int32_t ia, ib;  // the field read both ways
+        int32_t ia, ib;
         float fa, fb;
-        std::memcpy(&ia, (const char*)&got + 4 * k, 4), std::memcpy(&fa, &ia, 4);
-        std::memcpy(&ib, (const char*)&want + 4 * k, 4), std::memcpy(&fb, &ib, 4);
-        bool isInt = kinds[k % kinds.size()] == 'i';
-        if (isInt ? ia != ib : !(std::fabs(fa - fb) <= 1e-5f * (1.0f + std::fabs(fb))))
-            return ::testing::AssertionFailure()
-                   << "record " << k / kinds.size() << ", field " << k % kinds.size() << ": got "
-                   << (isInt ? ia : fa) << ", want " << (isInt ? ib : fb);
+        std::memcpy(&ia, (const char*)&got + 4 * k, 4);
+        std::memcpy(&ib, (const char*)&want + 4 * k, 4);
+        std::memcpy(&fa, &ia, 4);
+        std::memcpy(&fb, &ib, 4);
+        const bool isInt = kinds[k % kinds.size()] == 'i';
+        const bool agree = isInt ? ia == ib : std::fabs(fa - fb) <= 1e-5f * (1.0f + std::fabs(fb));
+        if (agree) continue;
+        ::testing::AssertionResult failure = ::testing::AssertionFailure();
+        failure << "field " << k << ": got ";
+        if (isInt)
+            failure << ia << ", want " << ib;
+        else
+            failure << fa << ", want " << fb;
+        return failure;
     }
     return ::testing::AssertionSuccess();
+}
+
+// Every enemy and animal where placing puts them: alive on the ground, inside the limit, off the
+// start square, where the ground toward +x and +z rises or falls at most 0.45 a unit, with their
+// timers and turns drawn in range.
+inline void expectPlacedByTheRules(const ArenaState& arena) {
+    auto spot = [](float x, float z, float limit, float square, const char* what, int i) {
+        EXPECT_LE(std::fabs(x), limit) << what << " " << i;
+        EXPECT_LE(std::fabs(z), limit) << what << " " << i;
+        EXPECT_FALSE(std::fabs(x) < square && std::fabs(z) < square) << what << " " << i;
+        EXPECT_LE(terrainSlopeBetween(x, z, x + 1, z), 0.45f) << what << " " << i;
+        EXPECT_LE(terrainSlopeBetween(x, z, x, z + 1), 0.45f) << what << " " << i;
+    };
+    EXPECT_GE(arena.enemyCount, 15);
+    EXPECT_LE(arena.enemyCount, 30);
+    EXPECT_EQ(arena.enemiesLeft, arena.enemyCount);
+    for (int i = 0; i < MAX_ENEMIES; ++i) {
+        const EnemyRecord& e = arena.enemies[i];
+        EXPECT_EQ(e.alive, i < arena.enemyCount) << "enemy " << i;
+        if (!e.alive) continue;
+        spot(e.position.x, e.position.z, 124.5f, 8, "enemy", i);
+        EXPECT_EQ(e.position.y, terrainHeightAt(e.position.x, e.position.z)) << "enemy " << i;
+        EXPECT_TRUE(e.heading >= 0 && e.heading <= 360) << "enemy " << i;
+        EXPECT_TRUE(e.wanderTimer >= 0 && e.wanderTimer <= 3) << "enemy " << i;
+        EXPECT_EQ(e.fallAngle + e.corpseTimer, 0) << "enemy " << i;
+        int shirts = 0;  // red, blue or grey
+        for (Vec3 c : {Vec3{0.8f, 0.2f, 0.2f}, Vec3{0.2f, 0.3f, 0.8f}, Vec3{0.35f, 0.35f, 0.38f}})
+            shirts += c.x == e.colour.x && c.y == e.colour.y && c.z == e.colour.z;
+        EXPECT_EQ(shirts, 1) << "enemy " << i;
+    }
+    for (int i = 0; i < ANIMAL_COUNT; ++i) {
+        const AnimalRecord& a = animals[i];
+        spot(a.x, a.z, 123.5f, 6, "animal", i);
+        EXPECT_EQ(a.kind, i < 25 ? ANIMAL_RABBIT : ANIMAL_DEER) << "animal " << i;
+        EXPECT_EQ(a.alive, 1) << "animal " << i;
+        EXPECT_EQ(a.moving, 0) << "animal " << i;
+        EXPECT_TRUE(a.facing >= 0 && a.facing <= 360) << "animal " << i;
+        EXPECT_TRUE(a.heading >= 0 && a.heading <= 360) << "animal " << i;
+        EXPECT_TRUE(a.wanderTimer >= 3 && a.wanderTimer <= 10) << "animal " << i;
+        EXPECT_TRUE(a.gaitPhase >= 0 && a.gaitPhase <= 6.28f) << "animal " << i;
+        EXPECT_EQ(a.fallAngle + a.corpseTimer, 0) << "animal " << i;
+    }
 }

@@ -13,150 +13,216 @@
 namespace {
 
 // One timer message after `seconds` of real time.
-void tickAfter(double seconds) { fakePlatform.counter += (int64_t)(seconds * 1e6), frameTick(); }
+void tickAfter(double seconds) {
+    fakePlatform.counter += (int64_t)(seconds * 1e6);
+    frameTick();
+}
 
 int played(int id) {
     std::vector<int> all = playedSounds();
     return (int)std::count(all.begin(), all.end(), id);
 }
 
+// Every drop where a fresh curtain puts it: around the player, 15 to 30 up.
+void expectRainAround(Vec3 p) {
+    ASSERT_EQ(rainDropCount, MAX_RAIN_DROPS);
+    for (const RainDrop& d : rainDrops) {
+        EXPECT_LE(std::fabs(d.x - p.x), 30);
+        EXPECT_LE(std::fabs(d.z - p.z), 30);
+        EXPECT_TRUE(d.y >= 15 && d.y <= 30) << d.y;
+        EXPECT_TRUE(d.fallSpeed >= -20 && d.fallSpeed <= -15) << d.fallSpeed;
+        EXPECT_TRUE(d.life >= 0.3f && d.life <= 0.8f) << d.life;
+    }
+}
+
 }  // namespace
 
-// Frame time (seen as a rainbow's age): 0 at first and after a new game, at most 0.1, 0.001 if
-// negative.
-TEST(Frame, TimeNightAndTheRainbow) {
-    startGame(1780351200u), shellCommand(IDM_WEATHER_RAINY), shellCommand(IDM_WEATHER_NONE);
-    fakePlatform.counter += 5000000, frameTick();
-    EXPECT_TRUE(theRainbow.active && theRainbow.age == 0 &&
-                theFrame.ambientTimer >= 3);  // the first roll is at once
-    const double WAIT[] = {0.016, 10, -0.005, 0.05, 0};
-    const float AGE[] = {0.016f, 0.116f, 0.117f, 0.167f, 0.167f};
-    for (int i = 0; i < 5; ++i) {
-        if (i == 4) fakePlatform.counter += 3000000, restartGame();
-        tickAfter(WAIT[i]);
-        EXPECT_FLOAT_EQ(theRainbow.age, AGE[i]) << i;
+// The first frame of a game measures no time; then the counter's time, at most 0.1 s, and 0.001 s
+// when it runs backwards. A rainbow's age shows what each frame measured.
+TEST(Frame, TimeIsMeasuredClampedAndStartedAfreshByANewGame) {
+    startGame(1780351200u);
+    shellCommand(IDM_WEATHER_RAINY);
+    shellCommand(IDM_WEATHER_NONE);  // rain stopping by day: a rainbow
+    fakePlatform.counter += 5000000;
+    frameTick();
+    EXPECT_EQ(theRainbow.age, 0);
+    EXPECT_GE(theFrame.ambientTimer, 3);  // the first ambient roll comes at once
+    const struct {
+        double wait;
+        int newGame;
+        float age;
+    } FRAMES[] = {{0.016, 0, 0.016f},
+                  {10, 0, 0.116f},
+                  {-0.005, 0, 0.117f},
+                  {0.05, 0, 0.167f},
+                  {3, 1, 0.167f}};
+    for (const auto& f : FRAMES) {
+        if (f.newGame) restartGame();
+        tickAfter(f.wait);
+        EXPECT_FLOAT_EQ(theRainbow.age, f.age) << "after " << f.wait << " s";
     }
-    // Each frame also moves the arena, the weather and the animals.
-    shellCommand(IDM_WEATHER_SNOWY), theArena.muzzleFlash = 1, animals[0].moving = 1,
-                                     animals[0].wanderTimer = 5;
-    float flakeY = snowFlakes[0].y, gait = animals[0].gaitPhase;
-    theArena.nightTarget = 1, theArena.nightBlend = 0.48f;
-    tickAfter(0.016);  // 0.48 + 0.52 x 0.024 = 0.4925: the rainbow stays
-    EXPECT_TRUE(theArena.muzzleFlash < 1 && snowFlakes[0].y < flakeY &&
-                animals[0].gaitPhase != gait);
-    EXPECT_TRUE(theRainbow.active && std::fabs(theArena.nightBlend - 0.49248f) < 1e-6f);
-    tickAfter(0.016);  // 0.4925 + 0.5075 x 0.024 = 0.5047: it ends
-    EXPECT_TRUE(!theRainbow.active && theRainbow.alpha == 0);
-    int frames = 0;
-    for (float n = theArena.nightBlend = 0; frames < 400 && theArena.nightBlend != 1; ++frames) {
-        easeNightBlend(0.016f), n = 1 - n > 0.001f ? n + (1 - n) * 0.016f * 1.5f : 1;
-        ASSERT_FLOAT_EQ(theArena.nightBlend, n) << frames;
-    }
-    EXPECT_NEAR(frames * 0.016f, 4.6f, 0.1f);
-    theArena.nightTarget = 0, theArena.nightBlend = 0.0009f, easeNightBlend(0.016f);
-    EXPECT_EQ(theArena.nightBlend, 0);
 }
 
-// Walking the hills: the eye climbs, or floats where the ground falls; footsteps every 0.4 s on the
-// ground.
-TEST(Frame, WalkingAndFootsteps) {
-    startGame(1780351200u), frameTick();
-    // W, S, A, D held, and the strafe and forward they make.
-    const int KEYS[5][6] = {{1, 0, 0, 0, 0, 1},
-                            {1, 1, 1, 1, 0, 0},
-                            {0, 1, 0, 1, 1, -1},
-                            {0, 0, 1, 0, -1, 0},
-                            {1, 0, 0, 1, 1, 1}};
-    float timer = 0;
-    int steps = 0, floating = 0;
-    for (int f = 0; f < 100; ++f) {
-        const int* k = KEYS[f / 20];
-        theInput = InputState{k[0], k[1], k[2], k[3], 0, 0, 400, 300};
-        PlayerState want = thePlayer;
-        movePlayer(&want, k[4], k[5], 0.016f);
-        float ground = terrainHeightAt(want.position.x, want.position.z) + 1.7f;
-        want.position.y = std::max(want.position.y, ground);
-        bool step = false;
-        if (want.position.y > ground + 0.05f)
-            timer = 0, ++floating;
-        else if ((timer -= 0.016f) <= 0)
-            step = true, timer = 0.4f, ++steps;
-        playedSounds(), tickAfter(0.016);
-        ASSERT_TRUE(same(thePlayer, want, "f") && played(SOUND_FOOTSTEP) == step) << f;
-        ASSERT_EQ(theFrame.footstepTimer, timer) << f;
+// Night eases toward its target by 1.5 x the distance left each second, snapping on within 0.001;
+// reaching half dark ends a rainbow.
+TEST(Frame, NightEasesInAndEndsTheRainbow) {
+    startGame(1780351200u);
+    const float CASES[][4] = {// target, blend, after 0.1 s
+                              {1, 0, 0.15f},
+                              {1, 0.15f, 0.2775f},
+                              {0, 1, 0.85f},
+                              {1, 0.9995f, 1},
+                              {0, 0.0009f, 0}};
+    for (const auto& c : CASES) {
+        theArena.nightTarget = (int)c[0];
+        theArena.nightBlend = c[1];
+        easeNightBlend(0.1f);
+        EXPECT_FLOAT_EQ(theArena.nightBlend, c[2]) << "from " << c[1];
     }
-    theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300}, theFrame.footstepTimer = 0.3f,
-    tickAfter(0.016);
-    EXPECT_TRUE(steps >= 3 && floating >= 3 && theFrame.footstepTimer == 0)
-        << steps << " " << floating;
+    startRainbow(30);
+    theArena.nightTarget = 1;
+    theArena.nightBlend = 0.48f;
+    simulateFrame(0.016f);  // 0.48 + 0.52 x 0.024 = 0.4925: the rainbow stays
+    EXPECT_EQ(theRainbow.active, 1);
+    simulateFrame(0.016f);  // 0.4925 + 0.5075 x 0.024 = 0.5047: it ends
+    EXPECT_EQ(theRainbow.active, 0);
+    EXPECT_EQ(theRainbow.alpha, 0);
 }
 
-// A roll: the next wait, then a night chance (20 if clear, else 5 to 10) or a day one (10, 5, 3 by
-// weather).
+// In over 5 s, full to 35 s, out by 40 s.
+TEST(Frame, TheRainbowRisesHoldsAndFades) {
+    const float CASES[][4] = {// age, step, alpha, still up
+                              {0, 2.5f, 0.5f, 1},  {2.5f, 2.5f, 1, 1}, {30, 5, 1, 1},
+                              {35, 2.5f, 0.5f, 1}, {39, 1, 0, 1},      {39, 1.5f, 0, 0}};
+    for (const auto& c : CASES) {
+        theRainbow = RainbowState{1, c[0], 0.3f, 0};
+        ageRainbow(c[1]);
+        EXPECT_NEAR(theRainbow.alpha, c[2], 1e-5f) << "at " << c[0] + c[1];
+        EXPECT_EQ(theRainbow.active, c[3]) << "at " << c[0] + c[1];
+    }
+    startGame(1780351200u);  // only rain stopping by day raises one, where the player looks
+    for (int weather : {IDM_WEATHER_SNOWY, IDM_WEATHER_RAINY}) {
+        for (float night : {0.5f, 0.49f}) {
+            theRainbow = RainbowState{};
+            thePlayer.yaw = night * 100;
+            shellCommand(weather);
+            theArena.nightBlend = night;
+            shellCommand(IDM_WEATHER_NONE);
+            EXPECT_EQ(theRainbow.active, weather == IDM_WEATHER_RAINY && night < 0.5f) << night;
+        }
+    }
+    EXPECT_EQ(theRainbow.yaw, 49);
+    EXPECT_EQ(theRainbow.age + theRainbow.alpha, 0);
+}
+
+// Each frame moves the player from the held keys (the ground only lifts the eye), the arena, the
+// weather and the animals. On the ground a walk sounds a step at once and then every 0.4 s: at
+// 1/16 s a frame, every seventh frame.
+TEST(Frame, EachFrameMovesEverythingAndWalkingSoundsFootsteps) {
+    startGame(1780351200u);
+    testworld::flattenGround(0);
+    shellCommand(IDM_WEATHER_SNOWY);
+    theArena.muzzleFlash = 1;
+    animals[0].moving = 1;
+    animals[0].wanderTimer = 5;
+    const float flakeY = snowFlakes[0].y, gait = animals[0].gaitPhase;
+    frameTick();
+    theInput.moveForwardHeld = 1;
+    std::vector<int> steps;
+    for (int f = 0; f < 22; ++f) {
+        tickAfter(0.0625);
+        if (played(SOUND_FOOTSTEP)) steps.push_back(f);
+    }
+    EXPECT_EQ(steps, (std::vector<int>{0, 7, 14, 21}));
+    EXPECT_NEAR(thePlayer.position.z, 25 - 22 * 0.16f, 1e-3);
+    EXPECT_LT(snowFlakes[0].y, flakeY);
+    EXPECT_NE(animals[0].gaitPhase, gait);
+    EXPECT_EQ(theArena.muzzleFlash, 0);
+    thePlayer.position.y = 5;  // afloat where the ground fell away: no steps, and it stays up
+    tickAfter(0.0625);
+    EXPECT_EQ(played(SOUND_FOOTSTEP), 0);
+    EXPECT_EQ(theFrame.footstepTimer, 0);
+    EXPECT_EQ(thePlayer.position.y, 5);
+    testworld::flattenGround(10);  // rising ground lifts it
+    tickAfter(0.0625);
+    EXPECT_FLOAT_EQ(thePlayer.position.y, 11.7f);
+    EXPECT_EQ(played(SOUND_FOOTSTEP), 1);
+    theInput.moveForwardHeld = 0;
+    theFrame.footstepTimer = 0.3f;
+    tickAfter(0.0625);
+    EXPECT_EQ(theFrame.footstepTimer, 0);  // the next walk's first step sounds at once
+}
+
+// A roll waits 3 + (draw % 20) / 10 s; at night the chance is 20 % when clear, else 5 + draw % 6;
+// by day 10, 5 or 3 % by weather; a day song is one more draw (odd: the second song). Draws from
+// srand(17): 94 26602 30017 18297; srand(22): 110 14808 21034 7542; srand(41): 172 22420 5 5992.
 TEST(Frame, AmbientRollsDrawInTheirOrder) {
     startGame(1780351200u);
-    for (float night : {0.0f, 0.49f, 0.5f, 1.0f})
-        for (int weather : {0, 1, 2})
-            for (uint32_t seed = 1; seed <= 2000; ++seed) {
-                theArena.nightBlend = night, theArena.weatherMode = weather,
-                theFrame.ambientTimer = 0.25f;
-                seedRandom(seed), rollAmbientSound(0.25f);
-                Rand r{seed};
-                float wait = (float)((r.next() % 20) / 10.0 + 3.0);
-                bool dark = night >= 0.5f;
-                int chance = dark           ? (weather == 0 ? 20 : r.next() % 6 + 5)
-                             : weather == 0 ? 10
-                             : weather == 1 ? 5
-                                            : 3;
-                int cue = r.next() % 100 >= chance ? 0
-                          : dark                   ? SOUND_NIGHT_AMBIENT
-                                                   : SOUND_DAY_AMBIENT_1 + r.next() % 2;
-                std::vector<int> cues = playedSounds(),
-                                 want = cue ? std::vector<int>{cue} : std::vector<int>{};
-                ASSERT_TRUE(theFrame.ambientTimer == wait && cues == want &&
-                            nextRandom() == r.next())
-                    << night << " " << weather << " " << seed;
-            }
-    theFrame.ambientTimer = 1, seedRandom(5), rollAmbientSound(0.5f);  // not due yet: no draw
-    EXPECT_TRUE(theFrame.ambientTimer == 0.5f && nextRandom() == Rand{5}.next());
-}
-
-// Rain stopping by day raises a rainbow where the player looks: in over 5 s, full to 35 s, gone
-// after 40 s.
-TEST(Frame, RainbowAfterRainByDay) {
-    startGame(1780351200u);
-    for (int weather : {IDM_WEATHER_SNOWY, IDM_WEATHER_RAINY})
-        for (float night : {0.5f, 0.49f}) {
-            theRainbow = RainbowState{}, thePlayer.yaw = night * 100;
-            shellCommand(weather), theArena.nightBlend = night, shellCommand(IDM_WEATHER_NONE);
-            EXPECT_EQ(theRainbow.active, weather == IDM_WEATHER_RAINY && night < 0.5f);
-        }
-    EXPECT_TRUE(theRainbow.age == 0 && theRainbow.alpha == 0 && theRainbow.yaw == thePlayer.yaw);
-    for (int step = 0; theRainbow.active && step < 500; ++step) {
-        float age = theRainbow.age + 0.1f, alpha = age < 5     ? age / 5
-                                                   : age <= 35 ? 1
-                                                               : 1 - (age - 35) / 5;
-        ageRainbow(0.1f);
-        ASSERT_NEAR(theRainbow.alpha, std::max(alpha, 0.0f), 1e-5) << age;
-        ASSERT_EQ(theRainbow.active, alpha >= 0) << age;
+    const struct {
+        const char* name;
+        uint32_t seed;
+        float night;
+        int weather;
+        float wait;
+        int cue, next;
+    } ROLLS[] = {
+        {"clear day, 2 < 10, odd", 17, 0, 0, 4.4f, SOUND_DAY_AMBIENT_2, 18297},
+        {"rainy day, 2 < 5", 17, 0, 1, 4.4f, SOUND_DAY_AMBIENT_2, 18297},
+        {"snowy day, 2 < 3", 17, 0.49f, 2, 4.4f, SOUND_DAY_AMBIENT_2, 18297},
+        {"clear day, 8 < 10, even", 22, 0, 0, 4, SOUND_DAY_AMBIENT_1, 7542},
+        {"rainy day, 8 >= 5", 22, 0, 1, 4, 0, 21034},
+        {"clear night, 8 < 20", 22, 0.5f, 0, 4, SOUND_NIGHT_AMBIENT, 21034},
+        {"rainy night, 34 >= 5 + 0", 22, 1, 1, 4, 0, 7542},
+        {"snowy night, 5 < 5 + 4", 41, 1, 2, 4.2f, SOUND_NIGHT_AMBIENT, 5992},
+    };
+    for (const auto& r : ROLLS) {
+        theArena.nightBlend = r.night;
+        theArena.weatherMode = r.weather;
+        theFrame.ambientTimer = 0.25f;
+        seedRandom(r.seed);
+        rollAmbientSound(0.25f);
+        EXPECT_FLOAT_EQ(theFrame.ambientTimer, r.wait) << r.name;
+        EXPECT_EQ(playedSounds(), r.cue ? std::vector<int>{r.cue} : std::vector<int>{}) << r.name;
+        EXPECT_EQ(nextRandom(), r.next) << r.name;
     }
+    theFrame.ambientTimer = 1;
+    seedRandom(1);
+    rollAmbientSound(0.5f);  // not due yet: no draw
+    EXPECT_EQ(theFrame.ambientTimer, 0.5f);
+    EXPECT_EQ(nextRandom(), 41);
 }
 
 // Every third won game opens the Donate box once, across new games; the rain loop follows the
 // weather.
 TEST(Frame, VictoriesAndTheRainLoop) {
-    startGame(1780351200u), frameTick();
-    for (int win = 1; win <= 7; ++win, restartGame()) {
-        theArena.gameOver = theArena.victory = 1, tickAfter(0.016), tickAfter(0.016);
-        EXPECT_TRUE(fakePlatform.donateDialogs == win / 3 && theFrame.victoryShown) << win;
+    startGame(1780351200u);
+    frameTick();
+    for (int win = 1; win <= 7; ++win) {
+        theArena.gameOver = 1;
+        theArena.victory = 1;
+        tickAfter(0.016);
+        tickAfter(0.016);
+        EXPECT_EQ(fakePlatform.donateDialogs, win / 3) << win;
+        EXPECT_EQ(theFrame.victoryShown, 1) << win;
+        restartGame();
     }
-    theArena.gameOver = 1, tickAfter(0.016), shellCommand(IDM_WEATHER_RAINY), playedSounds();
-    tickAfter(0.016), tickAfter(0.016);
-    EXPECT_TRUE(theFrame.victoryShown == 0 && rainLoopPlaying && played(SOUND_RAIN_LOOP) == 1);
-    EXPECT_EQ((theArena.weatherMode = WEATHER_SNOW, tickAfter(0.016), rainLoopPlaying), 0);
+    theArena.gameOver = 1;  // over, but not won
+    tickAfter(0.016);
+    EXPECT_EQ(theFrame.victoryShown, 0);
+    shellCommand(IDM_WEATHER_RAINY);
+    playedSounds();
+    tickAfter(0.016);
+    tickAfter(0.016);
+    EXPECT_EQ(rainLoopPlaying, 1);
+    EXPECT_EQ(played(SOUND_RAIN_LOOP), 1);
+    theArena.weatherMode = WEATHER_SNOW;
+    tickAfter(0.016);
+    EXPECT_EQ(rainLoopPlaying, 0);
 }
 
-TEST(Commands, WeatherDayNightExitDialogsAndSize) {
+// Rain and snow each spawn a full curtain and clear the other; clear weather clears all; the menu's
+// mark follows (none for a weather the menu does not have).
+TEST(Commands, WeatherDayNightAndSize) {
     startGame(1780351200u);
     auto state = [] {
         return std::vector<int>{theArena.weatherMode, rainDropCount,
@@ -164,57 +230,85 @@ TEST(Commands, WeatherDayNightExitDialogsAndSize) {
                                 rainLoopPlaying,      fakePlatform.checkedWeatherCommand};
     };
     EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
-    shellCommand(IDM_WEATHER_RAINY), tickAfter(0.016), rainSplashCount = 7,
-                                                       shellCommand(IDM_WEATHER_SNOWY);
+    shellCommand(IDM_WEATHER_RAINY);
+    expectRainAround(thePlayer.position);
+    tickAfter(0.016);
+    rainSplashCount = 7;
+    shellCommand(IDM_WEATHER_SNOWY);
     EXPECT_EQ(state(), (std::vector<int>{2, 0, 800, 0, 0, IDM_WEATHER_SNOWY}));
-    rainSplashCount = 7, shellCommand(IDM_WEATHER_RAINY);
+    for (const SnowFlake& f : snowFlakes) {
+        EXPECT_LE(std::fabs(f.x - thePlayer.position.x), 40);
+        EXPECT_TRUE(f.y >= 15 && f.y <= 30) << f.y;
+        EXPECT_TRUE(f.vy >= -3 && f.vy <= -1.2f) << f.vy;
+        EXPECT_TRUE(f.size >= 0.04f && f.size <= 0.1f) << f.size;
+        EXPECT_TRUE(f.spin >= 0 && f.spin <= 360) << f.spin;
+    }
+    rainSplashCount = 7;
+    shellCommand(IDM_WEATHER_RAINY);
     EXPECT_EQ(state(), (std::vector<int>{1, 500, 0, 0, 0, IDM_WEATHER_RAINY}));
-    tickAfter(0.016), rainSplashCount = snowFlakeCount = 7, shellCommand(IDM_WEATHER_NONE);
+    tickAfter(0.016);
+    rainSplashCount = 7;
+    snowFlakeCount = 7;
+    shellCommand(IDM_WEATHER_NONE);
     EXPECT_EQ(state(), (std::vector<int>{0, 0, 0, 0, 0, IDM_WEATHER_NONE}));
-    theArena.weatherMode = 3, updateWeatherMenuChecks(), shellCommand(IDM_DAY_NIGHT),
-    shellCommand(IDM_EXIT);
-    EXPECT_TRUE(fakePlatform.checkedWeatherCommand == 0 && theArena.nightTarget == 1 &&
-                fakePlatform.closePosted == 0);
-    EXPECT_STREQ(fakePlatform.lastQuestion, "Are you sure you want to exit?");
-    fakePlatform.answerYes = 1, shellCommand(IDM_EXIT), shellCommand(999);
-    for (int command : {IDM_ABOUT, IDM_DONATE})  // each frees the mouse before its box opens
-        EXPECT_EQ((captureMouse(), shellCommand(command), fakePlatform.mouseCapturedAtLastDialog),
-                  0)
-            << command;
-    EXPECT_TRUE(fakePlatform.closePosted == 1 && fakePlatform.aboutDialogs == 1 &&
-                fakePlatform.donateDialogs == 1);
-    EXPECT_TRUE((resizeView(640, 0), clientWidth == 640 && clientHeight == 1));
+    theArena.weatherMode = 3;
+    updateWeatherMenuChecks();
+    EXPECT_EQ(fakePlatform.checkedWeatherCommand, 0);
+    shellCommand(IDM_DAY_NIGHT);
+    EXPECT_EQ(theArena.nightTarget, 1);
+    shellCommand(999);
+    EXPECT_EQ(theArena.nightTarget, 1);
+    resizeView(640, 0);
+    EXPECT_EQ(clientWidth, 640);
+    EXPECT_EQ(clientHeight, 1);
+    resizeView(800, 600);
 }
 
-// New Game asks while a game runs. In the south, ground rising 0.48 per unit, then in 3-unit steps,
-// toward +z (west) and +x (east): enemies, animals and rain by their rules; weather and time of day
-// kept.
-TEST(Commands, NewGame) {
+// A new game on ground rising 0.48 a unit over a quarter of the park and in 3-unit steps over
+// another: everyone placed afresh by the rules, the player back at the start, a fresh curtain;
+// weather, time of day and the victory count kept.
+TEST(Commands, NewGamePlacesEveryoneAfreshAndKeepsWeatherAndHour) {
     startGame(1780351200u);
-    for (int j = 0; j < 64; ++j)
+    for (int j = 0; j < 64; ++j) {
         for (int i = 0; i < 129; ++i) {
             int along = i < 64 ? j : i;
             terrainHeights[j][i] =
                 i % 64 < 32 ? 0.48f * along * terrainCellSize() : 3.0f * (along / 4);
         }
+    }
     shellCommand(IDM_WEATHER_RAINY);
     ArenaState& a = theArena;
-    a.nightTarget = 1, a.nightBlend = 0.7f, a.score = 500, a.shotsFired = 9, a.snowCover = 0.4f,
+    a.nightTarget = 1;
+    a.nightBlend = 0.7f;
+    a.score = 500;
+    a.snowCover = 0.4f;
     a.bloodDropCount = 3;
+    for (int i = 0; i < a.enemyCount; ++i) a.enemies[i].alive = 0;
+    for (AnimalRecord& b : animals) b.x = 0;
     thePlayer = PlayerState{{50, 30, 50}, 10, 20};
-    theFrame.firstFrame = 0, theFrame.victoryShown = 1, theFrame.victoryCount = 2,
+    theFrame.firstFrame = 0;
+    theFrame.victoryShown = 1;
+    theFrame.victoryCount = 2;
     rainSplashCount = 40;
-    EXPECT_TRUE((shellCommand(IDM_NEW_GAME), fakePlatform.questionsAsked == 1 && a.score == 500));
-    EXPECT_STREQ(fakePlatform.lastQuestion, "Restart the game?");
-    fakePlatform.answerYes = 1, seedRandom(4321), shellCommand(IDM_NEW_GAME);
-    PlayerState p = {{0, terrainHeightAt(0, 25) + 1.7f, 25}, -90, 0};
-    EXPECT_TRUE(same(thePlayer, p, "f"));
-    EXPECT_EQ(std::vector<int>({rainDropCount, rainSplashCount, snowFlakeCount, theFrame.firstFrame,
-                                theFrame.victoryShown, theFrame.victoryCount,
-                                fakePlatform.checkedWeatherCommand}),
-              std::vector<int>({500, 0, 0, 1, 0, 2, IDM_WEATHER_RAINY}));
-    shellCommand(IDM_WEATHER_SNOWY), a.gameOver = 1, fakePlatform.answerYes = 0,
-                                     shellCommand(IDM_NEW_GAME);
-    EXPECT_TRUE(fakePlatform.questionsAsked == 2 && !a.gameOver && snowFlakeCount == 800 &&
-                rainDropCount == 0);
+    fakePlatform.answerYes = 1;
+    shellCommand(IDM_NEW_GAME);
+    expectPlacedByTheRules(a);
+    EXPECT_TRUE(same(thePlayer, PlayerState{{0, terrainHeightAt(0, 25) + 1.7f, 25}, -90, 0}, "f"));
+    expectRainAround(thePlayer.position);
+    EXPECT_EQ((std::vector<int>{a.score, a.bloodDropCount, rainSplashCount, snowFlakeCount}),
+              (std::vector<int>{0, 0, 0, 0}));
+    EXPECT_EQ(a.snowCover, 0);
+    EXPECT_EQ(a.weatherMode, WEATHER_RAIN);
+    EXPECT_EQ(a.nightTarget, 1);
+    EXPECT_EQ(a.nightBlend, 0.7f);
+    EXPECT_EQ(theFrame.firstFrame, 1);
+    EXPECT_EQ(theFrame.victoryShown, 0);
+    EXPECT_EQ(theFrame.victoryCount, 2);
+    EXPECT_EQ(fakePlatform.checkedWeatherCommand, IDM_WEATHER_RAINY);
+    shellCommand(IDM_WEATHER_SNOWY);
+    a.gameOver = 1;
+    shellCommand(IDM_NEW_GAME);
+    EXPECT_EQ(a.gameOver, 0);
+    EXPECT_EQ(snowFlakeCount, 800);
+    EXPECT_EQ(rainDropCount, 0);
 }
