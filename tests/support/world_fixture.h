@@ -52,6 +52,12 @@ inline std::vector<int> playedSounds() {
     return ids;
 }
 
+// lo <= v <= hi, naming v when it is not.
+inline ::testing::AssertionResult within(float v, float lo, float hi) {
+    if (v >= lo && v <= hi) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << v << " is outside " << lo << " .. " << hi;
+}
+
 namespace testworld {
 
 inline void flattenGround(float height) {
@@ -127,8 +133,8 @@ inline void expectPlacedByTheRules(const ArenaState& arena) {
         if (!e.alive) continue;
         spot(e.position.x, e.position.z, 124.5f, 8, "enemy", i);
         EXPECT_EQ(e.position.y, terrainHeightAt(e.position.x, e.position.z)) << "enemy " << i;
-        EXPECT_TRUE(e.heading >= 0 && e.heading <= 360) << "enemy " << i;
-        EXPECT_TRUE(e.wanderTimer >= 0 && e.wanderTimer <= 3) << "enemy " << i;
+        EXPECT_TRUE(within(e.heading, 0, 360)) << "enemy " << i;
+        EXPECT_TRUE(within(e.wanderTimer, 0, 3)) << "enemy " << i;
         EXPECT_EQ(e.fallAngle + e.corpseTimer, 0) << "enemy " << i;
         int shirts = 0;  // red, blue or grey
         for (Vec3 c : {Vec3{0.8f, 0.2f, 0.2f}, Vec3{0.2f, 0.3f, 0.8f}, Vec3{0.35f, 0.35f, 0.38f}})
@@ -141,10 +147,10 @@ inline void expectPlacedByTheRules(const ArenaState& arena) {
         EXPECT_EQ(a.kind, i < 25 ? ANIMAL_RABBIT : ANIMAL_DEER) << "animal " << i;
         EXPECT_EQ(a.alive, 1) << "animal " << i;
         EXPECT_EQ(a.moving, 0) << "animal " << i;
-        EXPECT_TRUE(a.facing >= 0 && a.facing <= 360) << "animal " << i;
-        EXPECT_TRUE(a.heading >= 0 && a.heading <= 360) << "animal " << i;
-        EXPECT_TRUE(a.wanderTimer >= 3 && a.wanderTimer <= 10) << "animal " << i;
-        EXPECT_TRUE(a.gaitPhase >= 0 && a.gaitPhase <= 6.28f) << "animal " << i;
+        EXPECT_TRUE(within(a.facing, 0, 360)) << "animal " << i;
+        EXPECT_TRUE(within(a.heading, 0, 360)) << "animal " << i;
+        EXPECT_TRUE(within(a.wanderTimer, 3, 10)) << "animal " << i;
+        EXPECT_TRUE(within(a.gaitPhase, 0, 6.28f)) << "animal " << i;
         EXPECT_EQ(a.fallAngle + a.corpseTimer, 0) << "animal " << i;
     }
 }

@@ -53,14 +53,20 @@ TEST_F(Cues, EachPlaysItsSoundOnItsDeviceCutsOffItsLastAndIsSilentWithoutEither)
         }
         EXPECT_EQ(rainLoopPlaying, c.sound == 108);
         if (c.sound == 108) {  // stopped once, then a fresh loop from the start
-            fakeAudio.events.clear(), stopRainLoop(), stopRainLoop();
+            fakeAudio.events.clear();
+            stopRainLoop();
+            stopRainLoop();
             EXPECT_EQ(callLog() + std::to_string(rainLoopPlaying), "r1 u10");
-            fakeAudio.events.clear(), startRainLoop();
+            fakeAudio.events.clear();
+            startRainLoop();
             expectPlayed(108, "p1 w1");
         }
         for (int fault = 0; fault < 2; ++fault) {  // its sound missing, its device not open
             startOver();
-            fault ? failFakeOpen(device) : setFakeSoundResource(c.sound, {});
+            if (fault)
+                failFakeOpen(device);
+            else
+                setFakeSoundResource(c.sound, {});
             load();
             c.cue();
             EXPECT_EQ(callLog() + std::to_string(rainLoopPlaying), "0");
@@ -77,7 +83,8 @@ TEST_F(Cues, DayAmbientDrawsOneOfTwoSongsOnlyWhenItsDeviceIsOpen) {
         std::vector<int> draws(30);
         for (int& draw : draws) draw = nextRandom();
         seedRandom(99);
-        playNightAmbientCue(), finishFakePlayback(7);  // the header is prepared from here on
+        playNightAmbientCue();  // the header is prepared from here on
+        finishFakePlayback(7);
         for (int draw : draws) {
             int song = draw % 2 == 1 ? 114 : 113;
             fakeAudio.events.clear();

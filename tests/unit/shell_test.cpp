@@ -29,9 +29,9 @@ void expectRainAround(Vec3 p) {
     for (const RainDrop& d : rainDrops) {
         EXPECT_LE(std::fabs(d.x - p.x), 30);
         EXPECT_LE(std::fabs(d.z - p.z), 30);
-        EXPECT_TRUE(d.y >= 15 && d.y <= 30) << d.y;
-        EXPECT_TRUE(d.fallSpeed >= -20 && d.fallSpeed <= -15) << d.fallSpeed;
-        EXPECT_TRUE(d.life >= 0.3f && d.life <= 0.8f) << d.life;
+        EXPECT_TRUE(within(d.y, 15, 30));
+        EXPECT_TRUE(within(d.fallSpeed, -20, -15));
+        EXPECT_TRUE(within(d.life, 0.3f, 0.8f));
     }
 }
 
@@ -238,10 +238,10 @@ TEST(Commands, WeatherDayNightAndSize) {
     EXPECT_EQ(state(), (std::vector<int>{2, 0, 800, 0, 0, IDM_WEATHER_SNOWY}));
     for (const SnowFlake& f : snowFlakes) {
         EXPECT_LE(std::fabs(f.x - thePlayer.position.x), 40);
-        EXPECT_TRUE(f.y >= 15 && f.y <= 30) << f.y;
-        EXPECT_TRUE(f.vy >= -3 && f.vy <= -1.2f) << f.vy;
-        EXPECT_TRUE(f.size >= 0.04f && f.size <= 0.1f) << f.size;
-        EXPECT_TRUE(f.spin >= 0 && f.spin <= 360) << f.spin;
+        EXPECT_TRUE(within(f.y, 15, 30));
+        EXPECT_TRUE(within(f.vy, -3, -1.2f));
+        EXPECT_TRUE(within(f.size, 0.04f, 0.1f));
+        EXPECT_TRUE(within(f.spin, 0, 360));
     }
     rainSplashCount = 7;
     shellCommand(IDM_WEATHER_RAINY);

@@ -14,14 +14,16 @@ std::vector<unsigned char> wave(size_t at, uint32_t value, size_t size = 444,
                                 uint32_t frames = 100) {
     std::vector<unsigned char> w = makeTestWave(22050, 2, 16, frames);
     if (at) putLittleEndian(&w, at, value);
-    return w.resize(size, 0), w;
+    w.resize(size, 0);
+    return w;
 }
 
 std::vector<unsigned char> withChunk(const char* tag, uint32_t length) {
     std::vector<unsigned char> w = wave(0, 0), chunk(tag, tag + 4);
     chunk.resize(8 + length + (length & 1), 0x5A);
     putLittleEndian(&chunk, 4, length);
-    return w.insert(w.begin() + 36, chunk.begin(), chunk.end()), w;
+    w.insert(w.begin() + 36, chunk.begin(), chunk.end());
+    return w;
 }
 
 }  // namespace
@@ -50,8 +52,9 @@ TEST_F(SoundBank, LoadsAndPlacesEachSoundAndOpensItsDeviceInStartUpOrderAndForma
     std::vector<unsigned char> mono = makeTestWave(11025, 1, 8, 10),
                                more = makeTestWave(22050, 2, 16, 30);
     // A wrong tag, byte rate and block align, none of which is read.
-    putLittleEndian(&mono, 20, 3, 2), putLittleEndian(&mono, 28, 12345),
-        putLittleEndian(&mono, 32, 9, 2);
+    putLittleEndian(&mono, 20, 3, 2);
+    putLittleEndian(&mono, 28, 12345);
+    putLittleEndian(&mono, 32, 9, 2);
     std::fill(more.begin() + 44, more.end(), 0x11);
     more.insert(more.end(), 24,
                 0xAA);  // more after the data: the silence tail overwrites its start
@@ -79,10 +82,11 @@ TEST_F(SoundBank, LoadsAndPlacesEachSoundAndOpensItsDeviceInStartUpOrderAndForma
     EXPECT_EQ(formats,
               "1 22050 2 16 4 88200 0 1 11025 1 8 1 11025 0 1 22050 2 0 0 0 0 "
               "1 8000 32 16 64 512000 0 1 22050 2 16 4 88200 0 ");
-    const SoundOutput& rabbit =
-        soundOutputs[OUTPUT_RABBIT_KILL];  // read in full, then refused a device
-    EXPECT_TRUE(rabbit.format.channels == 300 && rabbit.format.samplesPerSec == 96000 &&
-                !rabbit.device);
+    // The sound in 300 channels is read in full, then refused a device.
+    const SoundOutput& rabbit = soundOutputs[OUTPUT_RABBIT_KILL];
+    EXPECT_EQ(rabbit.format.channels, 300);
+    EXPECT_EQ(rabbit.format.samplesPerSec, 96000u);
+    EXPECT_EQ(rabbit.device, nullptr);
     EXPECT_EQ(soundOutputs[OUTPUT_GUNSHOT].device, nullptr);
     const unsigned char* end = soundSlot(107)->buffer + 44 + 120;
     EXPECT_EQ(std::string(end - 1, end + 17), "\x11" + std::string(16, '\0') + "\xAA");
@@ -105,7 +109,10 @@ TEST_F(SoundBank, ReleaseStopsClosesAndFreesEverything) {
     releaseSoundBank();
     // Gunshot, rain, footstep, the kills, ambient; a header is given back before its device closes.
     EXPECT_EQ(callLog(), "r0 u0 c0 r1 u1 c1 r6 c6 r2 c2 r3 c3 r4 c4 r5 c5 r7 u7 c7");
-    for (const SoundSlot& s : soundSlots)
-        EXPECT_TRUE(s.buffer == nullptr && s.loaded == 0 && s.size == 0);
+    for (const SoundSlot& s : soundSlots) {
+        EXPECT_EQ(s.buffer, nullptr);
+        EXPECT_EQ(s.loaded, 0);
+        EXPECT_EQ(s.size, 0u);
+    }
     for (const SoundOutput& o : soundOutputs) EXPECT_EQ(o.device, nullptr);
 }
