@@ -82,24 +82,27 @@ TEST(Player, MovesAlongTheViewWithinThePark) {
     EXPECT_TRUE(same(thePlayer, PlayerState{{0, 1.7f, 25}, -90, 0}, "f"));
 }
 
-// A step leading out past the line mirrors the heading on that axis and ends the walk's timer; it
-// is still taken, unless the creature already stands beyond the line and would go further out.
+// A step of 0.25 leading out past the line (125.5) mirrors the heading on that axis and ends the
+// walk's timer; it is still taken, unless the creature already stands beyond the line and would go
+// further out. A step onto the line is not past it.
 TEST(Walk, StepsAreTurnedBackAtTheEdge) {
-    struct Case {
+    const struct {
         const char* name;
         float x, z, heading;
         float nx, nz, newHeading, timer;
-    } CASES[] = {{"along +x", 10, 20, 0, 10.3f, 20, 0, 5},
-                 {"along +z", 10, 20, 90, 10, 20.3f, 90, 5},
-                 {"out past +x", 125.4f, 0, 0, 125.7f, 0, 180, 0},
-                 {"further out past +x", 125.7f, 0, 10, 125.7f, 0.0520945f, 170, 0},
-                 {"out past -z", 0, -125.4f, 270, 0, -125.7f, 90, 0},
-                 {"back in from -x", -125.7f, 0, 0, -125.4f, 0, 0, 5}};
-    for (const Case& c : CASES) {
+    } CASES[] = {{"along +x", 10, 20, 0, 10.25f, 20, 0, 5},
+                 {"along +z", 10, 20, 90, 10, 20.25f, 90, 5},
+                 {"out past +x", 125.4f, 0, 0, 125.65f, 0, 180, 0},
+                 {"further out past +x", 125.7f, 0, 10, 125.7f, 0.043412f, 170, 0},
+                 {"out past -z", 0, -125.4f, 270, 0, -125.65f, 90, 0},
+                 {"back in from -x", -125.7f, 0, 0, -125.45f, 0, 0, 5},
+                 {"onto the line at +x", 125.25f, 0, 0, 125.5f, 0, 0, 5},
+                 {"onto the line at -z", 0, -125.25f, 270, 0, -125.5f, 270, 5}};
+    for (const auto& c : CASES) {
         float heading = c.heading, timer = 5, nx, nz;
-        proposeStep(c.x, c.z, 3, 0.1f, 125.5f, &heading, &timer, &nx, &nz);
-        EXPECT_NEAR(nx, c.nx, 1e-4f) << c.name;
-        EXPECT_NEAR(nz, c.nz, 1e-4f) << c.name;
+        proposeStep(c.x, c.z, 1, 0.25f, 125.5f, &heading, &timer, &nx, &nz);
+        EXPECT_NEAR(nx, c.nx, 1e-5f) << c.name;
+        EXPECT_NEAR(nz, c.nz, 1e-5f) << c.name;
         EXPECT_FLOAT_EQ(heading, c.newHeading) << c.name;
         EXPECT_EQ(timer, c.timer) << c.name;
     }

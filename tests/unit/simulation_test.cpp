@@ -27,43 +27,40 @@ const Vec3 FAR_AWAY = {0, 1000, 0};
 
 }  // namespace
 
-// 3 units a second along the heading, standing on the ground wherever it steps; a slope over 0.45
-// is refused with a fresh heading and a short timer; within 5 of the player it turns straight away.
+// 3 units a second along the heading, standing on the ground wherever it steps; when the walk's
+// timer runs out, a fresh heading and 1.5 to 4 s; a slope over 0.45 is refused with a fresh
+// heading and 0.5 to 1.5 s; within 5 of the player it turns straight away. Draws from srand(1):
+// 41 (a heading of 360 x 41 / 32767 = 0.45045), 18467 (0.5636 of the timer's range).
 TEST(Enemies, WalkTheGroundAndShyAwayFromThePlayer) {
     const struct {
         const char* name;
         float slope, heading, timer;
         Vec3 player;
-        float x, z, newHeading;
+        float x, z, newHeading, newTimer;
     } CASES[] = {
-        {"along +x on a 0.2 slope", 0.2f, 0, 5, FAR_AWAY, 10.3f, 20, 0},
-        {"along +z", 0.2f, 90, 5, FAR_AWAY, 10, 20.3f, 90},
-        {"up a 0.5 slope", 0.5f, 0, 5, FAR_AWAY, 10, 20, -1},
-        {"across a 0.5 slope", 0.5f, 90, 5, FAR_AWAY, 10, 20.3f, 90},
-        {"the player 2 east", 0, 90, 5, {12, 0, 20.3f}, 10, 20.3f, 180},
-        {"the player north-east", 0, 90, 5, {11, 0, 21.3f}, 10, 20.3f, 225},
-        {"the player 5 off", 0, 90, 5, {14, 3, 20.3f}, 10, 20.3f, 90},
-        {"the player 4.95 off", 0, 90, 5, {14, 2.9f, 20.3f}, 10, 20.3f, 180},
+        {"along +x on a 0.2 slope", 0.2f, 0, 5, FAR_AWAY, 10.3f, 20, 0, 4.9f},
+        {"along +z", 0.2f, 90, 5, FAR_AWAY, 10, 20.3f, 90, 4.9f},
+        {"walked out", 0, 0, 0.1f, FAR_AWAY, 10.29999f, 20.002359f, 0.45045f, 2.908963f},
+        {"up a 0.5 slope", 0.5f, 0, 5, FAR_AWAY, 10, 20, 0.45045f, 1.063585f},
+        {"across a 0.5 slope", 0.5f, 90, 5, FAR_AWAY, 10, 20.3f, 90, 4.9f},
+        {"the player 2 east", 0, 90, 5, {12, 0, 20.3f}, 10, 20.3f, 180, 4.9f},
+        {"the player north-east", 0, 90, 5, {11, 0, 21.3f}, 10, 20.3f, 225, 4.9f},
+        {"the player 5 off", 0, 90, 5, {14, 3, 20.3f}, 10, 20.3f, 90, 4.9f},
+        {"the player 4.95 off", 0, 90, 5, {14, 2.9f, 20.3f}, 10, 20.3f, 180, 4.9f},
     };
     for (const auto& c : CASES) {
         slopedPark(c.slope);
         EnemyRecord* e = testworld::addEnemy(&theArena, 10, 20, testworld::RED_SHIRT);
         e->heading = c.heading;
         e->wanderTimer = c.timer;
+        seedRandom(1);
         updateArena(&theArena, 0.1f, c.player);
         EXPECT_NEAR(e->position.x, c.x, 1e-4) << c.name;
         EXPECT_NEAR(e->position.z, c.z, 1e-4) << c.name;
         EXPECT_FLOAT_EQ(e->position.y, c.slope * (e->position.x + 126.5f)) << c.name;
-        EXPECT_NEAR(c.newHeading >= 0 ? e->heading : -1, c.newHeading, 0.01f) << c.name;
-        EXPECT_TRUE(c.newHeading >= 0 ? e->wanderTimer == 4.9f : within(e->wanderTimer, 0.5f, 1.5f))
-            << c.name;
+        EXPECT_NEAR(e->heading, c.newHeading, 1e-3) << c.name;
+        EXPECT_NEAR(e->wanderTimer, c.newTimer, 1e-5) << c.name;
     }
-    slopedPark(0);  // a walk's timer running out draws a new heading and 1.5 to 4 s
-    EnemyRecord* e = testworld::addEnemy(&theArena, 10, 20, testworld::RED_SHIRT);
-    e->wanderTimer = 0.05f;
-    updateArena(&theArena, 0.1f, FAR_AWAY);
-    EXPECT_TRUE(within(e->wanderTimer, 1.5f, 4));
-    EXPECT_NEAR(vecDistance(e->position, Vec3{10, 0, 20}), 0.3f, 1e-4);
 }
 
 // The arena's clocks: the flash falls 8 a second to 0, the cooldown and the tracer run down, snow
@@ -104,38 +101,36 @@ TEST(Enemies, TheArenasClocksRunDownAndAWonGameStandsStill) {
 }
 
 // Resting until the timer runs out, then walking 1 to 3 s (rabbits 1.2, deer 0.8 a second, facing
-// the way they go, the gait turning 6 radians a second and wrapping past 6.28), then resting 5 to
-// 15 s (a gait of 6 steps on to 6.6 and wraps to 0.32); a slope over 0.45 turns them with a fresh
-// 0.5 to 1.5 s.
+// the way they go, the gait turning 6 radians a second: from 6 to 6.6, wrapped past 6.28 to 0.32),
+// then resting 5 to 15 s; a slope over 0.45 turns them with a fresh 0.5 to 1.5 s. Draws as above.
 TEST(Animals, RestWalkAndTurnFromSteepGround) {
     const struct {
         const char* name;
         int kind, moving;
         float timer, heading, slope;
         int nowMoving;
-        float dx, dz, gait, timerLo, timerHi;
+        float x, z, newHeading, newTimer, gait;
     } CASES[] = {
-        {"resting", ANIMAL_RABBIT, 0, 5, 0, 0, 0, 0, 0, 6, 4.9f, 4.9f},
-        {"setting off", ANIMAL_RABBIT, 0, 0.05f, 0, 0, 1, -1, -1, 0.32f, 1, 3},
-        {"a rabbit walking", ANIMAL_RABBIT, 1, 2, 0, 0, 1, 0.12f, 0, 0.32f, 1.9f, 1.9f},
-        {"a deer walking", ANIMAL_DEER, 1, 2, 90, 0, 1, 0, 0.08f, 0.32f, 1.9f, 1.9f},
-        {"stopping", ANIMAL_DEER, 1, 0.05f, 90, 0, 0, 0, 0, 6, 5, 15},
-        {"up a steep slope", ANIMAL_DEER, 1, 2, 0, 0.5f, 1, 0, 0, 0.32f, 0.5f, 1.5f},
+        {"resting", ANIMAL_RABBIT, 0, 5, 0, 0, 0, 10, 20, 0, 4.9f, 6},
+        {"setting off", ANIMAL_RABBIT, 0, 0.05f, 0, 0, 1, 10.12f, 20.000943f, 0.45045f, 2.127171f,
+         0.32f},
+        {"a rabbit walking", ANIMAL_RABBIT, 1, 2, 0, 0, 1, 10.12f, 20, 0, 1.9f, 0.32f},
+        {"a deer walking", ANIMAL_DEER, 1, 2, 90, 0, 1, 10, 20.08f, 90, 1.9f, 0.32f},
+        {"stopping", ANIMAL_DEER, 1, 0.05f, 90, 0, 0, 10, 20, 90, 5.012513f, 6},
+        {"up a steep slope", ANIMAL_DEER, 1, 2, 0, 0.5f, 1, 10, 20, 0.45045f, 1.063585f, 0.32f},
     };
     for (const auto& c : CASES) {
         slopedPark(c.slope);
         AnimalRecord& a = animals[7];
         a = AnimalRecord{c.kind, 10, 20, 33, c.timer, c.heading, 6, c.moving, 1, 0, 0};
+        seedRandom(1);
         updateAnimals(0.1f);
         EXPECT_EQ(a.moving, c.nowMoving) << c.name;
-        EXPECT_TRUE(within(a.wanderTimer, c.timerLo, c.timerHi)) << c.name;
+        EXPECT_NEAR(a.x, c.x, 1e-5) << c.name;
+        EXPECT_NEAR(a.z, c.z, 1e-5) << c.name;
+        EXPECT_NEAR(a.heading, c.newHeading, 1e-3) << c.name;
+        EXPECT_NEAR(a.wanderTimer, c.newTimer, 1e-5) << c.name;
         EXPECT_NEAR(a.gaitPhase, c.gait, 1e-5) << c.name;
-        if (c.dx >= 0) {  // a fresh heading's step is 0.12 long in any direction
-            EXPECT_NEAR(a.x, 10 + c.dx, 1e-5) << c.name;
-            EXPECT_NEAR(a.z, 20 + c.dz, 1e-5) << c.name;
-        } else {
-            EXPECT_NEAR(std::hypot(a.x - 10, a.z - 20), 0.12f, 1e-5) << c.name;
-        }
         EXPECT_EQ(a.facing, a.x != 10 || a.z != 20 ? a.heading : 33) << c.name;
     }
 }
@@ -143,39 +138,41 @@ TEST(Animals, RestWalkAndTurnFromSteepGround) {
 // Fixed steps a frame: an idle fish drifts 0.00015 sin(phase) and counts 0.016 s down, then swims
 // toward a target up to 0.15 away (kept within 0.02 .. 0.98) by 0.001 of the distance a frame,
 // stopping within 0.005 for 2 to 6 s; the phase turns 0.04 a frame; along wraps round 0 .. 1.
+// Draws: srand(1) 41 (0.15 less 0.3 x 41 / 32767 back), srand(9788) 32002 (0.143 on).
 TEST(Fish, IdleDriftSwimStopAndWrap) {
     const float HALF_PI = 1.5707964f;
     const struct {
         const char* name;
+        uint32_t seed;
         float along, target;
         int moving;
-        float idle, phase;
-        float newAlong;
+        float idle, phase, newAlong;
         int nowMoving;
-        float targetLo, targetHi, idleLo, idleHi;
+        float newTarget, newIdle;
     } CASES[] = {
-        {"idling", 0.5f, 0.5f, 0, 3, HALF_PI, 0.50015f, 0, 0.5f, 0.5f, 2.984f, 2.984f},
-        {"setting off", 0.5f, 0.5f, 0, 0.01f, 0, 0.5f, 1, 0.35f, 0.65f, -0.006f, -0.006f},
-        {"setting off near 0", 0.01f, 0.5f, 0, 0.01f, 0, 0.01f, 1, 0.02f, 0.16f, -1, 0},
-        {"setting off near 1", 0.99f, 0.5f, 0, 0.01f, 0, 0.99f, 1, 0.84f, 0.98f, -1, 0},
-        {"swimming", 0.5f, 0.6f, 1, 9, 0, 0.5001f, 1, 0.6f, 0.6f, 9, 9},
-        {"0.005 short", 0, 0.005f, 1, 9, 0, 0.000005f, 1, 0.005f, 0.005f, 9, 9},
-        {"arriving", 0.5f, 0.504f, 1, 9, 0, 0.5f, 0, 0.504f, 0.504f, 2, 6},
-        {"drifting past 1", 0.99999f, 0.5f, 0, 9, HALF_PI, 0.00014f, 0, 0.5f, 0.5f, 8.984f, 8.984f},
-        {"drifting past 0", 0.00005f, 0.5f, 0, 9, -HALF_PI, 0.9999f, 0, 0.5f, 0.5f, 8.984f, 8.984f},
+        {"idling", 1, 0.5f, 0.5f, 0, 3, HALF_PI, 0.50015f, 0, 0.5f, 2.984f},
+        {"setting off", 1, 0.5f, 0.5f, 0, 0.01f, 0, 0.5f, 1, 0.350375f, -0.006f},
+        {"setting off near 0", 1, 0.01f, 0.5f, 0, 0.01f, 0, 0.01f, 1, 0.02f, -0.006f},
+        {"setting off near 1", 9788, 0.99f, 0.5f, 0, 0.01f, 0, 0.99f, 1, 0.98f, -0.006f},
+        {"swimming", 1, 0.5f, 0.6f, 1, 9, 0, 0.5001f, 1, 0.6f, 9},
+        {"0.005 short", 1, 0, 0.005f, 1, 9, 0, 0.000005f, 1, 0.005f, 9},
+        {"arriving", 1, 0.5f, 0.504f, 1, 9, 0, 0.5f, 0, 0.504f, 2.005005f},
+        {"drifting past 1", 1, 0.99999f, 0.5f, 0, 9, HALF_PI, 0.00014f, 0, 0.5f, 8.984f},
+        {"drifting past 0", 1, 0.00005f, 0.5f, 0, 9, -HALF_PI, 0.9999f, 0, 0.5f, 8.984f},
     };
+    FishSchool& f = fishSchool;
     for (const auto& c : CASES) {
-        FishSchool& f = fishSchool;
         f.along[3] = c.along;
         f.targetAlong[3] = c.target;
         f.moving[3] = c.moving;
         f.idleTimer[3] = c.idle;
         f.phase[3] = c.phase;
+        seedRandom(c.seed);
         updateFishSchool();
         EXPECT_NEAR(f.along[3], c.newAlong, 1e-6) << c.name;
         EXPECT_EQ(f.moving[3], c.nowMoving) << c.name;
-        EXPECT_TRUE(within(f.targetAlong[3], c.targetLo - 1e-6f, c.targetHi + 1e-6f)) << c.name;
-        EXPECT_TRUE(within(f.idleTimer[3], c.idleLo - 1e-5f, c.idleHi + 1e-5f)) << c.name;
+        EXPECT_NEAR(f.targetAlong[3], c.newTarget, 1e-6) << c.name;
+        EXPECT_NEAR(f.idleTimer[3], c.newIdle, 1e-5) << c.name;
         EXPECT_NEAR(f.phase[3], c.phase + 0.04f, 1e-6) << c.name;
     }
 }
