@@ -130,8 +130,10 @@ inline void setView(const PlayerState& e, float fov) {
               p.z + std::sin(yaw) * std::cos(pitch), 0, 1, 0);
 }
 // Cleared to bg in the state the scene pass keeps between its steps, with a blend function no step
-// should rely on; the light leaves lit surfaces their own colour (ambient 1, nothing else).
-inline void bare(const PlayerState& e, float fov, Rgb bg) {
+// should rely on. Lit by the scene's light at the given hour, or (by default) by a light that
+// leaves every lit surface its own colour: ambient 0.8 on top of the 0.2 all around, nothing
+// else (a whole frame drawn after that has no highlights until a bare frame lights it again).
+inline void bare(const PlayerState& e, float fov, Rgb bg, float night = -1) {
     setView(e, fov);
     glClearColor(bg.r, bg.g, bg.b, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
@@ -144,11 +146,14 @@ inline void bare(const PlayerState& e, float fov, Rgb bg) {
     glBlendFunc(GL_ONE, GL_ZERO);
     glPointSize(1);
     glLineWidth(1);
-    const GLfloat one[4] = {1, 1, 1, 1}, none[4] = {0, 0, 0, 1};
-    glLightfv(GL_LIGHT0, GL_AMBIENT, one);
+    const GLfloat most[4] = {0.8f, 0.8f, 0.8f, 1}, none[4] = {0, 0, 0, 1}, all[4] = {1, 1, 1, 1};
+    glLightfv(GL_LIGHT0, GL_SPECULAR, night < 0 ? none : all);
+    if (night >= 0) {
+        setSceneLight(night);
+        return;
+    }
+    glLightfv(GL_LIGHT0, GL_AMBIENT, most);
     glLightfv(GL_LIGHT0, GL_DIFFUSE, none);
-    glLightfv(GL_LIGHT0, GL_SPECULAR, none);
-    glLightModelfv(GL_LIGHT_MODEL_AMBIENT, none);
 }
 // What a drawing step must hand back as it found it: switches, client arrays, depth writes,
 // matrices and their stacks.
