@@ -162,11 +162,15 @@ TEST_F(Overlays, TheMapShowsTheStreamTheLivingAndThePlayer) {
             const char* name;
             int x, y;
             Rgb colour;
-        } SPOTS[] = {
-            {"enemy", 720, 80, {1, 0.2f, 0.2f}}, {"rabbit", 685, 45, {1, 1, 0.2f}},
-            {"deer", 755, 115, {0.2f, 1, 0.2f}}, {"arrow", 722, 135, {0.3f, 0.5f, 1}},
-            {"backing", 700, 100, backing},      {"stream", 700, 27, over(stream, 0.8f, backing)},
-            {"frame", 720, 150, {1, 1, 1}},      {"outside", 640, 80, BG}};
+        } SPOTS[] = {{"enemy", 720, 80, {1, 0.2f, 0.2f}},
+                     {"rabbit", 685, 45, {1, 1, 0.2f}},
+                     {"deer", 755, 115, {0.2f, 1, 0.2f}},
+                     {"arrow", 722, 135, {0.3f, 0.5f, 1}},
+                     {"beside it", 720, 139, backing},
+                     {"backing", 700, 100, backing},
+                     {"stream", 700, 27, over(stream, 0.8f, backing)},
+                     {"frame", 720, 150, {1, 1, 1}},
+                     {"outside", 640, 80, BG}};
         for (const auto& s : SPOTS)
             EXPECT_TRUE(showsNear(f, s.x, s.y, s.colour)) << s.name << " at night " << night;
     }
@@ -220,6 +224,8 @@ TEST_F(Overlays, TheScopeDarkensOutwardInRingsOverTheReticleAndGlass) {
                  {"lens", 450, 250, wash(BG)},
                  {"glare", 360, 370, wash(over({1, 1, 1}, 0.08f, BG))},
                  {"hair", 300, 300, wash(over(red, 0.85f, BG))},
+                 {"top hair", 400, 350, wash(over(red, 0.85f, BG))},
+                 {"below the mark", 400, 293, wash(BG)},
                  {"tick", 430, 303, wash(over(red, 0.5f, BG))}};
     for (int shrink = 1; shrink <= 2; ++shrink) {
         overlayView();
@@ -273,6 +279,7 @@ TEST_F(Overlays, EffectsAndWeatherShowInTheirShapesBlendsAndFades) {
         {"spark", [&] { drawSpark(&spark); }, at, {0.9f, 0.75f, 0.5f}},
         {"pool", [&] { drawBloodPool(&pools[0]); }, flat, over({0.5f, 0, 0}, 0.7f, DARK)},
         {"old pool", [&] { drawBloodPool(&pools[1]); }, flat, over({0.5f, 0, 0}, 0.28f, DARK)},
+        {"beyond the pool", [&] { drawBloodPool(&pools[0]); }, {0.1f, 0.02f, 0.8f}, DARK},
         {"ripple", [&] { drawRipple(&ripple); }, {0.7f, -0.24f, 0.2f}, over(water, 0.5f, DARK)},
         {"tracer", [&] { drawTracer(&tracers[0]); }, {0, 0.4f, 0}, {0.85f, 0.825f, 0.425f}},
         {"late tracer", [&] { drawTracer(&tracers[1]); }, {0, 0.4f, 0}, {0.475f, 0.4875f, 0.3125f}},

@@ -185,3 +185,26 @@ TEST_F(Sky, CloudsBlendInTheWeathersColours) {
         cloudField.height[c.slot] = 5000;
     }
 }
+
+// A whole clear night frame holds the stars and the moon; they go with rain.
+TEST_F(Sky, AWholeClearNightFrameHoldsStarsAndMoon) {
+    buildStars();
+    fakePlatform.day = 1;  // a full moon
+    theArena.nightBlend = 1;
+    harnessLookAt(MOON_POSITION);
+    thePlayer.yaw += 0.5f;  // the crosshair off its middle
+    auto frame = [](float stars, int weather) {
+        for (float& b : starField.brightness) b = stars;
+        theArena.weatherMode = weather;
+        harnessDrawFrame();
+        return grab();
+    };
+    const Frame night = frame(1, WEATHER_CLEAR), dark = frame(0, WEATHER_CLEAR);
+    EXPECT_GT(differing(night, dark, 60), 10);
+    setView(thePlayer, 60);
+    int x, y;
+    project(MOON_POSITION, &x, &y);
+    EXPECT_GT(px(night, x, y)[0], 100);
+    const Frame rain = frame(1, WEATHER_RAIN);
+    EXPECT_LT(px(rain, x, y)[0], 60);
+}

@@ -107,6 +107,7 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
     const float x = 31, z = -17;
     const Vec3 feet = {x, terrainHeightAt(x, z), z};
     const Rgb SHIRT = {0.2f, 0.3f, 0.8f}, SKIN = {0.9f, 0.7f, 0.6f}, COAT = {0.65f, 0.45f, 0.25f};
+    const Rgb EAR = {0.95f, 0.8f, 0.8f};
     enum { ENEMY, RABBIT, DEER };
     const struct {
         const char* name;
@@ -121,14 +122,8 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 4, 0.16f}, {0, 1.3f, 0.15f}, SKIN},
         {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, {0.85f, 0.8f, 0.75f}},
         {"rabbit's head", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.38f, 0.1f}, {0.9f, 0.85f, 0.8f}},
-        {"rabbit's ear",
-         RABBIT,
-         0,
-         0,
-         0,
-         {1.2f, 0.5f, 0},
-         {0.04f, 0.52f, 0.08f},
-         {0.95f, 0.8f, 0.8f}},
+        {"rabbit's ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.52f, 0.08f}, EAR},
+        {"above its ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.66f, 0.08f}, BG},
         {"deer's coat", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.62f, 0}, COAT},
         {"deer's head", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.95f, 0.38f}, {0.7f, 0.5f, 0.3f}},
         {"deer's leg", DEER, 90, 0, 0, {0, 0.5f, 2.5f}, {-0.1f, 0.3f, 0.12f}, {0.55f, 0.38f, 0.2f}},
@@ -224,7 +219,7 @@ TEST_F(World, SceneryShowsItsColours) {
         {"upper crown", {20, 5.2f, 26}, {20, 5.2f, 20}, {0.08f, 0.42f, 0.12f}},
         {"rock", {30, 0.4f, 24}, {30, 0.4f, 20}, {0.6f, 0.4f, 0.3f}},
         {"flower", {25, 3, 30.01f}, {25, 0.02f, 30}, {0.8f, 0.3f, 1}},
-        {"puff", {25, 0.3f, 14}, {25, 0.3f, 10}, {0.1f, 0.35f, 0.08f}},
+        {"puff", {25, 0.6f, 14}, {25, 0.6f, 10}, {0.1f, 0.35f, 0.08f}},
         {"berry", {25.5f, 3, 10.01f}, {25.5f, 0.6f, 10}, {0.85f, 0.1f, 0.05f}},
         {"sign's post", {21, 1, 30}, {20, 1, 30}, {0.35f, 0.22f, 0.1f}},
         {"sign's board",
@@ -289,32 +284,41 @@ TEST_F(World, TheGrassTextureIsNoiseOverWavesOfGreen) {
     EXPECT_EQ(wrap[1], GL_REPEAT);
 }
 
-// The snow look colours each ground vertex as the game's own colour for that spot and cover,
-// in the corner sectors as in the middle, afresh when the cover changes; below 0.01 the ground
-// keeps its grass.
-TEST_F(World, TheSnowLookColoursEachVertexForItsSpotAndCover) {
-    const float cell = terrainCellSize();
+// The ground at a vertex of its grid: bare, the grass picture repeated four times across the park
+// (vertex i, j falls between texels 2i - 1 and 2i, 2j - 1 and 2j, and shows their mean); under snow
+// (from 0.01 on) the game's snow colour for the spot and cover, lit by the night: c (0.2 + 0.05 +
+// 0.15 l.y) + 0.2, blue c (0.2 + 0.07 + 0.25 l.y) + 0.2, l toward the light at (50, 80, 30); in the
+// corner sectors as in the middle, afresh when the cover changes.
+TEST_F(World, TheGroundShowsItsGrassAndItsSnowAtEachVertex) {
+    std::vector<unsigned char> texels(64 * 64 * 3);
+    glBindTexture(GL_TEXTURE_2D, grassTexture);
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, texels.data());
     const int VERTICES[][2] = {{2, 3}, {126, 125}, {64, 70}, {5, 127}, {127, 1}};
-    for (float cover : {0.5f, 1.0f, 0.3f}) {
+    for (float cover : {0.0f, 0.009f, 0.5f, 1.0f, 0.3f}) {
         for (const auto& v : VERTICES) {
-            const float x = v[0] * cell - 126.5f, z = v[1] * cell - 126.5f;
+            const float x = v[0] * terrainCellSize() - 126.5f,
+                        z = v[1] * terrainCellSize() - 126.5f;
             const Vec3 p = {x, terrainHeights[v[1]][v[0]], z};
-            bare(eyeOn(vecAdd(p, Vec3{0, 6, 0.01f}), p), 20, BG);
+            bare(eyeOn(vecAdd(p, Vec3{0, 6, 0.01f}), p), 20, BG, 1);
             drawTerrain(cover);
-            const GroundColour c = snowLookColour(x, z, cover);
-            EXPECT_TRUE(showsAt(grab(), p, {c.red, c.green, c.blue}, 3))
-                << v[0] << ", " << v[1] << " under " << cover;
+            Rgb want = {0, 0, 0};
+            if (cover < 0.01f) {
+                for (int k = 0; k < 4; ++k) {
+                    const int i = (2 * v[0] - k % 2 + 64) % 64, j = (2 * v[1] - k / 2 + 64) % 64;
+                    const unsigned char* t = &texels[(j * 64 + i) * 3];
+                    want = {want.r + t[0] / 1020.0f, want.g + t[1] / 1020.0f,
+                            want.b + t[2] / 1020.0f};
+                }
+            } else {
+                const GroundColour c = snowLookColour(x, z, cover);
+                const float ly = vecNormalize(vecSub({50, 80, 30}, p)).y;
+                want = {c.red * (0.25f + 0.15f * ly) + 0.2f, c.green * (0.25f + 0.15f * ly) + 0.2f,
+                        c.blue * (0.27f + 0.25f * ly) + 0.2f};
+            }
+            EXPECT_TRUE(showsAt(grab(), p, want, 3)) << v[0] << ", " << v[1] << " under " << cover;
         }
     }
-    const PlayerState eye = eyeOn({0, 30, 40}, {0, 0, 0});
-    Frame grass[3];
-    for (int i = 0; i < 3; ++i) {
-        bare(eye, 60, BG);
-        drawTerrain(i * 0.005f);
-        grass[i] = grab();
-    }
-    EXPECT_EQ(differing(grass[0], grass[1], 0), 0);
-    EXPECT_GT(differing(grass[0], grass[2]), 100000);
 }
 
 // The water's clock steps 0.016 on every pass whatever the frame's time; the shimmer lines ride
@@ -324,6 +328,7 @@ TEST_F(World, TheSnowLookColoursEachVertexForItsSpotAndCover) {
 TEST_F(World, WaterShimmersOnItsOwnClockAndFishShowThroughIt) {
     for (int i = 0; i < 5; ++i) harnessRunFrames(1, 0.1f);
     EXPECT_FLOAT_EQ(sceneClock, 5 * 0.016f);
+    EXPECT_FLOAT_EQ(cloudClock, 5 * 0.016f);
     for (int k = 0; k < STREAM_SAMPLES; ++k) {  // a straight stream along z = 0
         streamSampleX[k] = -126.5f + 1.265f * k;
         streamSampleZ[k] = 0;
@@ -349,4 +354,38 @@ TEST_F(World, WaterShimmersOnItsOwnClockAndFishShowThroughIt) {
     const Rgb water = over({0.3f, 0.6f, 0.9f}, 0.15f, over({0.18f, 0.5f, 0.8f}, 0.22f, BG));
     const Rgb fish = {fishSchool.red[0], fishSchool.green[0], fishSchool.blue[0]};
     EXPECT_TRUE(showsAt(grab(), body, over(fish, 0.85f, over(fish, 0.85f, water)), 4));
+}
+
+// Only the particles counted in their arrays show in a whole frame, and the rain and snow only in
+// their own weather, whatever lies in the slots beyond.
+TEST_F(World, OnlyCountedParticlesAndTheWeathersOwnShow) {
+    harnessDrawFrame();
+    harnessStandAt(-20, -95);
+    thePlayer.pitch = 10;
+    for (float& s : cloudField.speed) s = 0;
+    const Vec3 at = vecAdd(thePlayer.position, vecScale(viewDirection(&thePlayer), 3));
+    auto frame = [&](int counted) {
+        ArenaState& a = theArena;
+        a.bloodDrops[0] = BloodDrop{at, {}, 1, 1, 0.2f, {1, 0, 0}, 0};
+        a.bloodPools[0] = BloodPool{vecAdd(at, Vec3{0, -0.5f, 0}), 0.5f, 1, 1};
+        a.splashDrops[0] = SplashDrop{vecAdd(at, Vec3{0.3f, 0, 0}), {}, 1, 1, 0.2f};
+        a.ripples[0] = Ripple{vecAdd(at, Vec3{-0.3f, 0, 0}), 0.3f, 1, 1};
+        a.sparks[0] = Spark{vecAdd(at, Vec3{0, 0.3f, 0}), {}, 1, 1, {1, 1, 0}};
+        a.bloodDropCount = a.bloodPoolCount = a.splashDropCount = a.rippleCount = counted;
+        a.sparkCount = counted;
+        rainDrops[0] = RainDrop{at.x + 0.5f, at.y + 0.5f, at.z, -15, 1};
+        rainSplashes[0] = RainSplash{at.x - 0.5f, at.y - 0.4f, at.z, 0.5f, 0.3f, 0.3f};
+        snowFlakes[0] = SnowFlake{at.x, at.y + 0.5f, at.z, 0, -2, 0, 0.1f, 0};
+        rainDropCount = rainSplashCount = snowFlakeCount = 1;
+        a.weatherMode = counted ? WEATHER_RAIN : WEATHER_CLEAR;
+        harnessDrawFrame();
+        return grab();
+    };
+    testworld::emptyArena(&theArena);
+    theArena.weatherMode = WEATHER_CLEAR;
+    rainDropCount = rainSplashCount = snowFlakeCount = 0;
+    harnessDrawFrame();
+    const Frame clean = grab();
+    EXPECT_EQ(differing(frame(0), clean), 0);
+    EXPECT_GT(differing(frame(1), clean), 1000);
 }

@@ -147,7 +147,15 @@ TEST(Frame, EachFrameMovesEverythingAndWalkingSoundsFootsteps) {
     tickAfter(0.0625);
     EXPECT_FLOAT_EQ(thePlayer.position.y, 11.7f);
     EXPECT_EQ(played(SOUND_FOOTSTEP), 1);
-    theInput.moveForwardHeld = 0;
+    for (int InputState::*key :
+         {&InputState::moveBackHeld, &InputState::moveLeftHeld, &InputState::moveRightHeld}) {
+        theInput = InputState{};  // any one key walks
+        theInput.*key = 1;
+        theFrame.footstepTimer = 0;
+        tickAfter(0.0625);
+        EXPECT_EQ(played(SOUND_FOOTSTEP), 1);
+    }
+    theInput = InputState{};
     theFrame.footstepTimer = 0.3f;
     tickAfter(0.0625);
     EXPECT_EQ(theFrame.footstepTimer, 0);  // the next walk's first step sounds at once

@@ -251,7 +251,8 @@ TEST(Particles, EachKindFallsLandsAndAgesInItsPackedArray) {
     a.bloodDrops[3] = BloodDrop{{0, 0.01f, 0}, {}, 1, 1, 0.199f, {}, 1};
     a.bloodDropCount = 4;
     a.splashDrops[0] = SplashDrop{{0, -0.2f, 0}, {1, -1, 1}, 1, 1, 0.05f};
-    a.splashDropCount = 1;
+    a.splashDrops[1] = SplashDrop{{0, 1, 0}, {0, 2, 0}, 1, 1, 0.05f};
+    a.splashDropCount = 2;
     a.sparks[0] = Spark{{0, 3, 0}, {1, 1, 0}, 1, 1, {}};
     a.sparkCount = 1;
     a.ripples[0] = Ripple{{}, 0.1f, 1, 1.5f};
@@ -271,6 +272,7 @@ TEST(Particles, EachKindFallsLandsAndAgesInItsPackedArray) {
     EXPECT_FLOAT_EQ(a.bloodDrops[2].life, 0.9f);
     EXPECT_TRUE(same(a.splashDrops[0].position, Vec3{0.1f, -0.25f, 0.1f}, "f"));
     EXPECT_TRUE(same(a.splashDrops[0].velocity, Vec3{0.3f, 0, 0.3f}, "f"));
+    EXPECT_TRUE(same(a.splashDrops[1].position, Vec3{0, 1.1f, 0}, "f"));
     EXPECT_TRUE(same(a.sparks[0].position, Vec3{0.1f, 2.95f, 0}, "f"));
     EXPECT_TRUE(same(a.sparks[0].velocity, Vec3{1, -0.5f, 0}, "f"));
     EXPECT_EQ(a.rippleCount, 1);
