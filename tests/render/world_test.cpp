@@ -107,7 +107,9 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
     const float x = 31, z = -17;
     const Vec3 feet = {x, terrainHeightAt(x, z), z};
     const Rgb SHIRT = {0.2f, 0.3f, 0.8f}, SKIN = {0.9f, 0.7f, 0.6f}, COAT = {0.65f, 0.45f, 0.25f};
-    const Rgb EAR = {0.95f, 0.8f, 0.8f};
+    const Rgb FUR = {0.85f, 0.8f, 0.75f}, EAR = {0.95f, 0.8f, 0.8f},
+              DEER_EYE = {0.08f, 0.05f, 0.02f};
+    const Rgb DEER_NOSE = {0.15f, 0.1f, 0.08f}, ANTLER = {0.3f, 0.2f, 0.1f};
     enum { ENEMY, RABBIT, DEER };
     const struct {
         const char* name;
@@ -120,14 +122,20 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"enemy's head", ENEMY, 0, 0, 0, {0, 1, 3}, {0, 1.3f, 0}, SKIN},
         {"enemy's arm", ENEMY, 0, 0, 0, {0, 1, 3}, {0.35f, 1.2f, 0}, {0.16f, 0.24f, 0.64f}},
         {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 4, 0.16f}, {0, 1.3f, 0.15f}, SKIN},
-        {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, {0.85f, 0.8f, 0.75f}},
+        {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, FUR},
         {"rabbit's head", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.38f, 0.1f}, {0.9f, 0.85f, 0.8f}},
         {"rabbit's ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.52f, 0.08f}, EAR},
         {"above its ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.66f, 0.08f}, BG},
+        {"rabbit's eye", RABBIT, 0, 0, 0, {0, 0.35f, 1.2f}, {0.03f, 0.35f, 0.18f}, {1, 0.6f, 0.6f}},
+        {"rabbit's tail", RABBIT, 0, 0, 0, {1.2f, 0.1f, -0.19f}, {0, 0.1f, -0.19f}, FUR},
         {"deer's coat", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.62f, 0}, COAT},
         {"deer's head", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.95f, 0.38f}, {0.7f, 0.5f, 0.3f}},
         {"deer's leg", DEER, 90, 0, 0, {0, 0.5f, 2.5f}, {-0.1f, 0.3f, 0.12f}, {0.55f, 0.38f, 0.2f}},
         {"deer's tail", DEER, 90, 0, 0, {-2.5f, 0.7f, 0.01f}, {0, 0.65f, -0.4f}, {1, 1, 1}},
+        {"deer's eye", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {-0.065f, 0.98f, 0.42f}, DEER_EYE},
+        {"deer's nose", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {0, 0.93f, 0.545f}, DEER_NOSE},
+        {"deer's ear", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {-0.0463f, 1.0976f, 0.34f}, COAT},
+        {"its antler", DEER, 90, 0, 0, {0.35f, 1.6f, 0.01f}, {-0.0209f, 1.1546f, 0.322f}, ANTLER},
         {"its coat fallen", DEER, 0, 90, 3, {-0.62f, 4, 0.01f}, {0, 0.62f, 0}, COAT},
         {"its time up", DEER, 0, 90, 0, {-0.62f, 4, 0.01f}, {0, 0.62f, 0}, BG},
     };
