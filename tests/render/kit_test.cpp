@@ -27,9 +27,10 @@ Placement placeByHand(float s) {
     return p;
 }
 
-// Lit by the scene's light, seen from 4 sizes away.
-void litView(float size) {
-    bare(eyeOn({1.5f * size, 2 * size, 3 * size}, {0, 0, 0}), 60, {0.2f, 0.2f, 0.3f});
+// Lit by the scene's light, seen from 4 sizes away, above or below.
+void litView(float size, float side = 1) {
+    const Vec3 eye = vecScale({1.5f, 2, 3}, side * size);
+    bare(eyeOn(eye, {0, 0, 0}), 60, {0.2f, 0.2f, 0.3f});
     setSceneLight(0);
     glColor3f(0.7f, 0.5f, 0.3f);
 }
@@ -39,50 +40,53 @@ void litView(float size) {
 // Spheres and cylinders, tapered and not, coarse and fine, drawn by GLU under GL's matrices, as
 // placed triangles and from a batch, light the same pixels.
 TEST_F(RenderTest, ShapesPlacedAndBatchedLookAsGluDrawsThem) {
-    const Shape SHAPES[] = {{1, 1, 0, 0, 10, 8},          {1, 0.35, 0, 0, 6, 4},
-                            {1, 0.07, 0, 0, 4, 3},        {1, 2, 0, 0, 16, 16},
-                            {0, 0.25, 0.2, 1, 8, 1},      {0, 1, 1, 1, 8, 1},
-                            {0, 0.01, 0.005, 0.22, 5, 1}, {0, 0.5, 0, 1, 3, 1}};
+    const Shape SHAPES[] = {
+        {1, 1, 0, 0, 10, 8},          {1, 0.35, 0, 0, 6, 4},   {1, 0.07, 0, 0, 4, 3},
+        {1, 2, 0, 0, 16, 16},         {0, 0.25, 0.2, 1, 8, 1}, {0, 1, 1, 1, 8, 1},
+        {0, 0.01, 0.005, 0.22, 5, 1}, {0, 0.5, 0, 1, 3, 1},    {0, 0.5, 0.3, 1, 7, 3}};
     GLUquadric* q = gluNewQuadric();
     for (const Shape& s : SHAPES) {
-        const float size = (float)(s.sphere ? s.a : s.c);
-        litView(size);
-        placeByGl(size);
-        if (s.sphere)
-            gluSphere(q, s.a, s.slices, s.stacks);
-        else
-            gluCylinder(q, s.a, s.b, s.c, s.slices, s.stacks);
-        const Frame glu = grab();
-        litView(size);
-        QuadricMesh mesh;
-        if (s.sphere)
-            sphereMesh(&mesh, s.a, s.slices, s.stacks);
-        else
-            cylinderMesh(&mesh, s.a, s.b, s.c, s.slices, s.stacks);
-        const Placement p = placeByHand(size);
-        glBegin(GL_TRIANGLES);
-        placedTriangles(&mesh, &p, nullptr);
-        glEnd();
-        const Frame placed = grab();
-        litView(size);
-        beginMeshBatch();
-        if (s.sphere)
-            batchSphere(&p, s.a, s.slices, s.stacks, {0.7f, 0.5f, 0.3f, 1});
-        else
-            batchCylinder(&p, s.a, s.b, s.c, s.slices, {0.7f, 0.5f, 0.3f, 1});
-        drawMeshBatch();
-        const Frame batched = grab();
-        litView(size);
-        const int shown = differing(glu, grab(), 2);
-        EXPECT_GT(shown, 1000) << s.a;
-        EXPECT_EQ(differing(placed, glu, 2), 0) << s.a << " placed";
-        EXPECT_EQ(differing(batched, glu, 2), 0) << s.a << " batched";
+        for (float side : {1, -1}) {
+            const float size = (float)(s.sphere ? s.a : s.c);
+            litView(size, side);
+            placeByGl(size);
+            if (s.sphere)
+                gluSphere(q, s.a, s.slices, s.stacks);
+            else
+                gluCylinder(q, s.a, s.b, s.c, s.slices, s.stacks);
+            const Frame glu = grab();
+            litView(size, side);
+            QuadricMesh mesh;
+            if (s.sphere)
+                sphereMesh(&mesh, s.a, s.slices, s.stacks);
+            else
+                cylinderMesh(&mesh, s.a, s.b, s.c, s.slices, s.stacks);
+            const Placement p = placeByHand(size);
+            glBegin(GL_TRIANGLES);
+            placedTriangles(&mesh, &p, nullptr);
+            glEnd();
+            const Frame placed = grab();
+            litView(size, side);
+            beginMeshBatch();  // a batch's cylinders have one stack
+            if (s.sphere)
+                batchSphere(&p, s.a, s.slices, s.stacks, {0.7f, 0.5f, 0.3f, 1});
+            else
+                batchCylinder(&p, s.a, s.b, s.c, s.slices, {0.7f, 0.5f, 0.3f, 1});
+            drawMeshBatch();
+            const Frame batched = grab();
+            litView(size, side);
+            const int shown = differing(glu, grab(), 2);
+            EXPECT_GT(shown, 500) << s.a;
+            EXPECT_EQ(differing(placed, glu, 2), 0) << s.a << " placed, seen from " << side;
+            if (s.stacks == 1 || s.sphere)
+                EXPECT_EQ(differing(batched, glu, 2), 0) << s.a << " batched, seen from " << side;
+        }
     }
     gluDeleteQuadric(q);
 }
 
-// Sixty shapes of their own sizes in one batch (past what the batch and its store of cut shapes
-// hold, so it draws early and cuts some afresh) look as sixty batches of one.
+// Sixty shapes of their own sizes and triangles in one batch (past what the batch and its store of
+// cut shapes hold, so it draws early and cuts some afresh) look as sixty batches of one.
 TEST_F(RenderTest, OneBatchLooksAsOneBatchAShape) {
     Frame frames[2];
     for (int together = 0; together < 2; ++together) {
@@ -91,7 +95,10 @@ TEST_F(RenderTest, OneBatchLooksAsOneBatchAShape) {
         for (int i = 0; i < 60; ++i) {
             const Placement p = placementAt(i % 8 - 3.5f, i / 8 - 3.5f, 0.1f * (i % 3));
             const BatchColour c = {0.2f + 0.01f * i, 0.5f, 0.9f - 0.01f * i, 1};
-            if (i % 2)
+            const float corners[3][3] = {{0, 0, 0.5f}, {0.5f, 0, 0.5f}, {0, 0.5f, 0.5f}};
+            if (i % 5 == 4)
+                batchTriangle(&p, corners, c);
+            else if (i % 2)
                 batchSphere(&p, 0.4 + 0.001 * i, 16, 16, c);
             else
                 batchCylinder(&p, 0.4, 0.1 + 0.001 * i, 0.5, 16, c);

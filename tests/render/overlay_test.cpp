@@ -208,7 +208,8 @@ TEST_F(Overlays, CrosshairAndMuzzleFlash) {
 
 // The scope over the HUD: ring i of twenty darkens the view by 0.02 + 0.05 i from 150 + 20 i out;
 // over the lens a wash of (0, 0.05, 0) at 0.04, a glare arc of white at 0.08 up and left of the
-// middle, red hairs at 0.85 and ticks at 0.5. The rings follow a change of the viewport.
+// middle, red hairs at 0.85, ticks at 0.5 and a mark at 0.8; a second rim 3 outside the lens.
+// The rings follow a change of the viewport.
 TEST_F(Overlays, TheScopeDarkensOutwardInRingsOverTheReticleAndGlass) {
     auto wash = [](Rgb c) { return over({0, 0.05f, 0}, 0.04f, c); };
     const Rgb red = {0.7f, 0.15f, 0.15f};
@@ -226,7 +227,10 @@ TEST_F(Overlays, TheScopeDarkensOutwardInRingsOverTheReticleAndGlass) {
                  {"hair", 300, 300, wash(over(red, 0.85f, BG))},
                  {"top hair", 400, 350, wash(over(red, 0.85f, BG))},
                  {"below the mark", 400, 293, wash(BG)},
-                 {"tick", 430, 303, wash(over(red, 0.5f, BG))}};
+                 {"tick", 430, 303, wash(over(red, 0.5f, BG))},
+                 {"upper tick", 402, 330, wash(over(red, 0.5f, BG))},
+                 {"mark", 402, 302, wash(over(red, 0.8f, BG))},
+                 {"outer rim", 553, 300, over({0.25f, 0.28f, 0.22f}, 0.4f, over({}, 0.02f, BG))}};
     for (int shrink = 1; shrink <= 2; ++shrink) {
         overlayView();
         glViewport(0, 0, 800 / shrink, 600 / shrink);
@@ -319,4 +323,11 @@ TEST_F(Overlays, EffectsAndWeatherShowInTheirShapesBlendsAndFades) {
         EXPECT_EQ(glState(), before) << c.name;
         EXPECT_TRUE(showsAt(grab(), c.point, c.colour, 3)) << c.name;
     }
+    bare(eye, 50, DARK);  // a streak is 2 pixels wide
+    const Frame empty = grab();
+    drawRain(rain, 1);
+    int top, bottom, x;
+    project({0.2f, 1.2f, 0}, &x, &top);
+    project({0.2f, 0.4f, 0}, &x, &bottom);
+    EXPECT_TRUE(within(differing(grab(), empty, 8), 1.6f * (top - bottom), 2.4f * (top - bottom)));
 }

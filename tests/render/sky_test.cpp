@@ -114,6 +114,8 @@ TEST_F(Sky, TheMoonShowsItsPhaseByTheDate) {
             if (c.lit[k] == 'D') EXPECT_LT(px(f, x, y)[0], 60) << "day " << c.day << " at " << k;
         }
         EXPECT_TRUE(showsAt(f, vecAdd(MOON_POSITION, vecScale(right, -6)), sky)) << c.day;
+        const Vec3 beside = vecAdd(MOON_POSITION, vecAdd(vecScale(right, 4), Vec3{0, 4, 0}));
+        EXPECT_TRUE(showsAt(f, beside, sky)) << "5.66 out, beside the moon on day " << c.day;
     }
     const PlayerState player = {EYE, 0, 0};
     for (int weather : {WEATHER_RAIN, WEATHER_CLEAR}) {
@@ -130,22 +132,25 @@ TEST_F(Sky, TheMoonShowsItsPhaseByTheDate) {
 TEST_F(Sky, TheRainbowStandsWhereTheRainStopped) {
     const Rgb BG = rgb(skyColour(0, 0));
     const struct {
-        float r;
+        float r, angle;  // out and round from its right foot
         Rgb colour;
         float alpha;
-    } BANDS[] = {{40.3f, {1, 0, 0}, 0.5974f},
-                 {49.06f, {0, 0.8f, 0}, 0.5223f},
-                 {57.2f, {0.4357f, 0, 0.8f}, 0.4527f}};
+    } BANDS[] = {{40.3f, 90, {1, 0, 0}, 0.5974f},
+                 {49.06f, 90, {0, 0.8f, 0}, 0.5223f},
+                 {57.2f, 90, {0.4357f, 0, 0.8f}, 0.4527f},
+                 {49.06f, 2, {0, 0.8f, 0}, 0.5223f}};
     const PlayerState player = {EYE, 0, 0};
     for (float yaw : {0, 90}) {
-        const Vec3 ahead = {120 * std::cos(yaw * PI_F / 180), 0, 120 * std::sin(yaw * PI_F / 180)};
+        const float c = std::cos(yaw * PI_F / 180), s = std::sin(yaw * PI_F / 180);
         for (float alpha : {1.0f, 0.5f, 0.0f}) {
             for (const auto& b : BANDS) {
-                const Vec3 apex = vecAdd(ahead, Vec3{0, b.r, 0});
+                const float across = b.r * std::cos(b.angle * PI_F / 180);
+                const Vec3 apex = {120 * c - across * s, b.r * std::sin(b.angle * PI_F / 180),
+                                   120 * s + across * c};
                 bare(eyeOn(EYE, apex), 10, BG);
                 drawRainbow(&player, alpha, yaw);
                 EXPECT_TRUE(showsAt(grab(), apex, over(b.colour, b.alpha * alpha, BG), 3))
-                    << b.r << " out at yaw " << yaw << ", alpha " << alpha;
+                    << b.r << " out, " << b.angle << " round at yaw " << yaw << ", alpha " << alpha;
             }
         }
     }

@@ -97,6 +97,11 @@ TEST_F(World, TheLivingAndTheFreshlyDeadShowWhereTheyStand) {
         EXPECT_EQ(differing(standing, gone, 24, hx - 1, hy - 1, hx + 2, hy + 1), 6) << zoomed;
         EXPECT_EQ(differing(standing, gone, 24, ax - 3, ay, ax + 4, ay + 3), 0) << zoomed;
         EXPECT_GT(differing(frame(0, 1), gone), 100) << zoomed;
+        for (int i : {0, 30}) {  // a rabbit, then a deer, where the body lay
+            animals[i] = AnimalRecord{i / 30, x, z, 0, 9, 0, 0, 0, 1, 0, 0};
+            EXPECT_GT(differing(frame(0, 0), gone), 100) << i;
+            animals[i].alive = 0;
+        }
     }
 }
 
@@ -121,7 +126,8 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"enemy's coat", ENEMY, 0, 0, 0, {0, 1, 3}, {0, 0.5f, 0}, SHIRT},
         {"enemy's head", ENEMY, 0, 0, 0, {0, 1, 3}, {0, 1.3f, 0}, SKIN},
         {"enemy's arm", ENEMY, 0, 0, 0, {0, 1, 3}, {0.35f, 1.2f, 0}, {0.16f, 0.24f, 0.64f}},
-        {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 4, 0.16f}, {0, 1.3f, 0.15f}, SKIN},
+        {"beside its head", ENEMY, 0, 0, 0, {0, 1, 3}, {0.245f, 1.3f, 0}, BG},
+        {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 0.25f, 3}, {0, 1.3f, 0}, SKIN},
         {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, FUR},
         {"rabbit's head", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.38f, 0.1f}, {0.9f, 0.85f, 0.8f}},
         {"rabbit's ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.52f, 0.08f}, EAR},
@@ -136,7 +142,8 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"deer's nose", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {0, 0.93f, 0.545f}, DEER_NOSE},
         {"deer's ear", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {-0.0463f, 1.0976f, 0.34f}, COAT},
         {"its antler", DEER, 90, 0, 0, {0.35f, 1.6f, 0.01f}, {-0.0209f, 1.1546f, 0.322f}, ANTLER},
-        {"its coat fallen", DEER, 0, 90, 3, {-0.62f, 4, 0.01f}, {0, 0.62f, 0}, COAT},
+        {"before its chest", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.56f, 0.55f}, BG},
+        {"its coat fallen", DEER, 0, 90, 3, {-0.62f, 0.1f, 3}, {-0.12f, 0.62f, 0}, COAT},
         {"its time up", DEER, 0, 90, 0, {-0.62f, 4, 0.01f}, {0, 0.62f, 0}, BG},
     };
     const float LIFT[3] = {0.25f, 0.15f, 0.22f};
@@ -224,8 +231,10 @@ TEST_F(World, SceneryShowsItsColours) {
     } PARTS[] = {
         {"trunk", {20, 1, 25}, {20, 1, 20}, {0.35f, 0.22f, 0.1f}},
         {"lower crown", {20, 2.75f, 26}, {20, 2.75f, 20}, {0.05f, 0.35f, 0.08f}},
+        {"its rim", {21.3f, 2.75f, 26}, {21.3f, 2.75f, 20}, {0.05f, 0.35f, 0.08f}},
         {"upper crown", {20, 5.2f, 26}, {20, 5.2f, 20}, {0.08f, 0.42f, 0.12f}},
         {"rock", {30, 0.4f, 24}, {30, 0.4f, 20}, {0.6f, 0.4f, 0.3f}},
+        {"above the rock", {30, 1.3f, 24}, {30, 1.3f, 20}, BG},
         {"flower", {25, 3, 30.01f}, {25, 0.02f, 30}, {0.8f, 0.3f, 1}},
         {"puff", {25, 0.6f, 14}, {25, 0.6f, 10}, {0.1f, 0.35f, 0.08f}},
         {"berry", {25.5f, 3, 10.01f}, {25.5f, 0.6f, 10}, {0.85f, 0.1f, 0.05f}},
@@ -362,6 +371,11 @@ TEST_F(World, WaterShimmersOnItsOwnClockAndFishShowThroughIt) {
     const Rgb water = over({0.3f, 0.6f, 0.9f}, 0.15f, over({0.18f, 0.5f, 0.8f}, 0.22f, BG));
     const Rgb fish = {fishSchool.red[0], fishSchool.green[0], fishSchool.blue[0]};
     EXPECT_TRUE(showsAt(grab(), body, over(fish, 0.85f, over(fish, 0.85f, water)), 4));
+    const Vec3 tail = {-0.525f, -0.35f, 0};  // 1.2 to 1.8 of its size behind, seen edge-on to
+    bare(eyeOn({-0.525f, -0.35f, 2}, tail), 20, BG);  // the water
+    drawStream(0);
+    EXPECT_TRUE(
+        showsAt(grab(), tail, over({0.8f * fish.r, 0.8f * fish.g, 0.8f * fish.b}, 0.85f, BG), 4));
 }
 
 // Only the particles counted in their arrays show in a whole frame, and the rain and snow only in

@@ -123,6 +123,13 @@ TEST(Frame, EachFrameMovesEverythingAndWalkingSoundsFootsteps) {
         EXPECT_EQ(played(SOUND_FOOTSTEP), 1);
         EXPECT_FLOAT_EQ(thePlayer.position.y, 11.7f);
     }
+    theInput = InputState{};  // forward and right together: a step of 0.16 along the diagonal
+    theInput.moveForwardHeld = 1;
+    theInput.moveRightHeld = 1;
+    const Vec3 before = thePlayer.position;
+    tickAfter(0.0625);
+    EXPECT_NEAR(thePlayer.position.x - before.x, 0.1131371f, 1e-4);
+    EXPECT_NEAR(thePlayer.position.z - before.z, -0.1131371f, 1e-4);
     theInput = InputState{};
     theFrame.footstepTimer = 0.3f;
     tickAfter(0.0625);

@@ -297,10 +297,12 @@ TEST(Weather, RainFallsEndsInRingsAndStartsAgainAroundThePlayer) {
     rainDrops[2] = RainDrop{5, -0.9f, 6, -15, 0.5f};   // to -2.4: none
     rainDrops[3] = RainDrop{7, 5, 8, -15, 0.05f};      // out of life high up: none
     rainDrops[4] = RainDrop{9, 0.4f, 10, -15, 0.05f};  // out of life at -1.1: a ring
+    rainDrops[5] = RainDrop{11, 1.5f, 12, -15, 0.5f};  // to 0: still falling
     rainSplashes[0] = RainSplash{0, 0, 0, 0.2f, 0.05f, 0.3f};
     rainSplashCount = 1;
     updateWeather(0.1f);
     EXPECT_TRUE(same(rainDrops[0], RainDrop{1, 8.5f, 2, -15, 0.4f}, "f"));
+    EXPECT_TRUE(same(rainDrops[5], RainDrop{11, 0, 12, -15, 0.4f}, "f"));
     EXPECT_EQ(rainSplashCount, 2);  // the old ring ran out and the last took its place
     for (int i = 0; i < 2; ++i) {
         const RainSplash& s = rainSplashes[i];
