@@ -177,7 +177,9 @@ TEST_F(Overlays, TheMapShowsTheStreamTheLivingAndThePlayer) {
     thePlayer = PlayerState{{126.5f, 5, -200}, 90, 0};  // (790, -30) kept to (783, 17), up
     bare(thePlayer, 60, BG);
     drawHud(&theArena, &thePlayer, 0);
-    EXPECT_TRUE(shows(grab(), 783, 19, {0.3f, 0.5f, 1}));
+    const Frame f = grab();
+    EXPECT_TRUE(shows(f, 783, 19, {0.3f, 0.5f, 1}));
+    EXPECT_FALSE(near(px(f, 778, 18), {0.3f, 0.5f, 1}));  // 3 either side of its foot
 }
 
 // The crosshair: white bars of 2 from 4 to 12 out, a 4-pixel red dot. The flash: the whole view
