@@ -224,6 +224,16 @@ TEST(Park, LazyBuildersDrawTheirShareAndKeepTheirRanges) {
         b.build();
         EXPECT_EQ(nextRandom(), next) << b.name;
     }
+    // Each built from srand(77), its first draws r0, r1 ...: the first cloud drifts -130 + 260 r0 /
+    // 32767, the first star turns 6.28318 r0 / 32767, the first bush takes sample 10 + r0 % 181,
+    // turns 6.28318 r1 / 32767, stands 4 + 7 r2 / 32767 off and is 0.4 + 0.5 r3 / 32767 big.
+    const int r[4] = {drawAfter(77, 0), drawAfter(77, 1), drawAfter(77, 2), drawAfter(77, 3)};
+    EXPECT_FLOAT_EQ(cloudField.driftBase[0], -130 + 260 * (r[0] / 32767.0f));
+    EXPECT_FLOAT_EQ(starField.azimuth[0], 6.28318f * (r[0] / 32767.0f));
+    const float turn = 6.28318f * (r[1] / 32767.0f), off = 4 + 7 * (r[2] / 32767.0f);
+    EXPECT_NEAR(streamBushes[0].x, streamSampleX[10 + r[0] % 181] + off * std::cos(turn), 1e-3);
+    EXPECT_NEAR(streamBushes[0].z, streamSampleZ[10 + r[0] % 181] + off * std::sin(turn), 1e-3);
+    EXPECT_FLOAT_EQ(streamBushes[0].size, 0.4f + 0.5f * (r[3] / 32767.0f));
     expectWithin(cloudField.driftBase, -130, 130, "cloud drift");
     expectWithin(cloudField.offsetZ, -130, 130, "cloud z");
     expectWithin(cloudField.height, 55, 80, "cloud height");
