@@ -162,15 +162,12 @@ TEST_F(Overlays, TheMapShowsTheStreamTheLivingAndThePlayer) {
             const char* name;
             int x, y;
             Rgb colour;
-        } SPOTS[] = {{"enemy", 720, 80, {1, 0.2f, 0.2f}},
-                     {"rabbit", 685, 45, {1, 1, 0.2f}},
-                     {"deer", 755, 115, {0.2f, 1, 0.2f}},
-                     {"arrow", 722, 135, {0.3f, 0.5f, 1}},
-                     {"beside it", 720, 139, backing},
-                     {"backing", 700, 100, backing},
-                     {"stream", 700, 27, over(stream, 0.8f, backing)},
-                     {"frame", 720, 150, {1, 1, 1}},
-                     {"outside", 640, 80, BG}};
+        } SPOTS[] = {
+            {"enemy", 720, 80, {1, 0.2f, 0.2f}},  {"rabbit", 685, 45, {1, 1, 0.2f}},
+            {"over the enemy", 718, 83, backing}, {"deer", 755, 115, {0.2f, 1, 0.2f}},
+            {"arrow", 722, 135, {0.3f, 0.5f, 1}}, {"beside it", 720, 139, backing},
+            {"backing", 700, 100, backing},       {"stream", 700, 27, over(stream, 0.8f, backing)},
+            {"frame", 720, 150, {1, 1, 1}},       {"outside", 640, 80, BG}};
         for (const auto& s : SPOTS)
             EXPECT_TRUE(showsNear(f, s.x, s.y, s.colour)) << s.name << " at night " << night;
     }
@@ -185,12 +182,15 @@ TEST_F(Overlays, TheMapShowsTheStreamTheLivingAndThePlayer) {
 // The crosshair: white bars of 2 from 4 to 12 out, a 4-pixel red dot. The flash: the whole view
 // plus 0.25 v of (1, 0.8, 0.2), and within 30 v of the middle 0.8 v of (1, 1, 0.6).
 TEST_F(Overlays, CrosshairAndMuzzleFlash) {
-    overlayView();
-    glPointSize(4);  // as the flowers leave it
+    bare(thePlayer, 60, BG);  // in the scene pass, which gets its state back
+    glPointSize(4);           // as the flowers leave it
+    const std::vector<float> before = glState();
     drawCrosshair();
+    EXPECT_EQ(glState(), before);
     const Frame f = grab();
     const int SPOTS[][3] = {{392, 300, 1}, {408, 300, 1}, {400, 292, 1}, {400, 308, 1},
-                            {400, 300, 2}, {384, 300, 0}, {400, 314, 0}, {396, 304, 0}};
+                            {400, 300, 2}, {384, 300, 0}, {400, 314, 0}, {396, 304, 0},
+                            {392, 301, 0}, {400, 286, 0}};
     const Rgb COLOURS[3] = {BG, {1, 1, 1}, {1, 0.2f, 0.2f}};
     for (const auto& s : SPOTS)
         EXPECT_TRUE(shows(f, s[0], s[1], COLOURS[s[2]])) << s[0] << ", " << s[1];
@@ -202,8 +202,9 @@ TEST_F(Overlays, CrosshairAndMuzzleFlash) {
                    {0.5f, 100, {0.525f, 0.55f, 0.525f}}, {0.5f, 410, {0.925f, 0.95f, 0.765f}},
                    {0.5f, 420, {0.525f, 0.55f, 0.525f}}, {0, 400, BG}};
     for (const auto& c : FLASHES) {
-        overlayView();
+        bare(thePlayer, 60, BG);
         drawMuzzleFlashOverlay(c.v);
+        EXPECT_EQ(glState(), before);
         EXPECT_TRUE(shows(grab(), c.x, 300, c.colour)) << c.v << " at " << c.x;
     }
 }
@@ -325,11 +326,14 @@ TEST_F(Overlays, EffectsAndWeatherShowInTheirShapesBlendsAndFades) {
         EXPECT_EQ(glState(), before) << c.name;
         EXPECT_TRUE(showsAt(grab(), c.point, c.colour, 3)) << c.name;
     }
-    bare(eye, 50, DARK);  // a streak is 2 pixels wide
+    bare(eye, 50, DARK);  // a streak 2 pixels wide
     const Frame empty = grab();
     drawRain(rain, 1);
     int top, bottom, x;
     project({0.2f, 1.2f, 0}, &x, &top);
     project({0.2f, 0.4f, 0}, &x, &bottom);
     EXPECT_TRUE(within(differing(grab(), empty, 8), 1.6f * (top - bottom), 2.4f * (top - bottom)));
+    bare(eye, 50, DARK);  // a flake 4 pixels square
+    drawSnow(flakes, 1);
+    EXPECT_EQ(differing(grab(), empty, 8), 16);
 }

@@ -92,10 +92,10 @@ TEST_F(Sky, StarsTwinkleAroundTheEyeInAClearNight) {
 
 // The moon 5 across at (80, 90, -60), lit by its picture; for phases 1 to 7 a disc of the sky's
 // colour at 0.92 darkens the moon alone, its centre 10 (2 phase / 8 - 1) along the right axis
-// (mirrored when waning). Seen from (0, 2, 0), right is (0.6, 0, 0.8). December 2026: the 1st
+// (mirrored when waning). Seen from (10, 2, 5), right is (65, 0, 70) / 95.5. December 2026: the 1st
 // full, the 2nd phase 1, the 7th phase 2, the 12th dark, the 21st phase 6.
 TEST_F(Sky, TheMoonShowsItsPhaseByTheDate) {
-    const Vec3 right = {0.6f, 0, 0.8f};
+    const Vec3 eye = {10, 2, 5}, right = {0.68045f, 0, 0.73279f};
     const struct {
         int day;
         const char* lit;  // at -3, 0 and 3 along the right axis
@@ -103,8 +103,8 @@ TEST_F(Sky, TheMoonShowsItsPhaseByTheDate) {
     const Rgb sky = rgb(skyColour(0, 1));
     for (const auto& c : CASES) {
         fakePlatform.day = c.day;
-        const PlayerState player = {EYE, 0, 0};
-        bare(eyeOn(EYE, MOON_POSITION), 10, sky);
+        const PlayerState player = {eye, 0, 0};
+        bare(eyeOn(eye, MOON_POSITION), 10, sky);
         drawMoon(&player, WEATHER_CLEAR, 1);
         const Frame f = grab();
         for (int k = 0; k < 3; ++k) {
@@ -117,9 +117,9 @@ TEST_F(Sky, TheMoonShowsItsPhaseByTheDate) {
         const Vec3 beside = vecAdd(MOON_POSITION, vecAdd(vecScale(right, 4), Vec3{0, 4, 0}));
         EXPECT_TRUE(showsAt(f, beside, sky)) << "5.66 out, beside the moon on day " << c.day;
     }
-    const PlayerState player = {EYE, 0, 0};
+    const PlayerState player = {eye, 0, 0};
     for (int weather : {WEATHER_RAIN, WEATHER_CLEAR}) {
-        bare(eyeOn(EYE, MOON_POSITION), 10, sky);
+        bare(eyeOn(eye, MOON_POSITION), 10, sky);
         drawMoon(&player, weather, weather == WEATHER_CLEAR ? 0.29f : 1);
         EXPECT_TRUE(showsAt(grab(), MOON_POSITION, sky)) << "no moon in weather " << weather;
     }

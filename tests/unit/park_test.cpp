@@ -37,6 +37,7 @@ TEST(Park, EveryPlacementKeepsItsRulesForEverySeed) {
                                      {0, 0, 1, 1, 1}};
     for (uint32_t clock : {1780351200u, 606u, 4242424u}) {
         SCOPED_TRACE(clock);
+        std::fill(fishSchool.moving, fishSchool.moving + FISH_COUNT, 1);  // from a game before
         startGame(clock);
         // The grass took plain draws first; placing seeds again from the clock, so the first
         // flower takes the sequence's first three draws: x, z, colour.
@@ -162,8 +163,8 @@ TEST(Park, HeightsSlopesAndStreamPointsBetweenSamples) {
         return terrainHeightAt(gx * cell - 126.5f, gz * cell - 126.5f);
     };
     const float CASES[][3] = {
-        {10.5f, 20.25f, 212.625f}, {0, 0, 0},       {128, 128, 16384},  {-5, 64, 0},
-        {200, 64.5f, 8256},        {127.5f, -3, 0}, {1e6f, 1e6f, 16384}};
+        {10.5f, 20.25f, 212.625f}, {0, 0, 0},       {128, 128, 16384},   {-5, 64, 0},
+        {200, 64.5f, 8256},        {127.5f, -3, 0}, {1e6f, 1e6f, 16384}, {127.5f, 10, 1275}};
     for (const auto& c : CASES) EXPECT_NEAR(at(c[0], c[1]), c[2], 0.02f) << c[0] << ", " << c[1];
     const float z = 10 * cell - 126.5f;  // row 10: 10 gx, rising 10 / cell a unit
     EXPECT_NEAR(terrainSlopeBetween(0, z, 3, z), 10 / cell, 1e-3);
@@ -198,7 +199,7 @@ TEST(Park, SignSpots) {
         int clear;
     } CASES[] = {{10, 3, 1},          {10, 2.99f, 0},       {30, 2.45f, 1},    {30, 2.44f, 0},
                  {0, -54.99f, 1},     {0, -55.01f, 0},      {2.5f, -55.6f, 1}, {0, -55.6f, 0},
-                 {100.5f, -55.5f, 0}, {-100.5f, -55.5f, 0}, {-104.9f, -60, 0}};
+                 {100.5f, -55.5f, 0}, {-100.5f, -55.5f, 0}, {-104.9f, -60, 0}, {0, -55, 1}};
     for (const auto& c : CASES) EXPECT_EQ(signSpotIsClear(c.x, c.z), c.clear) << c.x << ", " << c.z;
     parkBuilt.stream = 0;
     EXPECT_EQ(signSpotIsClear(0, -60), 1);
@@ -279,6 +280,11 @@ TEST(Park, LazyBuildersDrawTheirShareAndKeepTheirRanges) {
             EXPECT_TRUE(within(v, 0, 1));
             snowy += v > 0;
             full += v == 1;
+            if (v < 1) continue;  // deep snow under full cover is near white
+            const GroundColour c =
+                snowLookColour(i * 253.0f / 64 - 126.5f, j * 253.0f / 64 - 126.5f, 1);
+            EXPECT_TRUE(within(std::min({c.red, c.green, c.blue}), 0.9f, 1));
+            EXPECT_LE(std::max({c.red, c.green, c.blue}), 1);
         }
     }
     EXPECT_TRUE(within(snowy / 4225.0f, 0.6f, 0.85f));

@@ -157,6 +157,7 @@ TEST(Frame, AmbientRollsDrawInTheirOrder) {
         {"clear night, 8 < 20", 22, 0.5f, 0, 4, SOUND_NIGHT_AMBIENT, 21034},
         {"rainy night, 34 >= 5 + 0", 22, 1, 1, 4, 0, 7542},
         {"snowy night, 5 < 5 + 4", 41, 1, 2, 4.2f, SOUND_NIGHT_AMBIENT, 5992},
+        {"clear night, 20 >= 20", 41, 1, 0, 4.2f, 0, 5},
         {"not due", 1, 0, 0, 0.5f, 0, 41},
     };
     for (const auto& r : ROLLS) {

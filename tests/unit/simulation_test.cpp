@@ -335,6 +335,10 @@ TEST(Weather, RainFallsEndsInRingsAndStartsAgainAroundThePlayer) {
 
 // Over 0.1 s a flake moves by its velocity, turns 9 degrees and its drift across x wanders by up
 // to 0.05 (held within 1); one below 0 starts again around the player, its size and turn kept.
+// Draws from srand(1): the three flakes' drifts take 41, 18467 and 6334 (-0.5 + d / 32767 a
+// second); the third then starts at x + (-40 + 80 x 26500 / 32767), 15 + 15 x 19169 / 32767 up,
+// z + (-40 + 80 x 15724 / 32767), moving (-0.8 + 1.6 x 11478 / 32767, -3 + 1.8 x 29358 / 32767,
+// -0.8 + 1.6 x 26962 / 32767).
 TEST(Weather, SnowDriftsAndStartsAgainAroundThePlayer) {
     startGame(1780351200u);
     shellCommand(IDM_WEATHER_SNOWY);
@@ -343,20 +347,15 @@ TEST(Weather, SnowDriftsAndStartsAgainAroundThePlayer) {
     snowFlakes[2] = SnowFlake{0, 0.1f, 0, 0, -2, 0, 0.07f, 10};
     snowFlakeCount = 3;
     snowFlakes[3] = SnowFlake{1, 2, 3, 4, 5, 6, 7, 8};
+    seedRandom(1);
     updateWeather(0.1f);
-    EXPECT_NEAR(snowFlakes[0].x, 0.05f, 1e-6);
-    EXPECT_FLOAT_EQ(snowFlakes[0].y, 9.8f);
-    EXPECT_FLOAT_EQ(snowFlakes[0].z, 0.03f);
-    EXPECT_FLOAT_EQ(snowFlakes[0].spin, 9);
-    EXPECT_TRUE(within(snowFlakes[0].vx, 0.45f, 0.55f));
-    EXPECT_TRUE(within(snowFlakes[1].vx, 0.949f, 1));
-    const SnowFlake& f = snowFlakes[2];
-    EXPECT_TRUE(within(f.x - thePlayer.position.x, -40, 40));
-    EXPECT_TRUE(within(f.y, 15, 30));
-    EXPECT_TRUE(within(f.vx, -0.8f, 0.8f));
-    EXPECT_TRUE(within(f.vy, -3, -1.2f));
-    EXPECT_EQ(f.size, 0.07f);
-    EXPECT_FLOAT_EQ(f.spin, 19);
+    EXPECT_TRUE(
+        same(snowFlakes[0], SnowFlake{0.05f, 9.8f, 0.03f, 0.450125f, -2, 0.3f, 0.07f, 9}, "f"));
+    EXPECT_EQ(snowFlakes[1].vx, 1);  // 0.999 + 0.00636
+    const Vec3 p = thePlayer.position;
+    const SnowFlake want = {p.x + 24.69924f, 23.77514f,  p.z - 1.610157f, -0.2395337f,
+                            -1.387268f,      0.5165441f, 0.07f,           19};
+    EXPECT_TRUE(same(snowFlakes[2], want, "f"));
     EXPECT_TRUE(same(snowFlakes[3], SnowFlake{1, 2, 3, 4, 5, 6, 7, 8}, "f"));
 }
 
