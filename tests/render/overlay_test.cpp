@@ -287,6 +287,7 @@ TEST_F(Overlays, EffectsAndWeatherShowInTheirShapesBlendsAndFades) {
         {"pool", [&] { drawBloodPool(&pools[0]); }, flat, over({0.5f, 0, 0}, 0.7f, DARK)},
         {"old pool", [&] { drawBloodPool(&pools[1]); }, flat, over({0.5f, 0, 0}, 0.28f, DARK)},
         {"beyond the pool", [&] { drawBloodPool(&pools[0]); }, {0.1f, 0.02f, 0.8f}, DARK},
+        {"behind the pool", [&] { drawBloodPool(&pools[0]); }, {0.1f, 0.02f, -0.25f}, DARK},
         {"ripple", [&] { drawRipple(&ripple); }, {0.7f, -0.24f, 0.2f}, over(water, 0.5f, DARK)},
         {"tracer", [&] { drawTracer(&tracers[0]); }, {0, 0.4f, 0}, {0.85f, 0.825f, 0.425f}},
         {"late tracer", [&] { drawTracer(&tracers[1]); }, {0, 0.4f, 0}, {0.475f, 0.4875f, 0.3125f}},

@@ -194,10 +194,13 @@ TEST_F(Sky, CloudsBlendInTheWeathersColours) {
 // A whole clear night frame holds the stars and the moon; they go with rain.
 TEST_F(Sky, AWholeClearNightFrameHoldsStarsAndMoon) {
     buildStars();
-    fakePlatform.day = 1;  // a full moon
+    harnessDrawFrame();
+    for (float& s : cloudField.speed) s = 0;  // the clouds stay put from frame to frame
+    fakePlatform.day = 1;                     // a full moon
     theArena.nightBlend = 1;
     harnessLookAt(MOON_POSITION);
     thePlayer.yaw += 0.5f;  // the crosshair off its middle
+    harnessDrawFrame();     // the sky's colour comes a frame late
     auto frame = [](float stars, int weather) {
         for (float& b : starField.brightness) b = stars;
         theArena.weatherMode = weather;

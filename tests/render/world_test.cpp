@@ -318,6 +318,7 @@ TEST_F(World, TheGroundShowsItsGrassAndItsSnowAtEachVertex) {
                         z = v[1] * terrainCellSize() - 126.5f;
             const Vec3 p = {x, terrainHeights[v[1]][v[0]], z};
             bare(eyeOn(vecAdd(p, Vec3{0, 6, 0.01f}), p), 20, BG, 1);
+            glNormal3f(1, 0, 0);  // whatever the step before left
             drawTerrain(cover);
             Rgb want = {0, 0, 0};
             if (cover < 0.01f) {
