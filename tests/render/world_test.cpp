@@ -127,6 +127,7 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"enemy's head", ENEMY, 0, 0, 0, {0, 1, 3}, {0, 1.3f, 0}, SKIN},
         {"enemy's arm", ENEMY, 0, 0, 0, {0, 1, 3}, {0.35f, 1.2f, 0}, {0.16f, 0.24f, 0.64f}},
         {"beside its head", ENEMY, 0, 0, 0, {0, 1, 3}, {0.245f, 1.3f, 0}, BG},
+        {"beside its legs", ENEMY, 0, 0, 0, {0, 0.3f, 3}, {0.29f, 0.1f, 0}, BG},
         {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 0.25f, 3}, {0, 1.3f, 0}, SKIN},
         {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, FUR},
         {"rabbit's head", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.38f, 0.1f}, {0.9f, 0.85f, 0.8f}},
@@ -143,6 +144,8 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"deer's ear", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {-0.0463f, 1.0976f, 0.34f}, COAT},
         {"its antler", DEER, 90, 0, 0, {0.35f, 1.6f, 0.01f}, {-0.0209f, 1.1546f, 0.322f}, ANTLER},
         {"before its chest", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.56f, 0.55f}, BG},
+        {"behind its hind legs", DEER, 90, 0, 0, {0, 0.5f, 2.5f}, {-0.1f, 0.3f, -0.3f}, BG},
+        {"beside its belly", DEER, 90, 0, 0, {0, 2, -0.99f}, {1, 0.56f, 0}, BG},
         {"its coat fallen", DEER, 0, 90, 3, {-0.62f, 0.1f, 3}, {-0.12f, 0.62f, 0}, COAT},
         {"its time up", DEER, 0, 90, 0, {-0.62f, 4, 0.01f}, {0, 0.62f, 0}, BG},
     };
