@@ -128,6 +128,8 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"enemy's arm", ENEMY, 0, 0, 0, {0, 1, 3}, {0.35f, 1.2f, 0}, {0.16f, 0.24f, 0.64f}},
         {"beside its head", ENEMY, 0, 0, 0, {0, 1, 3}, {0.245f, 1.3f, 0}, BG},
         {"beside its legs", ENEMY, 0, 0, 0, {0, 0.3f, 3}, {0.29f, 0.1f, 0}, BG},
+        {"above its head", ENEMY, 0, 0, 0, {0, 1.6f, 3}, {0, 1.58f, 0}, BG},
+        {"before its coat", ENEMY, 0, 0, 0, {3, 0.5f, 0}, {0, 0.5f, 0.3f}, BG},
         {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 0.25f, 3}, {0, 1.3f, 0}, SKIN},
         {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, FUR},
         {"rabbit's head", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.38f, 0.1f}, {0.9f, 0.85f, 0.8f}},
