@@ -22,15 +22,6 @@ const DonatePicture DONATE_PICTURES[4] = {
     {IDB_DONATE_LABEL_RIGHT, IDC_DONATE_LABEL_RIGHT},
 };
 
-void centreOverMainWindow(HWND dialog) {
-    RECT main, box;
-    GetWindowRect(mainWindow, &main);
-    GetWindowRect(dialog, &box);
-    int x = main.left + ((main.right - main.left) - (box.right - box.left)) / 2;
-    int y = main.top + ((main.bottom - main.top) - (box.bottom - box.top)) / 2;
-    SetWindowPos(dialog, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
-}
-
 int closesDialog(WPARAM wParam) { return LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL; }
 
 INT_PTR CALLBACK donateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
@@ -43,7 +34,7 @@ INT_PTR CALLBACK donateDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
                     SendDlgItemMessageA(dialog, p.control, STM_SETIMAGE, IMAGE_BITMAP,
                                         (LPARAM)bitmap);
             }
-            centreOverMainWindow(dialog);
+            placeOverMainWindow(dialog);
             return TRUE;
         case WM_DESTROY:
             // The controls do not own the pictures handed to them.
@@ -96,7 +87,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
                                      64, 64, 0);
             if (icon)
                 SendDlgItemMessageA(dialog, IDC_ABOUT_ICON, STM_SETIMAGE, IMAGE_ICON, (LPARAM)icon);
-            centreOverMainWindow(dialog);
+            placeOverMainWindow(dialog);
             previousLinkProc = (WNDPROC)SetWindowLongPtrA(GetDlgItem(dialog, IDC_ABOUT_LINK),
                                                           GWLP_WNDPROC, (LONG_PTR)linkLabelProc);
             return TRUE;

@@ -20,6 +20,42 @@ const char* const WINDOW_CLASS = "Korvane";
 const char* const WINDOW_CAPTION = "Gladewarden";
 const DWORD WINDOW_STYLE = WS_OVERLAPPEDWINDOW | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
 HKL savedKeyboardLayout = nullptr;
+// The client area on a display at 100 %.
+const int DESIGN_CLIENT_WIDTH = 800;
+const int DESIGN_CLIENT_HEIGHT = 600;
+
+// Newer functions of user32, looked up when the program runs, so that it
+// still starts where they are missing (older Windows, Wine).
+typedef UINT(WINAPI* GetDpiForWindowProc)(HWND);
+typedef BOOL(WINAPI* AdjustWindowRectExForDpiProc)(RECT*, DWORD, BOOL, DWORD, UINT);
+
+template <typename Proc>
+Proc user32Function(const char* name) {
+    FARPROC found = GetProcAddress(GetModuleHandleA("user32.dll"), name);
+    return reinterpret_cast<Proc>(reinterpret_cast<void*>(found));
+}
+
+int windowDpi(HWND window) {
+    GetDpiForWindowProc dpiForWindow = user32Function<GetDpiForWindowProc>("GetDpiForWindow");
+    UINT dpi = dpiForWindow ? dpiForWindow(window) : 0;
+    if (dpi) return (int)dpi;
+    // Without per-display scales every window has the system's.
+    HDC dc = GetDC(window);
+    int systemDpi = dc ? GetDeviceCaps(dc, LOGPIXELSY) : 0;
+    if (dc) ReleaseDC(window, dc);
+    return systemDpi > 0 ? systemDpi : 96;
+}
+
+// The window's outer rectangle for a client area of width x height below the
+// menu bar, with the frame and the menu bar measured at the display's scale.
+RECT outerRectForClient(int width, int height, int dpi) {
+    RECT outer = {0, 0, width, height};
+    AdjustWindowRectExForDpiProc adjustForDpi =
+        user32Function<AdjustWindowRectExForDpiProc>("AdjustWindowRectExForDpi");
+    if (!adjustForDpi || !adjustForDpi(&outer, WS_OVERLAPPEDWINDOW, TRUE, WS_EX_APPWINDOW, dpi))
+        AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, WS_EX_APPWINDOW);
+    return outer;
+}
 
 int createMainWindow() {
     moduleInstance = GetModuleHandleA(nullptr);
@@ -37,9 +73,9 @@ int createMainWindow() {
     windowClass.lpszClassName = WINDOW_CLASS;
     if (!RegisterClassExA(&windowClass)) return 0;
 
-    // The client area below the menu bar is exactly the recorded size.
-    RECT outer = {0, 0, clientWidth, clientHeight};
-    AdjustWindowRectEx(&outer, WS_OVERLAPPEDWINDOW, TRUE, WS_EX_APPWINDOW);
+    // Made at its size for a display at 100 %: only the window knows the
+    // scale of the display it opened on.
+    RECT outer = outerRectForClient(clientWidth, clientHeight, 96);
     int width = outer.right - outer.left;
     int height = outer.bottom - outer.top;
     HMENU menu = LoadMenuA(moduleInstance, MAKEINTRESOURCEA(IDR_MAIN_MENU));
@@ -47,6 +83,13 @@ int createMainWindow() {
         CreateWindowExA(WS_EX_APPWINDOW, WINDOW_CLASS, WINDOW_CAPTION, WINDOW_STYLE, CW_USEDEFAULT,
                         CW_USEDEFAULT, width, height, nullptr, menu, moduleInstance, nullptr);
     if (!mainWindow) return 0;
+
+    // The client area below the menu bar is as much larger as the display is scaled.
+    displayDpi = windowDpi(mainWindow);
+    outer = outerRectForClient(MulDiv(DESIGN_CLIENT_WIDTH, displayDpi, 96),
+                               MulDiv(DESIGN_CLIENT_HEIGHT, displayDpi, 96), displayDpi);
+    width = outer.right - outer.left;
+    height = outer.bottom - outer.top;
 
     RECT work;
     SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
@@ -107,7 +150,11 @@ WPARAM runMessageLoop() {
     MSG message;
     for (;;) {
         if (!PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            Sleep(1);
+            // Minimised, nothing happens until a message comes.
+            if (shellPaused())
+                WaitMessage();
+            else
+                Sleep(1);
             continue;
         }
         if (message.message == WM_QUIT) return message.wParam;

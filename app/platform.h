@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_placement.h"
+
 // The handful of services the portable shell asks of the platform. Windows
 // implements them in platform_win32.cpp; the native build has a null twin and
 // the tests a recording fake.
@@ -17,3 +19,8 @@ void platformRecentreCursor(int* cursorX, int* cursorY);
 void platformSetWeatherChecks(int checkedCommand);
 // Ask the main window to close, as its close button would.
 void platformPostClose();
+// The 16 ms frame timer, stopped while the window is minimised.
+void platformStopFrameTimer();
+void platformStartFrameTimer();
+// Moves and sizes the main window to an outer rectangle on the screen.
+void platformPlaceMainWindow(ScreenRect outer);

@@ -19,3 +19,9 @@ void platformRecentreCursor(int* cursorX, int* cursorY) { platformReadCursor(cur
 void platformSetWeatherChecks(int) {}
 
 void platformPostClose() {}
+
+void platformStopFrameTimer() {}
+
+void platformStartFrameTimer() {}
+
+void platformPlaceMainWindow(ScreenRect) {}

@@ -4,8 +4,52 @@
 #include "app/platform.h"
 #include "resources/resource_ids.h"
 
+namespace {
+
+HHOOK questionHook = nullptr;
+
+void unhookQuestion() {
+    if (questionHook) UnhookWindowsHookEx(questionHook);
+    questionHook = nullptr;
+}
+
+// The first window activated after the hook is set is the question's box.
+LRESULT CALLBACK placeQuestion(int code, WPARAM wParam, LPARAM lParam) {
+    HHOOK hook = questionHook;
+    if (code == HCBT_ACTIVATE) {
+        placeOverMainWindow((HWND)wParam);
+        unhookQuestion();
+    }
+    return CallNextHookEx(hook, code, wParam, lParam);
+}
+
+}  // namespace
+
+void placeOverMainWindow(HWND box) {
+    RECT main, own;
+    GetWindowRect(mainWindow, &main);
+    GetWindowRect(box, &own);
+    RECT work;
+    MONITORINFO monitor;
+    monitor.cbSize = sizeof(monitor);
+    if (GetMonitorInfoA(MonitorFromWindow(mainWindow, MONITOR_DEFAULTTONEAREST), &monitor))
+        work = monitor.rcWork;
+    else
+        SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    ScreenRect placed = placeBoxOverOwner(ScreenRect{main.left, main.top, main.right, main.bottom},
+                                          own.right - own.left, own.bottom - own.top,
+                                          ScreenRect{work.left, work.top, work.right, work.bottom});
+    SetWindowPos(box, nullptr, placed.left, placed.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 int platformAskYesNo(const char* text, const char* caption) {
-    return MessageBoxA(mainWindow, text, caption, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    // Wherever the system would put a message box (Wine centres it on the
+    // screen), questions open over the game as the dialogs do.
+    questionHook = SetWindowsHookExA(WH_CBT, placeQuestion, nullptr, GetCurrentThreadId());
+    int answer = MessageBoxA(mainWindow, text, caption, MB_YESNO | MB_ICONQUESTION);
+    unhookQuestion();
+    return answer == IDYES;
 }
 
 void platformCaptureMouse(int* cursorX, int* cursorY) {
@@ -58,3 +102,12 @@ void platformSetWeatherChecks(int checkedCommand) {
 }
 
 void platformPostClose() { PostMessageA(mainWindow, WM_CLOSE, 0, 0); }
+
+void platformStopFrameTimer() { KillTimer(mainWindow, FRAME_TIMER); }
+
+void platformStartFrameTimer() { SetTimer(mainWindow, FRAME_TIMER, FRAME_MILLISECONDS, nullptr); }
+
+void platformPlaceMainWindow(ScreenRect outer) {
+    SetWindowPos(mainWindow, nullptr, outer.left, outer.top, outer.right - outer.left,
+                 outer.bottom - outer.top, SWP_NOZORDER | SWP_NOACTIVATE);
+}

@@ -8,17 +8,22 @@
 #include "combat/animals.h"
 #include "combat/arena.h"
 #include "combat/shooting.h"
+#include "hud/font.h"
 #include "player/input.h"
 #include "player/player.h"
 #include "resources/resource_ids.h"
 #include "sky/weather.h"
 #include "world/placement.h"
+#include "world/sign.h"
 #include "world/terrain.h"
 
 int clientWidth = 800;
 int clientHeight = 600;
+int displayDpi = 96;
 
 namespace {
+
+int paused = 0;
 
 void setMovementKey(int key, int held) {
     switch (key) {
@@ -101,6 +106,7 @@ void askForNewGame() {
 
 void shellWindowCreated() {
     theInput = InputState{0, 0, 0, 0, 0, 0, 400, 300};
+    paused = 0;
     startFrameClock();
 }
 
@@ -198,6 +204,39 @@ void shellCommand(int commandId) {
         default:
             break;
     }
+}
+
+void shellWindowSized(int width, int height, int minimised) {
+    if (minimised) {
+        // The 0 x 0 a minimised window reports is no view to draw: the last size stays.
+        paused = 1;
+        shellFocusLost();
+        platformStopFrameTimer();
+        stopRainLoop();
+        return;
+    }
+    resizeView(width, height);
+    if (!paused) return;
+    paused = 0;
+    // The clock starts afresh: the time spent minimised never reaches the park.
+    theFrame.firstFrame = 1;
+    platformStartFrameTimer();
+}
+
+int shellPaused() { return paused; }
+
+int shellTimerTick() {
+    // A timer message posted just before the timer stopped may still come.
+    if (paused) return 0;
+    frameTick();
+    return 1;
+}
+
+void shellDisplayScaleChanged(int dpi, ScreenRect suggested) {
+    displayDpi = dpi;
+    platformPlaceMainWindow(suggested);
+    rebuildFontLists(dpi);
+    repaintSignBoard(signBoardScaleForDpi(dpi));
 }
 
 void restartGame() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/window_placement.h"
+
 // The shell's logic, driven by the window procedure: one call per message.
 
 // Virtual-key codes the game reacts to.
@@ -20,6 +22,8 @@ enum GameKey {
 
 extern int clientWidth;
 extern int clientHeight;
+// Dots per inch of the display the window stands on: 96 at 100 %.
+extern int displayDpi;
 
 void shellWindowCreated();
 // wasDown: the key was already down (an auto-repeat).
@@ -32,6 +36,16 @@ void shellMouseMoved();
 void shellLeftButtonDown();
 void shellRightButtonDown();
 void shellCommand(int commandId);
+// A new client size, or the window minimised: a minimised game pauses (no
+// frames, no rain) and goes on from the same moment when it shows again.
+void shellWindowSized(int width, int height, int minimised);
+int shellPaused();
+// One frame timer message; 1 when it drew a frame, which then wants showing.
+int shellTimerTick();
+// The window moved to a display of another scale: it takes the outer
+// rectangle suggested for it there, and the text and the sign are made anew
+// at that scale.
+void shellDisplayScaleChanged(int dpi, ScreenRect suggested);
 
 void captureMouse();
 void releaseMouse();

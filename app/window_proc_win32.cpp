@@ -1,18 +1,13 @@
 #include <windows.h>
 
-#include "app/frame_tick.h"
 #include "app/main_window_win32.h"
 #include "app/shell.h"
-
-namespace {
-const UINT_PTR FRAME_TIMER = 1;
-}
 
 // Thin: every message becomes one call of the portable shell.
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_CREATE:
-            SetTimer(window, FRAME_TIMER, 16, nullptr);
+            SetTimer(window, FRAME_TIMER, FRAME_MILLISECONDS, nullptr);
             shellWindowCreated();
             return 0;
         case WM_DESTROY:
@@ -20,16 +15,20 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             PostQuitMessage(0);
             return 0;
         case WM_SIZE:
-            resizeView(LOWORD(lParam), HIWORD(lParam));
+            shellWindowSized(LOWORD(lParam), HIWORD(lParam), wParam == SIZE_MINIMIZED);
             return 0;
+        case WM_DPICHANGED: {
+            const RECT* suggested = (const RECT*)lParam;
+            shellDisplayScaleChanged(
+                LOWORD(wParam),
+                ScreenRect{suggested->left, suggested->top, suggested->right, suggested->bottom});
+            return 0;
+        }
         case WM_COMMAND:
             shellCommand(LOWORD(wParam));
             return 0;
         case WM_TIMER:
-            if (wParam == FRAME_TIMER) {
-                frameTick();
-                SwapBuffers(windowDeviceContext);
-            }
+            if (wParam == FRAME_TIMER && shellTimerTick()) SwapBuffers(windowDeviceContext);
             return 0;
         case WM_KEYDOWN:
             shellKeyDown((int)wParam, (lParam & (1 << 30)) != 0);

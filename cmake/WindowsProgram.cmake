@@ -29,12 +29,16 @@ if(EXISTS ${CMAKE_SOURCE_DIR}/app/main_win32.cpp AND EXISTS ${GLADEWARDEN_RC})
   # must still rebuild the resources.
   file(GLOB resource_inputs CONFIGURE_DEPENDS ${GLADEWARDEN_ASSET_DIR}/*.wav ${GLADEWARDEN_ASSET_DIR}/*.bmp
        ${GLADEWARDEN_ASSET_DIR}/*.ico)
-  set_source_files_properties(${GLADEWARDEN_RC} PROPERTIES
-                              OBJECT_DEPENDS "${resource_inputs};${CMAKE_SOURCE_DIR}/resources/links.h")
+  list(APPEND resource_inputs ${CMAKE_SOURCE_DIR}/resources/links.h
+       ${CMAKE_SOURCE_DIR}/resources/gladewarden.manifest)
+  set_source_files_properties(${GLADEWARDEN_RC} PROPERTIES OBJECT_DEPENDS "${resource_inputs}")
   target_include_directories(gladewarden PRIVATE ${GLADEWARDEN_ASSET_DIR} ${CMAKE_SOURCE_DIR}/resources)
   target_link_libraries(gladewarden PRIVATE "$<LINK_GROUP:RESCAN,gladewarden_game,gladewarden_win32>"
                         opengl32 glu32 winmm gdi32 user32 shell32 kernel32)
-  if(NOT MSVC)
+  if(MSVC)
+    # The resource script carries the manifest; the linker must not add its own.
+    target_link_options(gladewarden PRIVATE /MANIFEST:NO)
+  else()
     target_link_options(gladewarden PRIVATE -static -static-libgcc -static-libstdc++)
   endif()
 endif()

@@ -14,7 +14,8 @@ struct PartColour {
 };
 
 // One primitive of a body plan in the creature's frame (+y up, +z the head's
-// side). Cylinders always stand upright from their base point.
+// side). Cylinders stand upright from their base point, or hang from it, and
+// are closed at both ends unless left open.
 struct BodyPart {
     PartColour colour;
     int tinted;  // the colour scales the enemy's shirt colour
@@ -26,18 +27,30 @@ struct BodyPart {
     float radius;       // sphere radius or cylinder base radius
     float top, height;  // cylinder only
     int slices, stacks;
+    int hangs;  // the cylinder runs down from its base point
+    int open;   // no discs on the cylinder's ends
 };
 
 constexpr BodyPart spherePart(PartColour c, float x, float y, float z, float radius, int slices,
                               int stacks, float sx = 1.0f, float sy = 1.0f, float sz = 1.0f) {
-    return BodyPart{c,  0,  x,  y,      z,    0,    0,      0.0f,  0.0f,
-                    sx, sy, sz, radius, 0.0f, 0.0f, slices, stacks};
+    return BodyPart{c,  0,  x,      y,    z,    0,      0,      0.0f, 0.0f, sx,
+                    sy, sz, radius, 0.0f, 0.0f, slices, stacks, 0,    0};
 }
 
 constexpr BodyPart cylinderPart(PartColour c, float x, float y, float z, float turnX, float turnZ,
                                 float base, float top, float height, int slices) {
-    return BodyPart{c,    0,    x,    y,    z,   0,      1,      turnX, turnZ,
-                    1.0f, 1.0f, 1.0f, base, top, height, slices, 1};
+    return BodyPart{c,    0,    x,    y,   z,      0,      1, turnX, turnZ, 1.0f,
+                    1.0f, 1.0f, base, top, height, slices, 1, 0,     0};
+}
+
+constexpr BodyPart hanging(BodyPart p) {
+    p.hangs = 1;
+    return p;
+}
+
+constexpr BodyPart leftOpen(BodyPart p) {
+    p.open = 1;
+    return p;
 }
 
 constexpr BodyPart tinted(BodyPart p) {
@@ -60,15 +73,25 @@ void drawPart(const BodyPart& p, const Placement* frame, float bob, Vec3 shirt) 
     if (p.cylinder) {
         if (p.turnX != 0.0f) placeRotate(&part, p.turnX, 1.0f, 0.0f, 0.0f);
         if (p.turnZ != 0.0f) placeRotate(&part, p.turnZ, 0.0f, 0.0f, 1.0f);
-        placeRotate(&part, -90.0f, 1.0f, 0.0f, 0.0f);
+        placeRotate(&part, p.hangs ? 90.0f : -90.0f, 1.0f, 0.0f, 0.0f);
     }
     if (p.scaleX != 1.0f || p.scaleY != 1.0f || p.scaleZ != 1.0f)
         placeScale(&part, p.scaleX, p.scaleY, p.scaleZ);
     const BatchColour colour = {c.red, c.green, c.blue, 1.0f};
-    if (p.cylinder)
-        batchCylinder(&part, p.radius, p.top, p.height, p.slices, colour);
-    else
+    if (!p.cylinder) {
         batchSphere(&part, p.radius, p.slices, p.stacks, colour);
+        return;
+    }
+    batchCylinder(&part, p.radius, p.top, p.height, p.slices, colour);
+    if (p.open) return;
+    // The base's disc is turned about y to face back down the axis: that keeps
+    // each of its rim's corners on one of the tube's, whatever the slices.
+    Placement base = part;
+    placeRotate(&base, 180.0f, 0.0f, 1.0f, 0.0f);
+    batchDisc(&base, p.radius, p.slices, colour);
+    Placement top = part;
+    placeTranslate(&top, 0.0f, 0.0f, p.height);
+    batchDisc(&top, p.top, p.slices, colour);
 }
 
 void drawParts(const BodyPart* parts, size_t count, const Placement* frame, float bob, Vec3 shirt) {
@@ -117,14 +140,22 @@ const float ENEMY_LIFT = 0.25f;
 const float RABBIT_LIFT = 0.15f;
 const float DEER_LIFT = 0.22f;
 
-// A standing figure with its hands up, 1.52 tall.
+// A standing figure with its hands up, 1.52 tall. The arms rise from
+// shoulders on the coat (its radius at 0.9 is 0.205) and lean out 13.6
+// degrees, so the hands still come up beside the head, 0.35 out: an arm
+// stood 0.35 out all the way would float 0.065 clear of the body, which
+// shows once the figure lies on its side. The legs stand inside the coat,
+// their feet flush with its closed hem; they are left open, as discs there
+// would flicker against the hem's.
 constexpr BodyPart ENEMY_PARTS[] = {
     tinted(cylinderPart({1.0f, 1.0f, 1.0f}, 0.0f, 0.0f, 0.0f, 0, 0, 0.25f, 0.2f, 1.0f, 8)),
     spherePart({0.9f, 0.7f, 0.6f}, 0.0f, 1.3f, 0.0f, 0.22f, 8, 8),
-    tinted(cylinderPart({0.8f, 0.8f, 0.8f}, -0.35f, 0.9f, 0.0f, 0, 0, 0.08f, 0.08f, 0.6f, 6)),
-    tinted(cylinderPart({0.8f, 0.8f, 0.8f}, 0.35f, 0.9f, 0.0f, 0, 0, 0.08f, 0.08f, 0.6f, 6)),
-    tinted(cylinderPart({0.6f, 0.6f, 0.6f}, -0.12f, 0.0f, 0.0f, 0, 0, 0.1f, 0.1f, 0.5f, 6)),
-    tinted(cylinderPart({0.6f, 0.6f, 0.6f}, 0.12f, 0.0f, 0.0f, 0, 0, 0.1f, 0.1f, 0.5f, 6)),
+    tinted(cylinderPart({0.8f, 0.8f, 0.8f}, -0.205f, 0.9f, 0.0f, 0, 13.6f, 0.08f, 0.08f, 0.6f, 6)),
+    tinted(cylinderPart({0.8f, 0.8f, 0.8f}, 0.205f, 0.9f, 0.0f, 0, -13.6f, 0.08f, 0.08f, 0.6f, 6)),
+    leftOpen(
+        tinted(cylinderPart({0.6f, 0.6f, 0.6f}, -0.12f, 0.0f, 0.0f, 0, 0, 0.1f, 0.1f, 0.5f, 6))),
+    leftOpen(
+        tinted(cylinderPart({0.6f, 0.6f, 0.6f}, 0.12f, 0.0f, 0.0f, 0, 0, 0.1f, 0.1f, 0.5f, 6))),
 };
 
 constexpr PartColour RABBIT_FUR = {0.85f, 0.8f, 0.75f};
@@ -186,21 +217,28 @@ const DeerLeg DEER_LEGS[4] = {
     {0.1f, -0.15f, 1.0f},    // back right
 };
 
+// A leg hangs from the hip at 0.5: the upper part down to the knee at 0.22,
+// the lower part on to the hoof on the ground (0.5 - 0.28 and 0.22 - 0.24),
+// tapering 0.04, 0.035, 0.03 as it goes; stood up from those points, the
+// upper part would vanish into the body and the hoof lie 0.2 below the leg.
+// Hanging, a part turned by -w about x moves its knee the way +f moves the
+// foot, so the whole leg swings one way.
 void drawDeerLeg(const DeerLeg& leg, const Placement* frame, float bob, float swingDegrees,
                  float footOffset) {
     float foot = leg.z + leg.swing * footOffset;
-    drawPart(cylinderPart(DEER_LEG, leg.x, 0.5f, leg.z, leg.swing * swingDegrees, 0.0f, 0.04f,
-                          0.035f, 0.28f, 6),
+    drawPart(hanging(cylinderPart(DEER_LEG, leg.x, 0.5f, leg.z, -leg.swing * swingDegrees, 0.0f,
+                                  0.04f, 0.035f, 0.28f, 6)),
              frame, bob, NO_SHIRT);
-    drawPart(cylinderPart(DEER_LEG, leg.x, 0.22f, foot, 0.0f, 0.0f, 0.035f, 0.03f, 0.24f, 6), frame,
-             bob, NO_SHIRT);
+    drawPart(
+        hanging(cylinderPart(DEER_LEG, leg.x, 0.22f, foot, 0.0f, 0.0f, 0.035f, 0.03f, 0.24f, 6)),
+        frame, bob, NO_SHIRT);
     drawPart(still(spherePart(DEER_HOOF, leg.x, 0.0f, foot, 0.035f, 4, 4)), frame, bob, NO_SHIRT);
 }
 
 // How far any part reaches from the creature's feet: the farthest point of
 // its body plan (bob included) plus the lift of a lying body, rounded up.
 // Tipping over turns the body about its feet, so the reach covers every pose.
-const float ENEMY_REACH = 1.9f;   // a raised hand, 1.56 out, lifted 0.25
+const float ENEMY_REACH = 1.9f;   // a raised hand, 1.53 out, lifted 0.25
 const float RABBIT_REACH = 1.0f;  // an ear tip, 0.67 out, lifted 0.15
 const float DEER_REACH = 1.7f;    // an antler tip, 1.37 out, lifted 0.22
 

@@ -126,18 +126,18 @@ void drawSpark(const Spark* spark) {
 
 void drawMuzzleFlashOverlay(float v) {
     if (!(v > 0.0f)) return;
-    beginOverlay();
+    OverlaySpace space = beginOverlay();
     setBlend(BLEND_ADDITIVE);
     glColor4f(1.0f, 0.8f, 0.2f, 0.25f * v);
     glBegin(GL_QUADS);
     glVertex2f(0.0f, 0.0f);
-    glVertex2f(OVERLAY_WIDTH, 0.0f);
-    glVertex2f(OVERLAY_WIDTH, OVERLAY_HEIGHT);
-    glVertex2f(0.0f, OVERLAY_HEIGHT);
+    glVertex2f(space.width, 0.0f);
+    glVertex2f(space.width, space.height);
+    glVertex2f(0.0f, space.height);
     glEnd();
     // A burst at the centre that shrinks with the flash.
-    float cx = OVERLAY_WIDTH / 2.0f;
-    float cy = OVERLAY_HEIGHT / 2.0f;
+    float cx = space.width / 2.0f;
+    float cy = space.height / 2.0f;
     float r = 30.0f * v;
     glColor4f(1.0f, 1.0f, 0.6f, 0.8f * v);
     glBegin(GL_TRIANGLE_FAN);

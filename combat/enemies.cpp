@@ -47,18 +47,21 @@ void stepLivingEnemy(EnemyRecord* e, float dt, Vec3 playerPosition) {
 }  // namespace
 
 void updateArena(ArenaState* state, float dt, Vec3 playerPosition) {
-    // A won game is frozen exactly as the last shot left it.
-    if (state->gameOver) return;
-
+    // The shot's flash and tracer play out even after the winning shot:
+    // frozen, they would hide the victory lines in the middle of the view.
     if (state->muzzleFlash > 0.0f) {
         state->muzzleFlash -= dt * MUZZLE_FLASH_DECAY;
         if (state->muzzleFlash < 0.0f) state->muzzleFlash = 0.0f;
     }
-    if (state->fireCooldown > 0.0f) state->fireCooldown -= dt;
     if (state->tracer.active) {
         state->tracer.timeLeft -= dt;
         if (state->tracer.timeLeft <= 0.0f) state->tracer.active = 0;
     }
+
+    // Everything else of a won game is frozen as the last shot left it.
+    if (state->gameOver) return;
+
+    if (state->fireCooldown > 0.0f) state->fireCooldown -= dt;
 
     updateBloodDrops(state, dt);
     updateBloodPools(state, dt);

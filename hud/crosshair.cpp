@@ -12,9 +12,9 @@ void drawLine2D(float x1, float y1, float x2, float y2) {
 }
 
 void drawCrosshair() {
-    const float cx = OVERLAY_WIDTH / 2.0f;
-    const float cy = OVERLAY_HEIGHT / 2.0f;
-    beginOverlay();
+    OverlaySpace space = beginOverlay();
+    const float cx = space.width / 2.0f;
+    const float cy = space.height / 2.0f;
     // Blending is off at this point of the pass: the mark is opaque.
     glColor3f(1.0f, 1.0f, 1.0f);
     drawLine2D(cx - 12.0f, cy, cx - 4.0f, cy);

@@ -1,7 +1,7 @@
 #pragma once
 
-// The fixed aiming mark at the screen centre, in the 800 x 600 overlay space
-// (so it stays centred and grows with the window).
+// The fixed aiming mark at the screen centre, in the overlay space (so it
+// stays centred and grows with the window, its four arms alike).
 
 void drawCrosshair();
 // One line of width 2 in overlay units; the width stays 2 afterwards.

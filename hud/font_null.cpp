@@ -36,7 +36,7 @@ const int GLYPH_HEIGHT = 7;
 const int GLYPH_ADVANCE = 6;
 }  // namespace
 
-void buildFontLists(void*) {
+void buildFontLists(void*, int) {
     fontListBase = glGenLists(FONT_LIST_COUNT);
     if (!fontListBase) return;
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
@@ -53,3 +53,6 @@ void buildFontLists(void*) {
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
+
+// The stand-in font has one size.
+void rebuildFontLists(int) {}

@@ -19,23 +19,27 @@ const char* const HELP_TEXT =
     "WASD-Move  Mouse-Look  Click-Shoot  R-Restart  B-Binoculars  ESC-Cursor";
 
 struct CounterLine {
-    float y;
+    float below;  // the baseline's distance from the top
     float red, green, blue;
 };
 
 const CounterLine COUNTER_LINES[HUD_COUNTER_LINES] = {
-    {570.0f, 1.0f, 1.0f, 1.0f},  // score
-    {545.0f, 1.0f, 1.0f, 1.0f},  // enemies
-    {520.0f, 1.0f, 0.8f, 0.6f},  // rabbits and deer
-    {495.0f, 0.8f, 1.0f, 0.8f},  // accuracy
+    {30.0f, 1.0f, 1.0f, 1.0f},   // score
+    {55.0f, 1.0f, 1.0f, 1.0f},   // enemies
+    {80.0f, 1.0f, 0.8f, 0.6f},   // rabbits and deer
+    {105.0f, 0.8f, 1.0f, 0.8f},  // accuracy
 };
 
 const float TEXT_LEFT = 10.0f;
+const float HELP_BOTTOM = 10.0f;
 const float MAP_SCALE = MAP_SIZE / (2.0f * TERRAIN_HALF_SIZE);
+// A creature's square on the map, and the gap it keeps from the frame's line.
+const float MARKER_HALF = 2.0f;
+const float MARKER_GAP = 1.0f;
 
-// World +x is right on the map, world +z is up.
-void mapPoint(float x, float z, float* mx, float* my) {
-    *mx = MAP_LEFT + (x + TERRAIN_HALF_SIZE) * MAP_SCALE;
+// World +x is right on the map, world +z is up; `left` is the map's left edge.
+void mapPoint(float left, float x, float z, float* mx, float* my) {
+    *mx = left + (x + TERRAIN_HALF_SIZE) * MAP_SCALE;
     *my = MAP_BOTTOM + (z + TERRAIN_HALF_SIZE) * MAP_SCALE;
 }
 
@@ -56,42 +60,45 @@ float markerPosition[4 * MAX_MARKERS][3];
 float markerColour[4 * MAX_MARKERS][4];
 int markerCount = 0;
 
-void addMapMarker(float x, float z, float red, float green, float blue) {
+// A creature by the park's edge keeps its whole square inside the frame.
+void addMapMarker(float left, float x, float z, float red, float green, float blue) {
     float mx, my;
-    mapPoint(x, z, &mx, &my);
-    const float corner[4][2] = {{mx - 2.0f, my - 2.0f},
-                                {mx + 2.0f, my - 2.0f},
-                                {mx + 2.0f, my + 2.0f},
-                                {mx - 2.0f, my + 2.0f}};
+    mapPoint(left, x, z, &mx, &my);
+    const float margin = MARKER_HALF + MARKER_GAP;
+    mx = clampTo(mx, left + margin, left + MAP_SIZE - margin);
+    my = clampTo(my, MAP_BOTTOM + margin, MAP_BOTTOM + MAP_SIZE - margin);
+    const float h = MARKER_HALF;
+    const float corner[4][2] = {
+        {mx - h, my - h}, {mx + h, my - h}, {mx + h, my + h}, {mx - h, my + h}};
     for (int k = 0; k < 4; ++k)
         setColouredVertex(markerPosition, markerColour, 4 * markerCount + k, corner[k][0],
                           corner[k][1], 0.0f, red, green, blue, 1.0f);
     markerCount += 1;
 }
 
-void drawMapMarkers(const ArenaState* arena) {
+void drawMapMarkers(const ArenaState* arena, float left) {
     markerCount = 0;
     for (int i = 0; i < arena->enemyCount && markerCount < MAX_MARKERS; ++i) {
         const EnemyRecord& e = arena->enemies[i];
-        if (e.alive) addMapMarker(e.position.x, e.position.z, 1.0f, 0.2f, 0.2f);
+        if (e.alive) addMapMarker(left, e.position.x, e.position.z, 1.0f, 0.2f, 0.2f);
     }
     for (const AnimalRecord& a : animals) {
         if (!a.alive || markerCount >= MAX_MARKERS) continue;
         if (a.kind == ANIMAL_DEER)
-            addMapMarker(a.x, a.z, 0.2f, 1.0f, 0.2f);
+            addMapMarker(left, a.x, a.z, 0.2f, 1.0f, 0.2f);
         else
-            addMapMarker(a.x, a.z, 1.0f, 1.0f, 0.2f);
+            addMapMarker(left, a.x, a.z, 1.0f, 1.0f, 0.2f);
     }
     drawColouredArrays(GL_QUADS, markerPosition, markerColour, 0, 4 * markerCount);
 }
 
 // Every second sample of the centre line, drawn from an array in one call.
-void drawMapStream(float n) {
+void drawMapStream(float left, float n) {
     if (!isStreamBuilt()) return;
     static float line[(STREAM_SAMPLES + 1) / 2][2];
     int count = 0;
     for (int k = 0; k < STREAM_SAMPLES; k += 2, ++count)
-        mapPoint(streamSampleX[k], streamSampleZ[k], &line[count][0], &line[count][1]);
+        mapPoint(left, streamSampleX[k], streamSampleZ[k], &line[count][0], &line[count][1]);
     glLineWidth(2.0f);
     glColor4f(0.4f - 0.25f * n, 0.7f - 0.45f * n, 1.0f - 0.5f * n, 0.8f);
     glVertexPointer(2, GL_FLOAT, 0, line);
@@ -102,10 +109,10 @@ void drawMapStream(float n) {
 }
 
 // Clamped inside the frame, so it stays visible at the park's border.
-void drawPlayerArrow(const PlayerState* player) {
+void drawPlayerArrow(const PlayerState* player, float left) {
     float px, py;
-    mapPoint(player->position.x, player->position.z, &px, &py);
-    px = clampTo(px, MAP_LEFT + MAP_ARROW_MARGIN, MAP_LEFT + MAP_SIZE - MAP_ARROW_MARGIN);
+    mapPoint(left, player->position.x, player->position.z, &px, &py);
+    px = clampTo(px, left + MAP_ARROW_MARGIN, left + MAP_SIZE - MAP_ARROW_MARGIN);
     py = clampTo(py, MAP_BOTTOM + MAP_ARROW_MARGIN, MAP_BOTTOM + MAP_SIZE - MAP_ARROW_MARGIN);
     float a = player->yaw * PI_SHORT / 180.0f;
     float ca = std::cos(a);
@@ -118,30 +125,31 @@ void drawPlayerArrow(const PlayerState* player) {
     glEnd();
 }
 
-void drawMap(const ArenaState* arena, const PlayerState* player) {
+void drawMap(const ArenaState* arena, const PlayerState* player, OverlaySpace space) {
+    const float left = space.width - MAP_INSET - MAP_SIZE;
     float n = arena->nightBlend;
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     glDisable(GL_CULL_FACE);
 
-    const float right = MAP_LEFT + MAP_SIZE;
+    const float right = left + MAP_SIZE;
     const float top = MAP_BOTTOM + MAP_SIZE;
     glColor4f(0.0f, 0.0f, 0.0f, 0.5f);
-    drawRectangle(GL_QUADS, MAP_LEFT, MAP_BOTTOM, right, top);
+    drawRectangle(GL_QUADS, left, MAP_BOTTOM, right, top);
     // The backing darkens with the scene at night.
     glColor4f(0.2f - 0.12f * n, 0.5f - 0.38f * n, 0.2f - 0.05f * n, 0.3f);
-    drawRectangle(GL_QUADS, MAP_LEFT + 1.0f, MAP_BOTTOM + 1.0f, right - 1.0f, top - 1.0f);
+    drawRectangle(GL_QUADS, left + 1.0f, MAP_BOTTOM + 1.0f, right - 1.0f, top - 1.0f);
 
-    drawMapStream(n);
+    drawMapStream(left, n);
 
-    drawMapMarkers(arena);
+    drawMapMarkers(arena, left);
 
-    drawPlayerArrow(player);
+    drawPlayerArrow(player, left);
 
     glDisable(GL_BLEND);
     glColor3f(1.0f, 1.0f, 1.0f);
     glLineWidth(1.0f);
-    drawRectangle(GL_LINE_LOOP, MAP_LEFT, MAP_BOTTOM, right, top);
+    drawRectangle(GL_LINE_LOOP, left, MAP_BOTTOM, right, top);
 }
 
 }  // namespace
@@ -181,25 +189,27 @@ int countLivingAnimals(int kind) {
 }
 
 void drawHud(const ArenaState* arena, const PlayerState* player, int binocularsOn) {
-    beginOverlay();
+    OverlaySpace space = beginOverlay();
 
     char text[HUD_TEXT_SIZE];
     for (int line = 0; line < HUD_COUNTER_LINES; ++line) {
         const CounterLine& l = COUNTER_LINES[line];
         formatHudLine(line, arena, text);
         glColor3f(l.red, l.green, l.blue);
-        drawText2D(TEXT_LEFT, l.y, text);
+        drawText2D(TEXT_LEFT, space.height - l.below, text);
     }
     glColor3f(1.0f, 1.0f, 1.0f);
-    drawText2D(TEXT_LEFT, 10.0f, HELP_TEXT);
+    drawText2D(TEXT_LEFT, HELP_BOTTOM, HELP_TEXT);
 
-    drawMap(arena, player);
+    drawMap(arena, player, space);
 
     if (arena->victory) {
+        // Just left of and below the centre.
+        const float cx = space.width / 2.0f, cy = space.height / 2.0f;
         glColor3f(0.0f, 1.0f, 0.0f);
-        drawText2D(320.0f, 300.0f, "VICTORY!");
+        drawText2D(cx - 80.0f, cy, "VICTORY!");
         glColor3f(1.0f, 1.0f, 0.0f);
-        drawText2D(300.0f, 270.0f, "Press R to restart");
+        drawText2D(cx - 100.0f, cy - 30.0f, "Press R to restart");
     }
 
     if (binocularsOn) drawScopeFrame();

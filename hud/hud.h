@@ -3,15 +3,17 @@
 #include "combat/arena.h"
 #include "player/player.h"
 
-// The heads-up display, drawn last in every frame over the 800 x 600 overlay:
+// The heads-up display, drawn last in every frame over the overlay space:
 // counters and help text, the park map, the victory message and, with the
-// binoculars on, the scope frame.
+// binoculars on, the scope frame. Each keeps its distance, in overlay units,
+// from the corner or the centre it belongs to, as laid out for 800 x 600.
 
 const int HUD_TEXT_SIZE = 128;
 
-// The park map in the bottom-right corner, in overlay units.
+// The park map in the bottom-right corner, in overlay units: its side, and
+// its distance from the right edge and from the bottom.
 const float MAP_SIZE = 140.0f;
-const float MAP_LEFT = 650.0f;
+const float MAP_INSET = 10.0f;
 const float MAP_BOTTOM = 10.0f;
 // The player's arrow keeps this far inside the map's frame.
 const float MAP_ARROW_MARGIN = 7.0f;

@@ -12,9 +12,9 @@
 namespace {
 
 const int SCOPE_SEGMENTS = 64;
-const float SCOPE_CX = OVERLAY_WIDTH / 2.0f;
-const float SCOPE_CY = OVERLAY_HEIGHT / 2.0f;
 const int VIGNETTE_RINGS = 20;
+// The solid black beyond the rings reaches at least this far, and always past the view's corners.
+const float SCOPE_MASK_REACH = 800.0f;
 
 // The vignette as a mask for the viewport it was read back at.
 struct VignetteMask {
@@ -25,13 +25,18 @@ struct VignetteMask {
 
 VignetteMask mask;
 unsigned glassList = 0;  // rim, reticle, glare and wash
+// The overlay space and the lens's centre in it, for the frame being drawn
+// and for what the glass list was made at.
+OverlaySpace space = {OVERLAY_WIDTH, OVERLAY_HEIGHT};
+float centreX = 0.0f, centreY = 0.0f;
+float glassX = 0.0f, glassY = 0.0f;
 // Only touched when a mask is made: the frame saved while the rings are drawn alone.
 std::vector<unsigned char> savedFrame;
 std::vector<unsigned char> maskPixels;
 
 void scopeVertex(int k, float r) {
     CirclePoint p = circlePoint(k, SCOPE_SEGMENTS, PI_SHORT);
-    glVertex2f(SCOPE_CX + p.c * r, SCOPE_CY + p.s * r);
+    glVertex2f(centreX + p.c * r, centreY + p.s * r);
 }
 
 void scopeRing(float inner, float outer) {
@@ -59,6 +64,8 @@ void line(float x1, float y1, float x2, float y2) {
 // a grey of that value instead.
 void drawVignetteRings(int asGrey) {
     const float r = SCOPE_LENS_RADIUS;
+    float reach = std::sqrt(centreX * centreX + centreY * centreY) + 1.0f;
+    if (reach < SCOPE_MASK_REACH) reach = SCOPE_MASK_REACH;
     for (int i = 0; i <= VIGNETTE_RINGS; ++i) {
         float alpha = i < VIGNETTE_RINGS ? 0.02f + 0.05f * (float)i : 1.0f;
         if (asGrey)
@@ -68,12 +75,12 @@ void drawVignetteRings(int asGrey) {
         if (i < VIGNETTE_RINGS)
             scopeRing(r + 20.0f * (float)i, r + 20.0f * (float)(i + 1));
         else
-            scopeRing(r + 400.0f, 800.0f);
+            scopeRing(r + 400.0f, reach);
     }
 }
 
 void drawScopeReticle() {
-    const float cx = SCOPE_CX, cy = SCOPE_CY, r = SCOPE_LENS_RADIUS;
+    const float cx = centreX, cy = centreY, r = SCOPE_LENS_RADIUS;
     // Four hairs leaving a 24-unit gap at the centre.
     glColor4f(0.7f, 0.15f, 0.15f, 0.85f);
     glLineWidth(1.5f);
@@ -119,7 +126,7 @@ void drawGlass() {
     drawScopeReticle();
 
     // A faint glare arc in the upper left of the glass.
-    const float gx = SCOPE_CX - 40.0f, gy = SCOPE_CY + 50.0f;
+    const float gx = centreX - 40.0f, gy = centreY + 50.0f;
     glColor4f(1.0f, 1.0f, 1.0f, 0.08f);
     glBegin(GL_TRIANGLE_FAN);
     glVertex2f(gx, gy);
@@ -132,7 +139,7 @@ void drawGlass() {
     // A faint green wash over the view.
     glColor4f(0.0f, 0.05f, 0.0f, 0.04f);
     glBegin(GL_TRIANGLE_FAN);
-    glVertex2f(SCOPE_CX, SCOPE_CY);
+    glVertex2f(centreX, centreY);
     for (int k = 0; k <= SCOPE_SEGMENTS; ++k) scopeVertex(k, r);
     glEnd();
     glLineWidth(1.0f);
@@ -155,7 +162,7 @@ void makeMask(int width, int height) {
     glReadPixels(0, 0, width, height, GL_RGBA, GL_UNSIGNED_BYTE, savedFrame.data());
 
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
-    glRectf(0.0f, 0.0f, OVERLAY_WIDTH, OVERLAY_HEIGHT);
+    glRectf(0.0f, 0.0f, space.width, space.height);
     drawVignetteRings(1);
     glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, maskPixels.data());
 
@@ -183,8 +190,8 @@ void makeMask(int width, int height) {
 
 // An overlay rectangle of the mask, each pixel taking the texel under it.
 void maskRectangle(float x0, float y0, float x1, float y1) {
-    float s = (float)mask.width / (float)mask.textureWidth / OVERLAY_WIDTH;
-    float t = (float)mask.height / (float)mask.textureHeight / OVERLAY_HEIGHT;
+    float s = (float)mask.width / (float)mask.textureWidth / space.width;
+    float t = (float)mask.height / (float)mask.textureHeight / space.height;
     glTexCoord2f(x0 * s, y0 * t);
     glVertex2f(x0, y0);
     glTexCoord2f(x1 * s, y0 * t);
@@ -202,16 +209,15 @@ void maskRectangle(float x0, float y0, float x1, float y1) {
 // starting 149.8 out) is left out: those pixels would not change.
 void drawMask() {
     const float h = 105.0f;
-    const float left = SCOPE_CX - h, right = SCOPE_CX + h, bottom = SCOPE_CY - h,
-                top = SCOPE_CY + h;
+    const float left = centreX - h, right = centreX + h, bottom = centreY - h, top = centreY + h;
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, mask.texture);
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     glBegin(GL_QUADS);
-    maskRectangle(0.0f, 0.0f, OVERLAY_WIDTH, bottom);
-    maskRectangle(0.0f, top, OVERLAY_WIDTH, OVERLAY_HEIGHT);
+    maskRectangle(0.0f, 0.0f, space.width, bottom);
+    maskRectangle(0.0f, top, space.width, space.height);
     maskRectangle(0.0f, bottom, left, top);
-    maskRectangle(right, bottom, OVERLAY_WIDTH, top);
+    maskRectangle(right, bottom, space.width, top);
     glEnd();
     glDisable(GL_TEXTURE_2D);
 }
@@ -229,14 +235,19 @@ void drawScopeFrame() {
     glDisable(GL_BLEND);
     GLint viewport[4];
     glGetIntegerv(GL_VIEWPORT, viewport);
+    space = overlaySpaceFor(viewport[2], viewport[3]);
+    centreX = space.width / 2.0f;
+    centreY = space.height / 2.0f;
     if (!mask.texture || viewport[2] != mask.width || viewport[3] != mask.height)
         makeMask(viewport[2], viewport[3]);
 
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     drawMask();
-    if (!glassList) {
-        glassList = glGenLists(1);
+    if (!glassList || glassX != centreX || glassY != centreY) {
+        if (!glassList) glassList = glGenLists(1);
+        glassX = centreX;
+        glassY = centreY;
         if (glassList) glNewList(glassList, GL_COMPILE);
         drawGlass();
         if (glassList) glEndList();

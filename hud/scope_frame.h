@@ -10,9 +10,11 @@
 // frame at a viewport size draws them once into the frame, reads back how
 // dark they made each pixel and restores the frame; every scope frame then
 // lays that mask over the view as one textured quad, which leaves the same
-// pixels. The rest of the frame is a display list. Both belong to the
-// rendering context (parkBuilt.scopeFrame).
+// pixels. The rest of the frame is a display list, made again when a new
+// window shape moves the lens's centre. Both belong to the rendering context
+// (parkBuilt.scopeFrame).
 
-// Expects the overlay projection, lighting and depth testing off; leaves
-// blending and texturing off and the line width at 1.
+// Centred in the overlay space of the current viewport. Expects that space's
+// projection (beginOverlay), lighting and depth testing off; leaves blending
+// and texturing off and the line width at 1.
 void drawScopeFrame();

@@ -17,6 +17,8 @@ const int GLYPH_ORIGIN = 16;
 // Longer lines than this go glyph by glyph.
 const int MAX_LINE_WIDTH = 2048;
 const int LINE_BYTES = MAX_LINE_WIDTH / 8;
+// The outline reaches a pixel beyond the glyphs on every side.
+const int OUTLINE_BYTES = LINE_BYTES + 1;
 const int CACHED_LINES = 8;
 // Mesa gathers bitmaps up to 256 pixels wide into one texture and draws them
 // together; a wider one gets a texture of its own every time. Long lines go
@@ -44,12 +46,21 @@ struct LineBitmap {
     unsigned long lastUse;
     GLubyte bits[GLYPH_BOX]
                 [LINE_BYTES];  // rows bottom up, the leftmost pixel in a byte's highest bit
+    // Every pixel within one of a glyph's (its eight neighbours and itself),
+    // from a pixel below and left of the glyphs' corner.
+    GLubyte outline[GLYPH_BOX + 2][OUTLINE_BYTES];
 };
 
 LineBitmap lines[CACHED_LINES];
 unsigned long useClock = 0;
 
 int fontIndex(char c) { return (int)(signed char)c - FONT_FIRST_CODE; }
+
+void setBit(GLubyte* row, int x) { row[x >> 3] |= (GLubyte)(0x80 >> (x & 7)); }
+
+// Light text vanishes on snow and pale sky, dark text at night: every line
+// is drawn over a one-pixel dark outline of itself.
+const GLfloat OUTLINE_COLOUR[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 
 // Reads one glyph back from the box at the window's corner; 0 if it reaches
 // the box's edge or moves the raster position by other than whole pixels along x.
@@ -156,6 +167,7 @@ const LineBitmap* lineBitmap(const char* text) {
     int pen = 0, width = 0;
     const int columns = glyphs.highColumn - glyphs.lowColumn + 1;
     std::memset(line->bits, 0, sizeof line->bits);
+    std::memset(line->outline, 0, sizeof line->outline);
     for (const char* c = text; *c; ++c) {
         int index = fontIndex(*c);
         if (index < 0 || index >= FONT_LIST_COUNT) continue;
@@ -165,7 +177,10 @@ const LineBitmap* lineBitmap(const char* text) {
             for (int c = glyphs.lowColumn; c <= glyphs.highColumn; ++c) {
                 if (!((g.rows[r] >> c) & 1)) continue;
                 int x = pen + c - glyphs.lowColumn;
-                line->bits[r - glyphs.lowRow][x >> 3] |= (GLubyte)(0x80 >> (x & 7));
+                int y = r - glyphs.lowRow;
+                setBit(line->bits[y], x);
+                for (int dy = 0; dy < 3; ++dy)
+                    for (int dx = 0; dx < 3; ++dx) setBit(line->outline[y + dy], x + dx);
             }
         }
         if (pen + columns > width) width = pen + columns;
@@ -179,6 +194,23 @@ const LineBitmap* lineBitmap(const char* text) {
     return line;
 }
 
+// A bitmap of rows `rowLength` pixels apart, drawn at the raster position in
+// pieces: each starts where the one before ended, as each moves the raster
+// position by its width, and the last by what is left of the advance.
+void drawBitmapPieces(const GLubyte* bits, int rowLength, int width, int height, float xOrigin,
+                      float yOrigin, int advance) {
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, rowLength);
+    for (int start = 0; start < width || start == 0; start += PIECE_WIDTH) {
+        int piece = width - start < PIECE_WIDTH ? width - start : PIECE_WIDTH;
+        int last = start + PIECE_WIDTH >= width;
+        glPixelStorei(GL_UNPACK_SKIP_PIXELS, start);
+        glBitmap(piece, height, xOrigin, yOrigin, (float)(last ? advance - start : piece), 0.0f,
+                 bits);
+    }
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
 }  // namespace
 
 void drawTextLine(float x, float y, const char* text) {
@@ -189,30 +221,38 @@ void drawTextLine(float x, float y, const char* text) {
         captureGlyphs();
         parkBuilt.textGlyphs = 1;
     }
-    glRasterPos2f(x, y);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
     const LineBitmap* line = glyphs.usable && glyphs.highRow >= 0 ? lineBitmap(text) : nullptr;
     if (!line) {
-        // Glyph by glyph, all in one call: list base + code - 32 for every
-        // character, codes taken as signed bytes.
+        // Glyph by glyph, all in one call a copy: list base + code - 32 for
+        // every character, codes taken as signed bytes. The outline is the
+        // line drawn dark a pixel off in each of the eight directions.
+        const GLsizei length = (GLsizei)std::strlen(text);
         glListBase(fontListBase - (unsigned)FONT_FIRST_CODE);
-        glCallLists((GLsizei)std::strlen(text), GL_BYTE, text);
+        glColor4fv(OUTLINE_COLOUR);
+        for (int k = 0; k < 9; ++k) {
+            if (k == 4) continue;
+            glRasterPos2f(x, y);
+            glBitmap(0, 0, 0.0f, 0.0f, (float)(k % 3 - 1), (float)(k / 3 - 1), nullptr);
+            glCallLists(length, GL_BYTE, text);
+        }
+        glColor4fv(colour);
+        glRasterPos2f(x, y);
+        glCallLists(length, GL_BYTE, text);
         glListBase(0);
         return;
     }
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, MAX_LINE_WIDTH);
-    // Each piece starts where the one before ended: it moves the raster
-    // position by its width, and the last by what is left of the advance.
     const float xOrigin = (float)(GLYPH_ORIGIN - glyphs.lowColumn),
                 yOrigin = (float)(GLYPH_ORIGIN - glyphs.lowRow);
-    for (int start = 0; start < line->width || start == 0; start += PIECE_WIDTH) {
-        int width = line->width - start < PIECE_WIDTH ? line->width - start : PIECE_WIDTH;
-        int last = start + PIECE_WIDTH >= line->width;
-        glPixelStorei(GL_UNPACK_SKIP_PIXELS, start);
-        glBitmap(width, line->height, xOrigin, yOrigin,
-                 (float)(last ? line->advance - start : width), 0.0f, &line->bits[0][0]);
-    }
-    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
-    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+    glColor4fv(OUTLINE_COLOUR);
+    glRasterPos2f(x, y);
+    drawBitmapPieces(&line->outline[0][0], OUTLINE_BYTES * 8, line->width + 2, line->height + 2,
+                     xOrigin + 1.0f, yOrigin + 1.0f, 0);
+    glColor4fv(colour);
+    glRasterPos2f(x, y);
+    drawBitmapPieces(&line->bits[0][0], MAX_LINE_WIDTH, line->width, line->height, xOrigin, yOrigin,
+                     line->advance);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }

@@ -10,7 +10,9 @@
 // The glyphs belong to the rendering context (parkBuilt.textGlyphs).
 
 // Draws text at an overlay position in the current colour, as calling the
-// font list of every character (code taken as a signed byte) would: codes
-// outside 32..127 draw nothing. Nothing when there are no font lists.
+// font list of every character (code taken as a signed byte) would, over a
+// dark outline one pixel wide all round its glyphs, so it reads on any
+// ground: codes outside 32..127 draw nothing. Nothing when there are no font
+// lists. Leaves the current colour as it found it.
 // Expects the overlay projection, with lighting, depth testing and blending off.
 void drawTextLine(float x, float y, const char* text);

@@ -11,8 +11,10 @@ const int MAX_SHAPES = 48;
 const int SHAPE_VERTICES = 8192;
 const int SHAPE_CORNERS = 3 * SHAPE_VERTICES;
 
+enum ShapeKind { SHAPE_SPHERE, SHAPE_CYLINDER, SHAPE_DISC };
+
 struct ShapeKey {
-    int sphere;
+    int kind;
     double a, b, c;  // radius, or base, top and height
     int slices, stacks;
 };
@@ -41,7 +43,7 @@ GLuint batchCorners[BATCH_CORNERS];
 int batchVertexCount = 0, batchCornerCount = 0;
 
 int sameKey(const ShapeKey& x, const ShapeKey& y) {
-    return x.sphere == y.sphere && x.a == y.a && x.b == y.b && x.c == y.c && x.slices == y.slices &&
+    return x.kind == y.kind && x.a == y.a && x.b == y.b && x.c == y.c && x.slices == y.slices &&
            x.stacks == y.stacks;
 }
 
@@ -49,10 +51,12 @@ int sameKey(const ShapeKey& x, const ShapeKey& y) {
 CutShape cutShape(const ShapeKey& key) {
     for (int i = 0; i < shapeCount; ++i)
         if (sameKey(shapes[i].key, key)) return shapes[i];
-    if (key.sphere)
+    if (key.kind == SHAPE_SPHERE)
         sphereMesh(&mesh, key.a, key.slices, key.stacks);
-    else
+    else if (key.kind == SHAPE_CYLINDER)
         cylinderMesh(&mesh, key.a, key.b, key.c, key.slices, key.stacks);
+    else
+        discMesh(&mesh, key.a, key.slices);
     int corners = meshTriangles(&mesh, meshCorners);
     CutShape cut = {key, -1, mesh.vertexCount, -1, corners};
     if (shapeCount < MAX_SHAPES && shapeVertexCount + mesh.vertexCount <= SHAPE_VERTICES &&
@@ -105,12 +109,16 @@ void beginMeshBatch() {
 }
 
 void batchSphere(const Placement* p, double radius, int slices, int stacks, BatchColour colour) {
-    batchShape(ShapeKey{1, radius, 0.0, 0.0, slices, stacks}, p, colour);
+    batchShape(ShapeKey{SHAPE_SPHERE, radius, 0.0, 0.0, slices, stacks}, p, colour);
 }
 
 void batchCylinder(const Placement* p, double baseRadius, double topRadius, double height,
                    int slices, BatchColour colour) {
-    batchShape(ShapeKey{0, baseRadius, topRadius, height, slices, 1}, p, colour);
+    batchShape(ShapeKey{SHAPE_CYLINDER, baseRadius, topRadius, height, slices, 1}, p, colour);
+}
+
+void batchDisc(const Placement* p, double radius, int slices, BatchColour colour) {
+    batchShape(ShapeKey{SHAPE_DISC, radius, 0.0, 0.0, slices, 1}, p, colour);
 }
 
 void batchTriangle(const Placement* p, const float corners[3][3], BatchColour colour) {

@@ -16,11 +16,12 @@ struct BatchColour {
     float red, green, blue, alpha;
 };
 
-// A sphere or cylinder as GLU cuts it (sizes as doubles, as GLU takes them),
+// A sphere, cylinder or disc as GLU cuts it (sizes as doubles, as GLU takes them),
 // under the placement, in one colour (lit through the colour material).
 void batchSphere(const Placement* p, double radius, int slices, int stacks, BatchColour colour);
 void batchCylinder(const Placement* p, double baseRadius, double topRadius, double height,
                    int slices, BatchColour colour);
+void batchDisc(const Placement* p, double radius, int slices, BatchColour colour);
 // One triangle under the placement, facing along local +z.
 void batchTriangle(const Placement* p, const float corners[3][3], BatchColour colour);
 // Draws what the batch holds (separate triangles from vertex, normal and

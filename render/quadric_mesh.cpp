@@ -126,6 +126,30 @@ void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks) {
     }
 }
 
+void discMesh(QuadricMesh* mesh, double radius, int slices) {
+    slices = clampInt(slices, 2, MESH_MAX_SLICES);
+    mesh->vertexCount = 0;
+    mesh->stripCount = 0;
+
+    // GLU cuts a disc as a partial disc swept through 360 degrees, its angles
+    // reckoned from the sweep in degrees.
+    float sinCache[MESH_MAX_SLICES + 1], cosCache[MESH_MAX_SLICES + 1];
+    for (int i = 0; i < slices; ++i) {
+        float angle = (float)(((GLU_PI * 360.0) / 180.0) * i / slices);
+        sinCache[i] = (float)std::sin((double)angle);
+        cosCache[i] = (float)std::cos((double)angle);
+    }
+    sinCache[slices] = sinCache[0];
+    cosCache[slices] = cosCache[0];
+
+    // A fan about the centre, wound backwards round the axis so it faces +z.
+    float rim = (float)radius;
+    beginStrip(mesh, GL_TRIANGLE_FAN);
+    addVertex(mesh, 0.0f, 0.0f, 1.0f, 0.0f, 0.0f, 0.0f);
+    for (int i = slices; i >= 0; --i)
+        addVertex(mesh, 0.0f, 0.0f, 1.0f, rim * sinCache[i], rim * cosCache[i], 0.0f);
+}
+
 int meshTriangles(const QuadricMesh* mesh, int* corners) {
     int n = 0;
     for (int s = 0; s < mesh->stripCount; ++s) {

@@ -1,6 +1,6 @@
 #pragma once
 
-// Cylinders and spheres cut the way the GLU quadrics cut them with their
+// Cylinders, discs and spheres cut the way the GLU quadrics cut them with their
 // default settings (smooth normals facing out, filled, no texture
 // coordinates): the same vertices and normals, in the same order, in the
 // same kinds of primitive, with the same single-precision rounding. Drawn
@@ -37,6 +37,10 @@ void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double
                   int stacks);
 // Around the origin, poles on the z axis; slices 2..16, stacks 2..16.
 void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks);
+// In the z = 0 plane facing +z, a fan about the origin as GLU cuts a disc
+// with no hole in one loop; slices 2..16. Its rim's corners fall where a
+// cylinder of the same slices has its corners.
+void discMesh(QuadricMesh* mesh, double radius, int slices);
 // The mesh's triangles as indices into its vertices, three a triangle, in
 // the order Mesa splits the strips and fans (a quad strip's quad a, b, c, d
 // into c a d and a b d; a fan's into centre, k, k + 1), so that drawn as

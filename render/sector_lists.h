@@ -2,9 +2,10 @@
 
 #include "render/view_frustum.h"
 
-// Static geometry cut by where it stands into a grid of square sectors over
-// a square ground, each compiled into its own display list with the box around what
-// it holds, so that a frame draws only the sectors it can see.
+// Static geometry cut by where it stands into pieces (a grid of square
+// sectors over a square ground, or any other cut into as many), each compiled
+// into its own display list with the box around what it holds, so that a
+// frame draws only the pieces it can see.
 
 const int SECTOR_GRID = 8;  // sectors per side
 const int SECTOR_COUNT = SECTOR_GRID * SECTOR_GRID;

@@ -13,7 +13,8 @@ struct ParkBuilds {
     // (display lists, a texture), from the records as they stand at the first
     // frame that draws them. Whoever moves scenery or reshapes the ground
     // after that clears the flag, and the next frame prepares it afresh.
-    int groundLists;   // the grass look, and the snow look's fixed part
+    int groundLists;   // the ground's lists
+    int snowLayer;     // the snowy look's texture, made from the patch map
     int sceneryLists;  // trees, rocks and flowers
     int bushLists;
     int scopeFrame;  // the binocular frame's vignette mask and glass

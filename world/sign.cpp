@@ -1,6 +1,7 @@
 #include "world/sign.h"
 
 #include <cmath>
+#include <cstdlib>
 
 #include "core/random.h"
 #include "render/gl.h"
@@ -19,6 +20,7 @@ float signX = 0.0f;
 float signZ = 0.0f;
 float signYaw = 0.0f;
 unsigned int signTexture = 0;
+int signBoardScale = 1;
 
 namespace {
 
@@ -35,6 +37,7 @@ const int MAX_PLACEMENT_ATTEMPTS = 100000;
 const float POST_HEIGHT = 2.0f;
 const float BOARD_HALF_WIDTH = 1.0f;
 const float BOARD_HEIGHT = 1.5f;
+const int MAX_BOARD_SCALE = 4;
 
 float squaredDistance(float ax, float az, float bx, float bz) {
     float dx = ax - bx;
@@ -42,10 +45,24 @@ float squaredDistance(float ax, float az, float bx, float bz) {
     return dx * dx + dz * dz;
 }
 
-void uploadBoard(const unsigned char* pixels) {
+void uploadBoard(const unsigned char* pixels, int scale) {
     signTexture = newLinearTexture(GL_CLAMP);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, SIGN_BOARD_WIDTH, SIGN_BOARD_HEIGHT, 0, GL_BGRA_EXT,
-                 GL_UNSIGNED_BYTE, pixels);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, SIGN_BOARD_WIDTH * scale, SIGN_BOARD_HEIGHT * scale, 0,
+                 GL_BGRA_EXT, GL_UNSIGNED_BYTE, pixels);
+}
+
+// At the scale asked, or finer than the design by as much as the GL takes in
+// one texture.
+void paintBoard(int scale) {
+    GLint largest = 0;
+    glGetIntegerv(GL_MAX_TEXTURE_SIZE, &largest);
+    while (scale > 1 && SIGN_BOARD_WIDTH * scale > largest) scale /= 2;
+    // Painted at start-up and when the display's scale changes, never in a frame.
+    size_t bytes = (size_t)SIGN_BOARD_WIDTH * scale * SIGN_BOARD_HEIGHT * scale * 4;
+    unsigned char* board = (unsigned char*)std::malloc(bytes);
+    if (!board) return;
+    if (paintSignBoard(board, scale)) uploadBoard(board, scale);
+    std::free(board);
 }
 
 }  // namespace
@@ -80,9 +97,22 @@ void placeSign() {
 
 void buildSign() {
     placeSign();
-    // Painted once at start-up; kept out of the stack for its size.
-    static unsigned char board[SIGN_BOARD_WIDTH * SIGN_BOARD_HEIGHT * 4];
-    if (paintSignBoard(board)) uploadBoard(board);
+    paintBoard(signBoardScale);
+}
+
+int signBoardScaleForDpi(int dpi) {
+    int scale = 1;
+    while (scale < MAX_BOARD_SCALE && scale * 96 < dpi) scale *= 2;
+    return scale;
+}
+
+void repaintSignBoard(int scale) {
+    if (scale == signBoardScale) return;
+    signBoardScale = scale;
+    if (!signTexture) return;
+    glDeleteTextures(1, &signTexture);
+    signTexture = 0;
+    paintBoard(scale);
 }
 
 void drawSign() {

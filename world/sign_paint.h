@@ -16,6 +16,8 @@ const unsigned char SIGN_BOARD_COLOUR[3] = {120, 75, 30};
 const unsigned char SIGN_FRAME_COLOUR[3] = {100, 60, 20};
 const unsigned char SIGN_TEXT_COLOUR[3] = {255, 255, 200};
 
-// Paints into pixels: SIGN_BOARD_WIDTH x SIGN_BOARD_HEIGHT pixels of blue,
-// green, red and a fourth byte left at 0, top row first. Returns 1 on success.
-int paintSignBoard(unsigned char* pixels);
+// The board's design is SIGN_BOARD_WIDTH x SIGN_BOARD_HEIGHT; scale times as
+// many pixels each way paint the same picture finer. Paints into pixels: rows
+// of blue, green, red and a fourth byte left at 0, top row first. Returns 1
+// on success.
+int paintSignBoard(unsigned char* pixels, int scale);

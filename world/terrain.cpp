@@ -194,3 +194,15 @@ void streamPointAt(float u, float* x, float* z) {
     *x = streamSampleX[k] + (streamSampleX[k + 1] - streamSampleX[k]) * f;
     *z = streamSampleZ[k] + (streamSampleZ[k + 1] - streamSampleZ[k]) * f;
 }
+
+float streamSegmentDistance(int k, float x, float z) {
+    double ax = streamSampleX[k];
+    double az = streamSampleZ[k];
+    double dx = streamSampleX[k + 1] - ax;
+    double dz = streamSampleZ[k + 1] - az;
+    double length2 = dx * dx + dz * dz;
+    double t = length2 > 0.0 ? ((x - ax) * dx + (z - az) * dz) / length2 : 0.0;
+    if (t < 0.0) t = 0.0;
+    if (t > 1.0) t = 1.0;
+    return (float)std::hypot(x - ax - t * dx, z - az - t * dz);
+}

@@ -33,6 +33,8 @@ void buildStream();
 void carveStreamBed();
 // u in [0, 1): the point at that fraction of the centre line.
 void streamPointAt(float u, float* x, float* z);
+// Distance from (x, z) to the centre line's segment from sample k to k + 1.
+float streamSegmentDistance(int k, float x, float z);
 
 // Index window [lo, hi] of a grid with the given cell size and last index
 // that covers centre +- reach with a margin (used for carving and snow blobs).

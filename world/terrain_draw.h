@@ -1,16 +1,12 @@
 #pragma once
 
-// The ground as drawn each frame: grass-textured while (almost) bare, and
-// vertex-coloured from grass green to snow white, in patches, as snow settles.
+// The ground as drawn each frame: grass-textured and lit, whitening in patches
+// as snow settles, out to the horizon.
 
 const int SNOW_PATCH_CELLS = 64;
 const int SNOW_PATCH_BLOBS = 300;
-// Below this cover the ground keeps its grass texture.
+// Below this cover no snow is drawn.
 const float SNOW_LOOK_MIN_COVER = 0.01f;
-
-struct GroundColour {
-    float red, green, blue;
-};
 
 // The whole ground; builds the terrain first if needed.
 void drawTerrain(float cover);
@@ -19,5 +15,3 @@ void drawTerrain(float cover);
 // Builds the map on first use.
 float snowPatchAt(float x, float z);
 void buildSnowPatches();
-// The snow look's colour of a ground vertex at (x, z) under the given cover.
-GroundColour snowLookColour(float x, float z, float cover);

@@ -8,11 +8,12 @@
 #include "world/moon_bitmap.h"
 
 unsigned int grassTexture = 0;
+unsigned int grassMeanTexture = 0;
 unsigned int moonTexture = 0;
 
 namespace {
 
-const int GRASS_SIZE = 64;
+unsigned char grassImage[GRASS_SIZE * GRASS_SIZE * 3];
 
 unsigned char channelByte(float value, float lo, float hi) {
     if (value < lo) value = lo;
@@ -33,8 +34,10 @@ unsigned int newLinearTexture(int wrapMode) {
     return texture;
 }
 
+const unsigned char* grassPicture() { return grassImage; }
+
 void createGrassTexture() {
-    static unsigned char image[GRASS_SIZE * GRASS_SIZE * 3];
+    unsigned char* image = grassImage;
     for (int j = 0; j < GRASS_SIZE; ++j) {
         for (int i = 0; i < GRASS_SIZE; ++i) {
             float base = 0.45f + 0.15f * (float)(std::sin(0.5 * i) * std::cos(0.7 * j));
@@ -46,6 +49,14 @@ void createGrassTexture() {
             p[2] = channelByte(0.08f + 0.3f * n, 0.03f, 0.25f);
         }
     }
+    unsigned char mean[4] = {0, 0, 0, 0};
+    for (int c = 0; c < 3; ++c) {
+        int sum = 0;
+        for (int p = c; p < GRASS_SIZE * GRASS_SIZE * 3; p += 3) sum += image[p];
+        mean[c] = (unsigned char)((sum + GRASS_SIZE * GRASS_SIZE / 2) / (GRASS_SIZE * GRASS_SIZE));
+    }
+    grassMeanTexture = newLinearTexture(GL_REPEAT);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, 1, 1, 0, GL_RGBA, GL_UNSIGNED_BYTE, mean);
     grassTexture = newLinearTexture(GL_REPEAT);
     glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, GRASS_SIZE, GRASS_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE,
                  image);

@@ -9,7 +9,6 @@
 
 namespace {
 
-const float WATER_HALF_WIDTH = 1.5f;
 const float SURFACE_HALF_WIDTH = 1.05f;
 const int RIPPLE_LINES = 8;
 const float FISH_DEPTH = 0.1f;

@@ -4,6 +4,7 @@ pictures, the icon and the two dialogs."""
 import struct
 import subprocess
 import sys
+from xml.etree import ElementTree
 
 import winegame
 
@@ -65,8 +66,30 @@ def main():
         check.expect(min(found.values()) > 0, "%s's controls sit in place (%s)" % (title, found))
     link = resource(exe, 5, 106).find(struct.pack("<hhhhi", 7, 116, 280, 8, 1005))
     check.expect(struct.unpack_from("<I", resource(exe, 5, 106), link - 4)[0] & 0x100, "About's link notifies clicks")
+    manifest_and_version(exe, check)
     return check.finish()
 
+
+def manifest_and_version(exe, check):
+    """The manifest Windows reads at start (type 24, name 1) and the version in the file's properties."""
+    manifest = ElementTree.fromstring(resource(exe, 24, 1) or b"<none/>")
+    said = {(e.tag.rpartition("}")[2], (e.text or "").strip() or e.get("Id") or e.get("name")) for e in manifest.iter()}
+    for want in (("dpiAwareness", "PerMonitorV2, PerMonitor"), ("dpiAware", "true/pm"),
+                 ("assemblyIdentity", "Microsoft.Windows.Common-Controls"),
+                 ("supportedOS", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}")):  # Windows 10 and 11
+        check.expect(want in said, "the manifest's %s is %s" % want)
+    data = resource(exe, 16, 1)
+    if not check.expect(data, "the exe carries a version resource"):
+        return
+
+    def value(name):  # a text of the version: after its name, on a 4-byte boundary
+        at = data.find(name.encode("utf-16-le") + b"\0\0") + 2 * len(name) + 2
+        return utf16(data, at + (-at) % 4)[0] if at > 2 * len(name) + 2 else ""
+    check.expect(value("ProductName") == "Gladewarden", "the product is Gladewarden")
+    check.expect(value("LegalCopyright").startswith("Copyright") and value("FileDescription"),
+                 "the version has a copyright line and a description")
+    check.expect(("Version " + value("ProductVersion")).encode("utf-16-le") in resource(exe, 5, 106),
+                 "its version is the one About shows (%s)" % value("ProductVersion"))
 
 if __name__ == "__main__":
     sys.exit(main())

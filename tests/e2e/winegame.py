@@ -34,10 +34,11 @@ def near(colour, expected, tolerance=8):
     return bool(np.all(np.abs(np.asarray(colour) - expected) <= tolerance))
 
 
-def start_display():  # an Xvfb server on a display number it picks itself
+def start_display(screen=(1024, 768)):  # an Xvfb server on a display number it picks itself
     read_end, write_end = os.pipe()
-    process = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24", "-nolisten",
-                                "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    process = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "%dx%dx24" % screen,
+                                "-nolisten", "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
     os.close(write_end)
     with os.fdopen(read_end) as pipe:
         return process, ":" + pipe.readline().strip()
@@ -73,8 +74,8 @@ def prepare_prefix(args):
 class Game:
     """One run of the exe, on its own display and in its own prefix."""
 
-    def __init__(self, args, name, sound=False, clock=GAME_CLOCK_SECONDS):
-        self.args, self.shots, self.process, self.env = args, 0, None, None
+    def __init__(self, args, name, sound=False, clock=GAME_CLOCK_SECONDS, screen=(1024, 768), dpi=96):
+        self.args, self.shots, self.process, self.env, self.screen = args, 0, None, None, screen
         folders = [os.path.join(args.work, kind, name) for kind in ("screenshots", "homes", "prefixes")]
         self.out, self.home, self.prefix = folders
         for folder in (self.out, self.home, self.prefix):
@@ -91,10 +92,12 @@ class Game:
                 config.write('pcm.!default { type file; slave.pcm "null"; file "%s/sound-%%r.raw"; format "raw" }\n'
                              % self.out)
         self.clock = time.strftime("%Y-%m-%d %H:%M:%S", time.gmtime(clock))
+        if (screen, dpi) != ((1024, 768), 96):
+            set_screen(self.prefix, screen, dpi)
 
     def __enter__(self):
         try:
-            self.display, name = start_display()
+            self.display, name = start_display(self.screen)
             self.env = environment(self.prefix, name, self.home)
             subprocess.run(["wineserver", "-p"], env=self.env, check=True)
             # Only the game's process sees the stopped clock; Wine's server keeps the real one.
@@ -219,7 +222,7 @@ class Game:
         path = self.last_shot = os.path.join(self.out, "%02d-%s.png" % (self.shots, label))
         self.output("import", "-window", "root", path)
         raw = subprocess.run(["convert", path, "-depth", "8", "rgb:-"], check=True, stdout=subprocess.PIPE).stdout
-        return np.frombuffer(raw, np.uint8).reshape(768, 1024, 3).astype(int)
+        return np.frombuffer(raw, np.uint8).reshape(self.screen[1], self.screen[0], 3).astype(int)
 
     def whole(self, shot):
         """Wine's blue caption with the title in dark letters, a light menu bar with Game, Weather and Help dark:
@@ -266,6 +269,16 @@ def main_for(test, name, sound=False, choose_clock=None, before=None):
     except Exception as error:  # a crashed driver is a failed test, with its reason
         check.expect(False, "the run completed (%s: %s)" % (type(error).__name__, error))
     return check.finish()
+
+
+def set_screen(prefix, screen, dpi):
+    """A prefix's virtual desktop of that size, on a display Wine takes to have dpi dots per inch."""
+    with open(os.path.join(prefix, "user.reg")) as registry:
+        text = registry.read().replace('"Default"="1024x768"', '"Default"="%dx%d"' % screen)
+    header = text.index("[Control Panel\\\\Desktop]")
+    at = text.index("\n", text.index("#time=", header)) + 1  # the key's values follow its time
+    with open(os.path.join(prefix, "user.reg"), "w") as registry:
+        registry.write(text[:at] + '"LogPixels"=dword:%08x\n' % dpi + text[at:])
 
 
 if __name__ == "__main__":

@@ -76,3 +76,9 @@ void showAboutDialog() {
     fakePlatform.aboutDialogs++;
     fakePlatform.mouseCapturedAtLastDialog = theInput.mouseCaptured;
 }
+
+void platformStopFrameTimer() { fakePlatform.frameTimerStops++; }
+
+void platformStartFrameTimer() { fakePlatform.frameTimerStarts++; }
+
+void platformPlaceMainWindow(ScreenRect outer) { fakePlatform.placedWindow = outer; }

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+#include "app/window_placement.h"
+
 // A recording stand-in for the platform edge: tests set the answers, the
 // clocks and the cursor, and read back what the shell asked for.
 struct FakePlatform {
@@ -24,6 +26,8 @@ struct FakePlatform {
     int donateDialogs;
     int aboutDialogs;
     int mouseCapturedAtLastDialog;
+    int frameTimerStops, frameTimerStarts;
+    ScreenRect placedWindow;  // where the main window was last put
 };
 
 extern FakePlatform fakePlatform;

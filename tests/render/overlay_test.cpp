@@ -41,10 +41,21 @@ void overlayView() {
     glDisable(GL_CULL_FACE);
 }
 
-// Each line as calling its font lists draws it.
+// Each line as calling its font lists draws it, over a black outline: the line a pixel off in each
+// of the eight directions.
 void listedText(float x, float y, const char* text) {
-    glRasterPos2f(x, y);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
     glListBase(fontListBase - 32);
+    glColor3f(0, 0, 0);
+    for (int dx = -1; dx <= 1; ++dx) {
+        for (int dy = -1; dy <= 1; ++dy) {
+            glRasterPos2f(x + (float)dx, y + (float)dy);
+            if (dx != 0 || dy != 0) glCallLists((GLsizei)std::strlen(text), GL_BYTE, text);
+        }
+    }
+    glColor4fv(colour);
+    glRasterPos2f(x, y);
     glCallLists((GLsizei)std::strlen(text), GL_BYTE, text);
     glListBase(0);
 }

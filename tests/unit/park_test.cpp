@@ -280,11 +280,6 @@ TEST(Park, LazyBuildersDrawTheirShareAndKeepTheirRanges) {
             EXPECT_TRUE(within(v, 0, 1));
             snowy += v > 0;
             full += v == 1;
-            if (v < 1) continue;  // deep snow under full cover is near white
-            const GroundColour c =
-                snowLookColour(i * 253.0f / 64 - 126.5f, j * 253.0f / 64 - 126.5f, 1);
-            EXPECT_TRUE(within(std::min({c.red, c.green, c.blue}), 0.9f, 1));
-            EXPECT_LE(std::max({c.red, c.green, c.blue}), 1);
         }
     }
     EXPECT_TRUE(within(snowy / 4225.0f, 0.6f, 0.85f));
