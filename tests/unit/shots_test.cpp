@@ -29,8 +29,10 @@ void range(const std::vector<Thing>& things) {
     }
     for (const Thing& t : things) {
         if (t.kind <= DEAD_RED) {
-            Vec3 shirt = t.kind == BLUE ? testworld::BLUE_SHIRT : testworld::RED_SHIRT;
-            testworld::addEnemy(&theArena, 0, t.z, shirt)->alive = t.kind != DEAD_RED;
+            const Vec3 shirt = t.kind == BLUE ? Vec3{0.2f, 0.3f, 0.8f} : Vec3{0.8f, 0.2f, 0.2f};
+            const int alive = t.kind != DEAD_RED;
+            theArena.enemies[theArena.enemyCount++] = {{0, 0, t.z}, 0, 1000, alive, 0, 0, shirt};
+            theArena.enemiesLeft += alive;
         } else if (t.kind <= DEAD_DEER) {
             const int i = t.kind == RABBIT ? 4 : 30;
             animals[i] = AnimalRecord{i < 25 ? 0 : 1, 0, t.z, 0, 1000, 0, 0, 0, 1, 0, 0};

@@ -48,14 +48,14 @@ TEST(Enemies, WalkTheGroundAndShyAwayFromThePlayer) {
     };
     for (const auto& c : CASES) {
         slopedPark(c.slope);
-        EnemyRecord* e = testworld::addEnemy(&theArena, 10, 20, testworld::RED_SHIRT);
-        e->heading = c.heading;
-        e->wanderTimer = c.timer;
+        theArena.enemies[0] =
+            EnemyRecord{{10, c.slope * 136.5f, 20}, c.heading, c.timer, 1, 0, 0, {}};
+        theArena.enemyCount = 1;
         seedRandom(1);
         updateArena(&theArena, 0.1f, c.player);
         const Vec3 feet = {c.x, c.slope * (c.x + 126.5f), c.z};  // the west edge is 126.5 off
-        const EnemyRecord want = {feet, c.newHeading, c.newTimer, 1, 0, 0, testworld::RED_SHIRT};
-        EXPECT_TRUE(same(*e, want, "ffffffiffff")) << c.name;
+        const EnemyRecord want = {feet, c.newHeading, c.newTimer, 1, 0, 0, {}};
+        EXPECT_TRUE(same(theArena.enemies[0], want, "ffffffiffff")) << c.name;
     }
 }
 
