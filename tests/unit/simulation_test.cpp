@@ -162,14 +162,14 @@ TEST(Weather, RainFallsEndsInRingsAndStartsAgainAroundThePlayer) {
     rainDrops[5] = RainDrop{1, 0.1f, 2, -15, 0.5f};
     rainDrops[6] = RainDrop{1, 0.1f, 2, -15, 0.5f};
     for (RainSplash& r : rainSplashes) r = RainSplash{0, 0, 0, 0.2f, 1, 1};
-    rainSplashCount = 99;
+    rainSplashCount = 99;  // room for one ring more
     updateWeather(0.1f);
     EXPECT_EQ(rainSplashCount, 100);
-    rainDropCount = 10;
+    rainDropCount = 10;  // only counted drops move
     rainDrops[10] = RainDrop{1, 0.1f, 2, -15, 0.5f};
     updateWeather(0.1f);
     EXPECT_TRUE(same(rainDrops[10], RainDrop{1, 0.1f, 2, -15, 0.5f}, "f"));
-    theArena.weatherMode = WEATHER_CLEAR;
+    theArena.weatherMode = WEATHER_CLEAR;  // clear skies take the rings away
     updateWeather(0.1f);
     EXPECT_EQ(rainSplashCount, 0);
 }
