@@ -100,6 +100,7 @@ TEST(Frame, AmbientRollsDrawInTheirOrder) {
 // rain by day only, raises a rainbow; the menu's mark follows.
 TEST(Commands, WeatherCommandsSwapTheCurtainsAndMarkTheMenu) {
     startGame(1780351200u);
+    EXPECT_EQ(fakePlatform.checkedWeatherCommand, IDM_WEATHER_NONE);  // marked from the start
     auto state = [] {
         return std::vector<int>{theArena.weatherMode, rainDropCount, snowFlakeCount,
                                 rainLoopPlaying, fakePlatform.checkedWeatherCommand};

@@ -19,10 +19,9 @@ std::vector<unsigned char> wave(size_t at, uint32_t value, size_t size = 444) {
 
 }  // namespace
 
-// Sounds are read and devices opened in start-up order, in each sound's format with block align
-// and byte rate worked out, not read. 107's data follows a 7-byte chunk and its pad byte, at 60;
-// 108 and 113 are missing, 110's 300 channels leave no room, 111 just fits, 112 claims more than
-// it holds, 116 ends before its bits per sample; the first open fails.
+// Sounds load and devices open in start-up order, each in its sound's format, block align and byte
+// rate worked out. 107's data follows a 7-byte chunk and pad byte, at 60; 108 and 113 are missing,
+// 110 has no room for its tail, 111 just fits, 112 claims more than it holds, 116 ends early.
 TEST_F(SoundBank, LoadsAndPlacesEachSoundAndOpensItsDeviceInStartUpOrderAndFormat) {
     std::vector<unsigned char> mono = makeTestWave(11025, 1, 8, 10);
     putLittleEndian(&mono, 28, 12345);  // a wrong byte rate and block align
@@ -34,7 +33,7 @@ TEST_F(SoundBank, LoadsAndPlacesEachSoundAndOpensItsDeviceInStartUpOrderAndForma
     setFakeSoundResource(107, chunked);
     setFakeSoundResource(109, mono);
     setFakeSoundResource(110, makeTestWave(96000, 300, 16, 10));
-    setFakeSoundResource(111, makeTestWave(8000, 32, 16, 10));
+    setFakeSoundResource(111, makeTestWave(96000, 32, 16, 10));
     setFakeSoundResource(112, wave(40, 450));
     setFakeSoundResource(116, wave(0, 0, 30));
     failFakeOpen(0);
@@ -44,7 +43,8 @@ TEST_F(SoundBank, LoadsAndPlacesEachSoundAndOpensItsDeviceInStartUpOrderAndForma
     for (const FakeAudioEvent& e : fakeAudio.events)
         if (e.call == FAKE_OPEN)
             formats << e.format.blockAlign << "/" << e.format.avgBytesPerSec << " ";
-    EXPECT_EQ(formats.str(), "4/88200 1/11025 0/0 64/512000 4/88200 ");
+    EXPECT_EQ(formats.str(), "4/88200 1/11025 0/0 64/6144000 4/88200 ");
+    EXPECT_EQ(fakeAudio.events[6].format.cbSize, 0) << "no extra format bytes";
     for (const SoundSlot& s : soundSlots)
         places << s.loaded << "/" << s.dataOffset << "/" << s.dataLength << " ";
     EXPECT_EQ(places.str(),
