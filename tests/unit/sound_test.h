@@ -11,10 +11,7 @@
 // close).
 struct SoundTest : ::testing::Test {
     void SetUp() override { startOver(); }
-    void TearDown() override {
-        stopRainLoop();
-        releaseSoundBank();
-    }
+    void TearDown() override { startOver(); }
     static void startOver() {
         stopRainLoop();
         releaseSoundBank();
