@@ -1,7 +1,5 @@
 #pragma once
 
-// Frames drawn offscreen, held to colours worked out where world points land, and equivalences.
-
 #include <cstdlib>
 
 #include "app/scene.h"
@@ -10,7 +8,6 @@
 #include "hud/crosshair.h"
 #include "hud/hud.h"
 #include "hud/scope_frame.h"
-#include "player/input.h"
 #include "render/gl.h"
 #include "sky/clouds.h"
 #include "sky/sky.h"
@@ -20,11 +17,9 @@
 #include "world/scenery_draw.h"
 #include "world/sign.h"
 #include "world/terrain_draw.h"
-#include "world/textures.h"
 #include "world/water_draw.h"
 
-// A seeded game drawn offscreen at 800 x 600; each test's last frame stays in the build tree.
-struct RenderTest : ::testing::Test {
+struct RenderTest : ::testing::Test {  // a seeded game drawn offscreen; last frames kept
     void SetUp() override {
         resetFakePlatform();
         ASSERT_TRUE(harnessStart(20261205u, 800, 600));
@@ -37,16 +32,14 @@ struct RenderTest : ::testing::Test {
     }
 };
 
-// A colour; a layer of c at alpha a over b.
 struct Rgb {
     float r, g, b;
 };
-inline Rgb over(Rgb c, float a, Rgb b) {
+inline Rgb over(Rgb c, float a, Rgb b) {  // c at alpha a over b
     return {a * c.r + (1 - a) * b.r, a * c.g + (1 - a) * b.g, a * c.b + (1 - a) * b.b};
 }
 
-// RGBA rows from the bottom, as GL holds them; (x, y) counted from the bottom left.
-using Frame = std::vector<unsigned char>;
+using Frame = std::vector<unsigned char>;  // RGBA rows from the bottom left, as GL reads them
 inline Frame grab() {
     Frame f(800 * 600 * 4);
     glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.data());
@@ -64,16 +57,14 @@ inline ::testing::AssertionResult shows(const Frame& f, int x, int y, Rgb c, int
     return r << +p[0] << " " << +p[1] << " " << +p[2] << " at " << x << ", " << y << " for "
              << c.r * 255 << " " << c.g * 255 << " " << c.b * 255;
 }
-// Pixels in the box (x0, y0) .. (x1, y1) with a channel more than tol apart.
 inline int differing(const Frame& a, const Frame& b, int tol = 24, int x0 = 0, int y0 = 0,
-                     int x1 = 800, int y1 = 600) {
+                     int x1 = 800, int y1 = 600) {  // pixels of the box [x0, x1) x [y0, y1)
     int n = 0;
     for (int y = y0; y < y1; ++y)
         for (int x = x0; x < x1; ++x) n += !near(px(a, x, y), rgbOf(px(b, x, y)), tol);
     return n;
 }
 
-// Where a world point lands on the screen through the matrices GL holds.
 inline void project(Vec3 p, int* x, int* y) {
     GLdouble model[16], projection[16], wx, wy, wz;
     GLint viewport[4];
@@ -94,7 +85,6 @@ inline PlayerState eyeOn(Vec3 eye, Vec3 target) {
     lookFromAt(&p, target);
     return p;
 }
-// A perspective of fov degrees and a camera at e, looking along its yaw and pitch.
 inline void setView(const PlayerState& e, float fov) {
     const double yaw = e.yaw * M_PI / 180, pitch = e.pitch * M_PI / 180;
     const Vec3 p = e.position;
@@ -106,8 +96,7 @@ inline void setView(const PlayerState& e, float fov) {
     gluLookAt(p.x, p.y, p.z, p.x + std::cos(yaw) * std::cos(pitch), p.y + std::sin(pitch),
               p.z + std::sin(yaw) * std::cos(pitch), 0, 1, 0);
 }
-// Cleared to bg in the scene pass's state, with a blend function no step should rely on; lit by the
-// hour, or by default so lit surfaces keep their colour (ambient 0.8 over GL's 0.2, nothing else).
+// Cleared to bg in the scene pass's state; lit by the hour, or so lit surfaces keep their colour.
 inline void bare(const PlayerState& e, float fov, Rgb bg, float night = -1) {
     setView(e, fov);
     glClearColor(bg.r, bg.g, bg.b, 1);
@@ -115,12 +104,12 @@ inline void bare(const PlayerState& e, float fov, Rgb bg, float night = -1) {
     for (GLenum on : {GL_DEPTH_TEST, GL_LIGHTING, GL_CULL_FACE}) glEnable(on);
     for (GLenum off : {GL_BLEND, GL_TEXTURE_2D}) glDisable(off);
     glDepthMask(GL_TRUE);
-    glBlendFunc(GL_ONE, GL_ZERO);
+    glBlendFunc(GL_ONE, GL_ZERO);  // no step should rely on the blend it finds
     glPointSize(1);
     glLineWidth(1);
     const GLfloat most[4] = {0.8f, 0.8f, 0.8f, 1}, none[4] = {0, 0, 0, 1}, all[4] = {1, 1, 1, 1};
     glLightfv(GL_LIGHT0, GL_SPECULAR, night < 0 ? none : all);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, most);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, most);  // over GL's 0.2 all around: a surface's own colour
     glLightfv(GL_LIGHT0, GL_DIFFUSE, none);
     if (night >= 0) setSceneLight(night);  // sets the ambient and diffuse afresh
 }
