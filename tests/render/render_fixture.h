@@ -1,45 +1,25 @@
 #pragma once
 
-// Frames of a seeded game drawn offscreen, and what the render tests hold them to: colours worked
-// out from the rules where a world point lands on the screen, and two ways of drawing that must
-// agree.
-
-#include <gtest/gtest.h>
-
-#include <cmath>
 #include <cstdlib>
-#include <string>
-#include <vector>
 
 #include "app/scene.h"
 #include "combat/creature_draw.h"
 #include "combat/effects_draw.h"
-#include "core/random.h"
-#include "fakes/platform_fake.h"
 #include "hud/crosshair.h"
 #include "hud/hud.h"
 #include "hud/scope_frame.h"
-#include "player/input.h"
 #include "render/gl.h"
 #include "sky/clouds.h"
 #include "sky/sky.h"
-#include "sky/weather.h"
 #include "support/world_fixture.h"
-#include "tools/common/game_harness.h"
 #include "tools/common/offscreen.h"
 #include "world/bushes.h"
-#include "world/fish.h"
-#include "world/park.h"
 #include "world/scenery_draw.h"
 #include "world/sign.h"
-#include "world/terrain.h"
 #include "world/terrain_draw.h"
-#include "world/textures.h"
 #include "world/water_draw.h"
 
-// A seeded game drawn offscreen at 800 x 600 for each test; each test's last frame stays under the
-// build tree for a person to look at.
-struct RenderTest : ::testing::Test {
+struct RenderTest : ::testing::Test {  // a seeded game drawn offscreen; last frames kept
     void SetUp() override {
         resetFakePlatform();
         ASSERT_TRUE(harnessStart(20261205u, 800, 600));
@@ -52,50 +32,39 @@ struct RenderTest : ::testing::Test {
     }
 };
 
-// A colour; a layer of c at alpha a over b.
 struct Rgb {
     float r, g, b;
 };
-inline Rgb over(Rgb c, float a, Rgb b) {
+inline Rgb over(Rgb c, float a, Rgb b) {  // c at alpha a over b
     return {a * c.r + (1 - a) * b.r, a * c.g + (1 - a) * b.g, a * c.b + (1 - a) * b.b};
 }
 
-// RGBA rows from the bottom, as GL holds them; (x, y) counted from the bottom left.
-using Frame = std::vector<unsigned char>;
+using Frame = std::vector<unsigned char>;  // RGBA rows from the bottom left, as GL reads them
 inline Frame grab() {
     Frame f(800 * 600 * 4);
     glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.data());
     return f;
 }
-inline const unsigned char* px(const Frame& f, int x, int y) {
-    return &f[((size_t)y * 800 + (size_t)x) * 4];
-}
+inline const unsigned char* px(const Frame& f, int x, int y) { return &f[(y * 800 + x) * 4]; }
+inline Rgb rgbOf(const unsigned char* p) { return {p[0] / 255.0f, p[1] / 255.0f, p[2] / 255.0f}; }
 inline bool near(const unsigned char* p, Rgb c, int tol = 3) {
     return std::abs(p[0] - c.r * 255) <= tol + 0.5f && std::abs(p[1] - c.g * 255) <= tol + 0.5f &&
            std::abs(p[2] - c.b * 255) <= tol + 0.5f;
 }
 inline ::testing::AssertionResult shows(const Frame& f, int x, int y, Rgb c, int tol = 3) {
     const unsigned char* p = px(f, x, y);
-    ::testing::AssertionResult r =
-        near(p, c, tol) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure();
+    auto r = near(p, c, tol) ? ::testing::AssertionSuccess() : ::testing::AssertionFailure();
     return r << +p[0] << " " << +p[1] << " " << +p[2] << " at " << x << ", " << y << " for "
              << c.r * 255 << " " << c.g * 255 << " " << c.b * 255;
 }
-// Pixels in the box (x0, y0) .. (x1, y1) with a channel more than tol apart.
 inline int differing(const Frame& a, const Frame& b, int tol = 24, int x0 = 0, int y0 = 0,
-                     int x1 = 800, int y1 = 600) {
+                     int x1 = 800, int y1 = 600) {  // pixels of the box [x0, x1) x [y0, y1)
     int n = 0;
-    for (int y = y0; y < y1; ++y) {
-        for (int x = x0; x < x1; ++x) {
-            const unsigned char *p = px(a, x, y), *q = px(b, x, y);
-            n += std::abs(p[0] - q[0]) > tol || std::abs(p[1] - q[1]) > tol ||
-                 std::abs(p[2] - q[2]) > tol;
-        }
-    }
+    for (int y = y0; y < y1; ++y)
+        for (int x = x0; x < x1; ++x) n += !near(px(a, x, y), rgbOf(px(b, x, y)), tol);
     return n;
 }
 
-// Where a world point lands on the screen through the matrices GL holds.
 inline void project(Vec3 p, int* x, int* y) {
     GLdouble model[16], projection[16], wx, wy, wz;
     GLint viewport[4];
@@ -106,7 +75,6 @@ inline void project(Vec3 p, int* x, int* y) {
     *x = (int)wx;
     *y = (int)wy;
 }
-// What the frame shows where a world point lands.
 inline ::testing::AssertionResult showsAt(const Frame& f, Vec3 p, Rgb c, int tol = 3) {
     int x, y;
     project(p, &x, &y);
@@ -117,7 +85,6 @@ inline PlayerState eyeOn(Vec3 eye, Vec3 target) {
     lookFromAt(&p, target);
     return p;
 }
-// A perspective of fov degrees and a camera at e, looking along its yaw and pitch.
 inline void setView(const PlayerState& e, float fov) {
     const double yaw = e.yaw * M_PI / 180, pitch = e.pitch * M_PI / 180;
     const Vec3 p = e.position;
@@ -129,34 +96,24 @@ inline void setView(const PlayerState& e, float fov) {
     gluLookAt(p.x, p.y, p.z, p.x + std::cos(yaw) * std::cos(pitch), p.y + std::sin(pitch),
               p.z + std::sin(yaw) * std::cos(pitch), 0, 1, 0);
 }
-// Cleared to bg in the state the scene pass keeps between its steps, with a blend function no step
-// should rely on. Lit by the scene's light at the given hour, or (by default) by a light that
-// leaves every lit surface its own colour: ambient 0.8 on top of the 0.2 all around, nothing
-// else (a whole frame drawn after that has no highlights until a bare frame lights it again).
+// Cleared to bg in the scene pass's state; lit by the hour, or so lit surfaces keep their colour.
 inline void bare(const PlayerState& e, float fov, Rgb bg, float night = -1) {
     setView(e, fov);
     glClearColor(bg.r, bg.g, bg.b, 1);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT | GL_STENCIL_BUFFER_BIT);
-    glEnable(GL_DEPTH_TEST);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_CULL_FACE);
-    glDisable(GL_BLEND);
-    glDisable(GL_TEXTURE_2D);
+    for (GLenum on : {GL_DEPTH_TEST, GL_LIGHTING, GL_CULL_FACE}) glEnable(on);
+    for (GLenum off : {GL_BLEND, GL_TEXTURE_2D}) glDisable(off);
     glDepthMask(GL_TRUE);
-    glBlendFunc(GL_ONE, GL_ZERO);
+    glBlendFunc(GL_ONE, GL_ZERO);  // no step should rely on the blend it finds
     glPointSize(1);
     glLineWidth(1);
     const GLfloat most[4] = {0.8f, 0.8f, 0.8f, 1}, none[4] = {0, 0, 0, 1}, all[4] = {1, 1, 1, 1};
     glLightfv(GL_LIGHT0, GL_SPECULAR, night < 0 ? none : all);
-    if (night >= 0) {
-        setSceneLight(night);
-        return;
-    }
-    glLightfv(GL_LIGHT0, GL_AMBIENT, most);
+    glLightfv(GL_LIGHT0, GL_AMBIENT, most);  // over GL's 0.2 all around: a surface's own colour
     glLightfv(GL_LIGHT0, GL_DIFFUSE, none);
+    if (night >= 0) setSceneLight(night);  // sets the ambient and diffuse afresh
 }
-// What a drawing step must hand back as it found it: switches, client arrays, depth writes,
-// matrices and their stacks.
+// What a drawing step must hand back as it found it: switches, arrays, matrices and their stacks.
 inline std::vector<float> glState() {
     std::vector<float> s;
     for (GLenum e : {GL_BLEND, GL_DEPTH_TEST, GL_LIGHTING, GL_CULL_FACE, GL_TEXTURE_2D, GL_FOG,
