@@ -106,7 +106,7 @@ TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
     const SnowFlake flake = {-0.3f, 0.8f, 0, 0, -3, 0, 0.05f, 0};
     auto map = [&] { drawHud(&theArena, &thePlayer, 0); };
     auto flash = [](float v) { return [=] { drawMuzzleFlashOverlay(v); }; };
-    auto twoDrops = [&] { drawRain(rain, 2); };
+    auto drops = [&](int n) { return [&, n] { drawRain(rain, n); }; };
     auto snow = [&] { drawSnow(&flake, 1); };
     auto wash = [](Rgb c) { return over({0, 0.05f, 0}, 0.04f, c); };
     auto red = [](float a) { return over({0.7f, 0.15f, 0.15f}, a, BG); };
@@ -151,10 +151,11 @@ TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
         {"beyond it", NEAR, [&] { drawBloodPool(&pool); }, {0.1f, 0.02f, 0.8f}, BG},
         {"ripple", NEAR, [&] { drawRipple(&ripple); }, {0.7f, -0.24f, 0.2f}, over(WATER, 0.5f, BG)},
         {"tracer", NEAR, [&] { drawTracer(&tracer); }, {0, 0.4f, 0}, {0.775f, 0.7875f, 0.6125f}},
-        {"rain", NEAR, twoDrops, {0.2f, 0.8f, 0}, over(RAIN, 0.7f, BG)},
-        {"rain's end", NEAR, twoDrops, {0.2f, 0.3f, 0}, BG},
-        {"last drops", NEAR, twoDrops, {-0.3f, 0.8f, 0}, over(RAIN, 0.28f, BG)},
-        {"past the count", NEAR, twoDrops, {0, 0.8f, 0}, BG},
+        {"rain", NEAR, drops(2), {0.2f, 0.8f, 0}, over(RAIN, 0.7f, BG)},
+        {"rain's end", NEAR, drops(2), {0.2f, 0.3f, 0}, BG},
+        {"last drops", NEAR, drops(2), {-0.3f, 0.8f, 0}, over(RAIN, 0.28f, BG)},
+        {"a third drop", NEAR, drops(3), {0, 0.8f, 0}, over(RAIN, 0.7f, BG)},
+        {"past the count", NEAR, drops(2), {0, 0.8f, 0}, BG},  // the third still in the arrays
         {"fast snow", NEAR, snow, {-0.3f, 0.8f, 0}, over(WHITE, 0.9f, BG)}};
     const PlayerState eye = eyeOn({0.3f, 2.2f, 3}, {0, 0.3f, 0});
     for (const auto& c : CASES) {
