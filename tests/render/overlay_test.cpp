@@ -22,11 +22,10 @@ void listedText(float x, float y, const char* text) {
 
 }  // namespace
 
-// Text goes out a line at a time, landing on the pixels its font lists would: the HUD's lines of
-// a fresh game won with 17 enemies left in their places and colours; over a dozen lines (more than
-// are kept put together), some again after they were pushed out, codes without a glyph, a line too
-// long to put together (glyph by glyph). A fresh context reads the glyphs afresh (here a font whose
-// every glyph is its code's next one); once read, the lists are not called.
+// Text lands on the pixels its font lists would: the HUD's lines of a fresh game won with 17
+// enemies left; over a dozen lines (more than are kept put together), some again after they were
+// pushed out, codes without a glyph, one too long to put together. A fresh context reads a fresh
+// font (each glyph its code's next one); once read, the lists are not called.
 TEST_F(RenderTest, TextLandsWhereItsFontListsWouldDrawIt) {
     overlayView();
     const Frame empty = grab();
@@ -134,11 +133,12 @@ TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
         {"left bar", SCENE, drawCrosshair, {392, 300, 0}, WHITE},
         {"right bar", SCENE, drawCrosshair, {408, 300, 0}, WHITE},
         {"dot", SCENE, drawCrosshair, {400, 300, 0}, RED},
+        {"the gap right of it", SCENE, drawCrosshair, {402, 300, 0}, BG},
         {"flash", SCENE, flash(1), {100, 300, 0}, {0.65f, 0.65f, 0.55f}},
         {"half a flash", SCENE, flash(0.5f), {420, 300, 0}, {0.525f, 0.55f, 0.525f}},
         {"its middle", SCENE, flash(0.5f), {410, 300, 0}, {0.925f, 0.95f, 0.765f}},
         {"no flash", SCENE, flash(0), {400, 300, 0}, BG},
-        {"ring 12", LENS, drawScopeFrame, {798, 300, 0}, dark(0.62f)},
+        {"ring 5", LENS, drawScopeFrame, {584, 484, 0}, dark(0.27f)},
         {"ring 17", LENS, drawScopeFrame, {0, 0, 0}, dark(0.87f)},
         {"glare", LENS, drawScopeFrame, {360, 370, 0}, wash(over(WHITE, 0.08f, BG))},
         {"hair", LENS, drawScopeFrame, {300, 300, 0}, wash(red(0.85f)), true},
