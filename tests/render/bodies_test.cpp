@@ -1,3 +1,5 @@
+#include <map>
+
 #include "render_fixture.h"
 
 // Creatures as GL receives them: in feedback mode GL hands back each triangle it would draw, in
@@ -61,6 +63,39 @@ Vec3 middle(const std::vector<Vec3>& points) {
     return sum;
 }
 
+// Edges that an odd number of triangles use, among those not in the colour apart: none when every
+// part drawn in the other colours is a closed surface.
+int openEdges(const std::vector<Corner>& cs, Rgb apart) {
+    std::vector<Vec3> points;
+    auto id = [&](Vec3 p) {
+        for (size_t i = 0; i < points.size(); ++i) {
+            if (vecDistance(points[i], p) < 1e-4f) return i;
+        }
+        points.push_back(p);
+        return points.size() - 1;
+    };
+    std::map<std::pair<size_t, size_t>, int> uses;
+    for (size_t i = 0; i < cs.size(); i += 3) {
+        if (same(cs[i].colour, apart)) continue;
+        for (size_t k = 0; k < 3; ++k)
+            ++uses[std::minmax(id(cs[i + k].at), id(cs[i + (k + 1) % 3].at))];
+    }
+    int open = 0;
+    for (const auto& [edge, n] : uses) open += edge.first != edge.second && n % 2 == 1;
+    return open;
+}
+
+// How far p lies outside the closed convex surface drawn in a colour (below 0: inside it).
+float outside(Vec3 p, const std::vector<Corner>& cs, Rgb colour) {
+    float most = -1e9f;
+    for (size_t i = 0; i < cs.size(); i += 3) {
+        const Vec3 n = vecCross(vecSub(cs[i + 1].at, cs[i].at), vecSub(cs[i + 2].at, cs[i].at));
+        if (same(cs[i].colour, colour) && vecLength(n) > 1e-9f)
+            most = std::max(most, vecDot(vecNormalize(n), vecSub(p, cs[i].at)));
+    }
+    return most;
+}
+
 class Bodies : public RenderTest {};
 
 }  // namespace
@@ -102,5 +137,37 @@ TEST_F(Bodies, StandingBodiesAreTheirOwnMirrorImages) {
         }
         EXPECT_GT(cs.size(), 300u) << "kind " << kind;
         EXPECT_EQ(unmatched, 0) << "kind " << kind;
+    }
+}
+
+// Standing or lying, walking or falling, every part that can show an end is closed; the enemy's
+// legs stand inside its coat, flush with its closed hem, and may stay open.
+TEST_F(Bodies, NoPartShowsAnOpenEnd) {
+    const Rgb ENEMY_LEGS = {0.6f * SHIRT.r, 0.6f * SHIRT.g, 0.6f * SHIRT.b};
+    EXPECT_EQ(openEdges(drawn(-1, X, 0, 0, 1, 0), ENEMY_LEGS), 0) << "standing enemy";
+    EXPECT_EQ(openEdges(drawn(-1, X, 0, 0, 0, 90), ENEMY_LEGS), 0) << "lying enemy";
+    EXPECT_EQ(openEdges(drawn(ANIMAL_DEER, X, 40, 1.2f, 1, 0), ENEMY_LEGS), 0) << "walking deer";
+    EXPECT_EQ(openEdges(drawn(ANIMAL_RABBIT, X, 200, 0, 0, 60), ENEMY_LEGS), 0) << "falling rabbit";
+}
+
+// Tipping over on flat and sloping ground, the figure keeps each arm on its coat: the arm's corner
+// nearest the coat lies on or under its surface. The arms are told apart by the plane the figure
+// tips in, through its coat's middle.
+TEST_F(Bodies, BothArmsStayOnTheBodyAsItFallsAndLies) {
+    const Rgb ARMS = {0.8f * SHIRT.r, 0.8f * SHIRT.g, 0.8f * SHIRT.b};
+    for (float x : {X, -60.0f}) {
+        for (float fall : {0.0f, 45.0f, 90.0f}) {
+            const std::vector<Corner> cs = drawn(-1, x, 0, 0, 0, fall);
+            const Vec3 centre = middle(corners(cs, SHIRT));
+            const float tip = fall * PI_F / 180;
+            float nearest[2] = {1e9f, 1e9f};
+            for (Vec3 c : corners(cs, ARMS)) {
+                const Vec3 off = vecSub(c, centre);
+                float& side = nearest[off.x * std::cos(tip) + off.y * std::sin(tip) > 0];
+                side = std::min(side, outside(c, cs, SHIRT));
+            }
+            EXPECT_LT(nearest[0], 0.01f) << "left arm, fallen " << fall << " at x " << x;
+            EXPECT_LT(nearest[1], 0.01f) << "right arm, fallen " << fall << " at x " << x;
+        }
     }
 }

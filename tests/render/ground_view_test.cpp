@@ -27,10 +27,33 @@ float streamHeading(int k) {
 
 }  // namespace
 
-// Where the snow settles most a full cover by day (0.93 or more of each channel) is over 200.
-TEST_F(RenderTest, FullSnowShowsWhiteWhereItSettlesMost) {
+// Light at a flat spot (c the cosine toward the light, ambient and specular included): red and
+// green 0.7 + 0.8 c by day (clamped at 1) against 0.45 + 0.15 c at night, blue 0.7 + 0.7 c against
+// 0.47 + 0.25 c; night over day is at most 0.72 for any c. Snow only blends toward white, so at
+// night bare grass is no brighter than the snow look; a cover of 0.01 moves no channel over 1 %.
+// Where the snow settles most, a full cover by day (0.93 or more of each channel) is over 200.
+TEST_F(RenderTest, GrassTakesTheNightAndSnowGrowsOutOfItsLook) {
     const Vec3 from = {-20, terrainHeightAt(-20, -95) + 6, -95},
                to = {-20, terrainHeightAt(-20, -75), -75};
+    const Frame day = ground(eyeOn(from, to), 0, 0);
+    const Frame night = ground(eyeOn(from, to), 1, 0);
+    const Frame nightSnow = ground(eyeOn(from, to), 1, 1);
+    const Frame dayFirstSnow = ground(eyeOn(from, to), 0, 0.01f);
+    const Frame nightFirstSnow = ground(eyeOn(from, to), 1, 0.01f);
+    double darker = -1e9, snowBrighter = -1e9, dayJump = 0, nightJump = 0;
+    for (int p = 0; p < 800 * 260; p += 37) {  // the 260 lowest rows, red, green and blue
+        for (int i = 4 * p; i < 4 * p + 3; ++i) {
+            const int lit = day[i], dark = night[i];
+            darker = std::max(darker, dark - (0.75 * lit + 2));
+            snowBrighter = std::max(snowBrighter, dark - nightSnow[i] - 1.0);
+            dayJump = std::max(dayJump, std::abs(dayFirstSnow[i] - lit) + 0.0);
+            nightJump = std::max(nightJump, std::abs(nightFirstSnow[i] - dark) + 0.0);
+        }
+    }
+    EXPECT_LE(darker, 0) << "night grass over three quarters of its daylight";
+    EXPECT_LE(snowBrighter, 0) << "night grass brighter than the snow look";
+    EXPECT_LE(dayJump, 3) << "first snow by day";
+    EXPECT_LE(nightJump, 3) << "first snow at night";
     const Frame snow = ground(eyeOn(from, to), 0, 1);
     int white = 0;
     for (float x = -40; x <= 0; x += 0.5f) {

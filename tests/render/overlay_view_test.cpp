@@ -56,7 +56,8 @@ TEST_F(RenderTest, TheHudsTextIsOutlinedDarkAndDotsAtTheParksEdgeStayInsideTheMa
 
 // A 16:9, a 16:10 and a 3:4 viewport in turn, s = min (w / 800, h / 600) pixels a unit (1.2, 1.33
 // and 0.75): the vignette's ring 5 (250 to 270 out, 0.27 dark, its mask read again for each
-// viewport) shows green 0.73 x 0.45 x 255 = 83.8 260 s out every way; the map is a square 10 s from
+// viewport) shows green 0.73 x 0.45 x 255 = 83.8 260 s out every way; the crosshair's arms are
+// alike; the map is a square 10 s from
 // the right and bottom, the score's baseline 10 s from the left, 30 s below the top, "VICTORY!"
 // starts 80 s left of the centre.
 TEST(OverlayShapes, VignetteMapAndTextKeepTheirProportionsAtAnyWindowShape) {
@@ -73,9 +74,13 @@ TEST(OverlayShapes, VignetteMapAndTextKeepTheirProportionsAtAnyWindowShape) {
         for (const auto& [x, y] : {std::pair{cx + d, cy}, {cx - d, cy}, {cx, cy - d}, {cx, cy + d}})
             EXPECT_NEAR(f[((size_t)y * w + x) * 4 + 1], 83.8, 2) << w << ": " << x << ", " << y;
         bare(thePlayer, 60, {0.4f, 0.45f, 0.5f});
+        drawCrosshair();
         theArena.victory = 1;
         drawHud(&theArena, &thePlayer, 0);
         glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, f.data());
+        const Box left = find(f, w, {1, 1, 1}, cx - 30, cy - 3, cx - 2, cy + 3);
+        const Box up = find(f, w, {1, 1, 1}, cx - 3, cy + 2, cx + 3, cy + 30);
+        EXPECT_NEAR(up.top - up.bottom, left.right - left.left, 1) << w << ": the crosshair's arms";
         const Box map = find(f, w, {1, 1, 1}, w - (int)(200 * s), 0, w, cy);  // right of the help
         EXPECT_NEAR(map.right - map.left, map.top - map.bottom, 1) << w;
         EXPECT_NEAR(map.right, w - 10 * s, 1) << w;

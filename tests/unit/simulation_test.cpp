@@ -221,3 +221,32 @@ TEST(World, EverythingStaysInTheParkOnTheGroundAndPacked) {
         }
     }
 }
+
+// A tenth of a second: the flash falls by 8 a second to 0.2, the cooldown from 0.15 to 0.05, snow
+// settles by 0.03 a second and melts in rain by 0.15. Once the game is won the rest stands still,
+// but the last shot's flash and tracer (0.2 s) still run out, clear of the victory lines.
+TEST(Arena, ClocksRunDownAndTheLastShotPlaysOutAfterTheWin) {
+    slopedPark(0);
+    ArenaState& a = theArena;
+    a.muzzleFlash = 1;
+    a.fireCooldown = 0.15f;
+    a.weatherMode = WEATHER_SNOW;
+    a.snowCover = 0.5f;
+    updateArena(&a, 0.1f, FAR_AWAY);
+    EXPECT_FLOAT_EQ(a.muzzleFlash, 0.2f);
+    EXPECT_FLOAT_EQ(a.fireCooldown, 0.05f);
+    EXPECT_FLOAT_EQ(a.snowCover, 0.503f);
+    a.weatherMode = WEATHER_RAIN;
+    updateArena(&a, 0.1f, FAR_AWAY);
+    EXPECT_FLOAT_EQ(a.snowCover, 0.488f);
+    a.gameOver = 1;
+    a.muzzleFlash = 1;
+    a.fireCooldown = 0.15f;
+    a.tracer = ShotTracer{{0, 0, 0}, {0, 0, 5}, 0.2f, 1};
+    updateArena(&a, 0.15f, FAR_AWAY);
+    EXPECT_EQ(a.tracer.active, 1);
+    EXPECT_FLOAT_EQ(a.fireCooldown, 0.15f);
+    updateArena(&a, 0.1f, FAR_AWAY);
+    EXPECT_EQ(a.muzzleFlash, 0);
+    EXPECT_EQ(a.tracer.active, 0);
+}
