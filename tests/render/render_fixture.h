@@ -41,6 +41,7 @@ inline Rgb over(Rgb c, float a, Rgb b) {  // c at alpha a over b
 
 using Frame = std::vector<unsigned char>;  // RGBA rows from the bottom left, as GL reads them
 inline Frame grab() {
+    EXPECT_EQ(glGetError(), (GLenum)GL_NO_ERROR) << "what was drawn before this frame was read";
     Frame f(800 * 600 * 4);
     glReadPixels(0, 0, 800, 600, GL_RGBA, GL_UNSIGNED_BYTE, f.data());
     return f;

@@ -80,6 +80,14 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         {"a deer first", {{DEER, -10}, {RED, -20}}, LOW, LOW_AHEAD, BUCK, 30, 9.4f},
         {"an enemy first", {{DEER, -20}, {RED, -10}}, LOW, LOW_AHEAD, MAN, 0, 10 - 0.52915f},
         {"past a dead deer", {{DEAD_DEER, -10}, {RED, -20}}, LOW, LOW_AHEAD, MAN, 0, 20 - 0.52915f},
+        // Crown centre 0.7 h up (2.8), radius 0.7 x its 1: the ray from 5 up meets it 2.85 up.
+        {"a deer behind a crown",
+         {{TREE, -10, 4, 1}, {DEER, -20}},
+         {0, 5, 0},
+         {0, 0.7f, -20},
+         NONE,
+         0,
+         80},
         {"the stream", {}, EYE, WATER, NONE, 0, 80, SPLASH},
         {"the bank", {}, EYE, {0, -0.25f, -37.9f}, NONE, 0, 80},
         // A rock centred where the ray passes z = -10 (0.9125 up), radius 1.

@@ -31,8 +31,10 @@ TEST(Window, BoxesOpenCentredOverTheGameAndWhollyOnTheWorkArea) {
 TEST(Window, MinimisedTheGamePausesAndGoesOnFromTheSameMoment) {
     startGame(1780351200u);
     theArena.nightTarget = 1;
+    shellLeftButtonDown();  // the game holds the pointer
     shellWindowSized(0, 0, 1);
     EXPECT_EQ(fakePlatform.frameTimerStops, 1);
+    EXPECT_EQ(fakePlatform.releases, 1);
     fakePlatform.counter += 30000000;  // half a minute minimised
     EXPECT_EQ(shellTimerTick(), 0);
     shellWindowSized(1024, 700, 0);
