@@ -147,79 +147,56 @@ TEST(Particles, EachKindFallsLandsAndAgesInItsPackedArray) {
 TEST(Particles, BurstsSpreadOverTheirRanges) {
     slopedPark(0);
     ArenaState& a = theArena;
-    std::map<std::string, std::pair<float, float>> seen;  // least, most
-    auto see = [&](const std::string& name, float v) {
-        auto [at, fresh] = seen.try_emplace(name, v, v);
-        at->second = {std::min(at->second.first, v), std::max(at->second.second, v)};
+    struct Seen {
+        float least, most, low, high;
+    };
+    std::map<std::string, Seen> seen;
+    auto see = [&](const std::string& name, float v, float low, float high) {
+        auto [at, fresh] = seen.try_emplace(name, Seen{v, v, low, high});
+        at->second.least = std::min(at->second.least, v);
+        at->second.most = std::max(at->second.most, v);
     };
     for (int burst = 0; burst < 200; ++burst) {
         a.bloodDropCount = a.bloodPoolCount = a.splashDropCount = a.rippleCount = a.sparkCount = 0;
         spawnBloodBurst(&a, Vec3{});
         spawnSplash(&a, Vec3{});
         spawnSparks(&a, Vec3{});
-        see("blood drops", a.bloodDropCount);
-        see("splash drops", a.splashDropCount);
-        see("sparks", a.sparkCount);
-        see("pool radius", a.bloodPools[0].radius);
-        see("ripple radius", a.ripples[0].radius);
-        see("ripple life", a.ripples[0].life + a.ripples[0].maxLife);
+        see("blood drops", a.bloodDropCount, 30, 50);
+        see("splash drops", a.splashDropCount, 12, 20);
+        see("sparks", a.sparkCount, 10, 18);
+        see("pool radius", a.bloodPools[0].radius, 0.3f, 0.8f);
+        see("ripple radius", a.ripples[0].radius, 0.1f, 0.1f);
+        see("ripple life", a.ripples[0].life + a.ripples[0].maxLife, 3, 3);
         for (const BloodDrop& d : std::vector<BloodDrop>(a.bloodDrops, a.bloodDrops + 30)) {
-            see("blood life", d.life);
-            see("blood full life", d.maxLife - d.life);
-            see("blood size", d.size);
-            see("blood up", d.velocity.y);
-            see("blood across", d.velocity.x);
-            see("blood red", d.colour.x);
-            see("blood green and blue", d.colour.y + d.colour.z);
+            see("blood life", d.life, 0.6f, 1.2f);
+            see("blood full life", d.maxLife - d.life, 0, 0);
+            see("blood size", d.size, 0.015f, 0.12f);
+            see("blood up", d.velocity.y, 0.5f, 6);
+            see("blood across", d.velocity.x, -3.5f, 3.5f);
+            see("blood red", d.colour.x, 0.5f, 0.8f);
+            see("blood green and blue", d.colour.y + d.colour.z, 0, 0.05f);
         }
         for (const SplashDrop& d : std::vector<SplashDrop>(a.splashDrops, a.splashDrops + 12)) {
-            see("splash life", d.life);
-            see("splash full life", d.maxLife - d.life);
-            see("splash size", d.size);
-            see("splash up", d.velocity.y);
-            see("splash across", d.velocity.z);
+            see("splash life", d.life, 0.3f, 1);
+            see("splash full life", d.maxLife - d.life, 0, 0);
+            see("splash size", d.size, 0.02f, 0.06f);
+            see("splash up", d.velocity.y, 2, 5);
+            see("splash across", d.velocity.z, -2, 2);
         }
         for (const Spark& s : std::vector<Spark>(a.sparks, a.sparks + 10)) {
-            see("spark life", s.life);
-            see("spark full life", s.maxLife - s.life);
-            see("spark up", s.velocity.y);
-            see("spark across", s.velocity.x);
-            see("spark red", s.colour.x);
-            see("spark green", s.colour.y);
-            see("spark blue", s.colour.z);
+            see("spark life", s.life, 0.15f, 0.4f);
+            see("spark full life", s.maxLife - s.life, 0, 0);
+            see("spark up", s.velocity.y, 1, 5);
+            see("spark across", s.velocity.x, -4, 4);
+            see("spark red", s.colour.x, 0.8f, 1);
+            see("spark green", s.colour.y, 0.5f, 0.9f);
+            see("spark blue", s.colour.z, 0, 0.2f);
         }
     }
-    const std::map<std::string, std::pair<float, float>> RANGES = {
-        {"blood drops", {30, 50}},
-        {"splash drops", {12, 20}},
-        {"sparks", {10, 18}},
-        {"pool radius", {0.3f, 0.8f}},
-        {"ripple radius", {0.1f, 0.1f}},
-        {"ripple life", {3, 3}},
-        {"blood life", {0.6f, 1.2f}},
-        {"blood full life", {0, 0}},
-        {"blood size", {0.015f, 0.12f}},
-        {"blood up", {0.5f, 6}},
-        {"blood across", {-3.5f, 3.5f}},
-        {"blood red", {0.5f, 0.8f}},
-        {"blood green and blue", {0, 0.05f}},
-        {"splash life", {0.3f, 1}},
-        {"splash full life", {0, 0}},
-        {"splash size", {0.02f, 0.06f}},
-        {"splash up", {2, 5}},
-        {"splash across", {-2, 2}},
-        {"spark life", {0.15f, 0.4f}},
-        {"spark full life", {0, 0}},
-        {"spark up", {1, 5}},
-        {"spark across", {-4, 4}},
-        {"spark red", {0.8f, 1}},
-        {"spark green", {0.5f, 0.9f}},
-        {"spark blue", {0, 0.2f}}};
-    ASSERT_EQ(seen.size(), RANGES.size());
-    for (const auto& [name, range] : RANGES) {
-        const float slack = 0.05f * (range.second - range.first) + 1e-6f;
-        EXPECT_NEAR(seen[name].first, range.first, slack) << name << ", the least";
-        EXPECT_NEAR(seen[name].second, range.second, slack) << name << ", the most";
+    for (const auto& [name, s] : seen) {
+        const float slack = 0.05f * (s.high - s.low) + 1e-6f;
+        EXPECT_NEAR(s.least, s.low, slack) << name << ", the least";
+        EXPECT_NEAR(s.most, s.high, slack) << name << ", the most";
     }
 }
 
