@@ -91,9 +91,8 @@ def test(args, check):
         found = dialogs[number].find(struct.pack("<hhhhi", *place, control))
         check.expect(found > 0, "dialog %d's control %d sits at %s" % (number, control, place))
     link = dialogs[106].find(struct.pack("<hhhhi", 7, 116, 280, 8, 1005))
-    check.expect(
-        struct.unpack_from("<I", dialogs[106], link - 4)[0] & 0x100, "About's link notifies"
-    )
+    style = struct.unpack_from("<I", dialogs[106], link - 4)[0]
+    check.expect(style & 0x100, "About's link notifies clicks")
 
     # The manifest Windows reads at start (type 24, name 1), and the version in the file's details.
     tags = ElementTree.fromstring(resource(24, 1) or b"<none/>").iter()

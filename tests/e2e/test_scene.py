@@ -6,7 +6,7 @@ import subprocess
 
 import numpy as np
 
-from winegame import RAIN_DAY, Game, main, near
+from winegame import CLEAR_NIGHT, RAIN_DAY, Game, main, near
 
 # A second whose park puts the sign straight ahead of the start; if the park's
 # making changes, world_info searches on from here for the next such second.
@@ -44,6 +44,14 @@ def letters(r, g, b):  # the names painted on it
     return (r > 170) & (g > 170) & (100 < b) & (b < 215) & (r - b > 25)
 
 
+def red(r, g, b):  # the rainbow's red band
+    return (r > 180) & (g < 130) & (b < 150)
+
+
+def green(r, g, b):  # and its green band
+    return (g > 180) & (r < 120) & (b < 160)
+
+
 def test(args, check):
     command = [args.world_info, "--sign-view", str(SIGN_CLOCK), "40000"]
     seconds, yaw, pitch, distance = map(float, subprocess.check_output(command).split())
@@ -66,13 +74,7 @@ def test(args, check):
         rain = lambda v: near(v[30, 400], RAIN_DAY, 25) and streaks(v)
         check.expect(game.wait_for_view("rain", rain), "the sky turns rain grey, rain streaks fall")
         game.menu("w", "n")  # rain stopping by day leaves a rainbow where the player looks
-        red = lambda v: count(
-            v, (0, 0, 800, 400), lambda r, g, b: (r > 180) & (g < 130) & (b < 150)
-        )
-        green = lambda v: count(
-            v, (0, 0, 800, 400), lambda r, g, b: (g > 180) & (r < 120) & (b < 160)
-        )
-        bow = lambda v: min(red(v), green(v)) > 300
+        bow = lambda v: min(count(v, (0, 0, 800, 400), band) for band in (red, green)) > 300
         check.expect(game.wait_for_view("rainbow", bow), "a rainbow stands where the rain stopped")
 
         # Snow settles in patches where the random draws put them: count the ground's pale pixels.
@@ -90,7 +92,9 @@ def test(args, check):
         moon = lambda v: densest(v[SKY[1] : SKY[3], SKY[0] : SKY[2]].min(axis=2) > 190) > 150
         bluish = lambda v: count(v, SKY, lambda r, g, b: (hi(r, g, b) > 40) & (b >= r - 30))
         stars = lambda v: bluish(v) - count(v, SKY, lambda *p: lo(*p) > 100) > 20
-        night = game.wait_for_view("night-moon", lambda v: moon(v) and stars(v))
+        # Only once night has fallen: by day or dusk a white cloud and the blue sky pass for both.
+        dark = lambda v: near(v[12, 400], CLEAR_NIGHT, 12)
+        night = game.wait_for_view("night-moon", lambda v: dark(v) and moon(v) and stars(v))
         check.expect(night, "the moon and stars shine in the night sky")
 
 

@@ -35,9 +35,7 @@ def test(args, check):
         try:
             with Game(args, "window-start-%d" % start) as game:
                 whole = wait_for(lambda: game.whole(game.shot("start")), 20, 0.5)
-                check.expect(
-                    whole, "start %d, %d busy: caption and menu painted" % (start, len(busy))
-                )
+                check.expect(whole, "start %d, %d busy: frame painted" % (start, len(busy)))
         finally:
             for process in busy:
                 process.kill()
@@ -52,28 +50,25 @@ def test(args, check):
         game.key("alt+w")
         check.expect(checked_row(game, "weather-after-rain") == 1, "the check mark moved to Rainy")
         game.menu("w", "n")
-        for label, colour in (("night", CLEAR_NIGHT), ("day-again", CLEAR_DAY)):
+        for label, colour in (("night", CLEAR_NIGHT), ("day", CLEAR_DAY)):
             game.key("n")
             check.expect(game.wait_for_view(label, sky(colour, 6)), "N eases to the %s sky" % label)
 
         check.expect(game.cursor_visible(), "the cursor shows before the first click")
         check.expect(game.capture(), "the first click hides the cursor")
-        for what, ask in (
-            ("Game > Exit", lambda: game.menu("g", "x")),
-            ("R", lambda: game.key("r")),
-        ):
+        for what, keys in (("Game > Exit", "gx"), ("R, a new game,", "r")):
             game.capture()
-            ask()
-            check.expect(game.wait_for_window("Confirm"), "%s asks first" % what)
+            check.expect(
+                game.opens("Confirm", *keys), "%s asks first, centred over the game" % what
+            )
             check.expect(wait_for(game.cursor_visible, 20), "the pointer shows at the question")
             game.shot("question")
             game.key("n")
             kept = game.wait_for_no_window("Confirm") and game.process.poll() is None
             check.expect(kept, "No keeps the game")
 
-        game.xdotool(
-            "mousemove", game.frame[2] - 12, game.frame[1] + 11
-        )  # the right caption button
+        # The right-most caption button.
+        game.xdotool("mousemove", game.frame[2] - 12, game.frame[1] + 11)
         game.click()
         check.expect(game.exit_code() == 0, "the close button ends the game with exit code 0")
         check.expect(game.find_window("Confirm") is None, "without a question")
