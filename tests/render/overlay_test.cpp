@@ -132,6 +132,7 @@ TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
         {"backing at night", NIGHT, map, {700, 100, 0}, nightBacking},
         {"stream at night", NIGHT, map, {700, 27, 0}, nightStream, true},
         {"left bar", SCENE, drawCrosshair, {392, 300, 0}, WHITE},
+        {"above it", SCENE, drawCrosshair, {392, 301, 0}, BG},
         {"right bar", SCENE, drawCrosshair, {408, 300, 0}, WHITE},
         {"dot", SCENE, drawCrosshair, {400, 300, 0}, RED},
         {"the gap right of it", SCENE, drawCrosshair, {402, 300, 0}, BG},

@@ -85,22 +85,15 @@ TEST_F(World, CreaturesShowEachPartInItsColour) {
         {"before its coat", ENEMY, 0, 0, 0, {3, 0.5f, 0}, {0, 0.5f, 0.3f}, BG},
         {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 0.25f, 3}, {0, 1.3f, 0}, {0.9f, 0.7f, 0.6f}},
         {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, FUR},
-        {"rabbit's head", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.38f, 0.1f}, {0.9f, 0.85f, 0.8f}},
         {"rabbit's ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.52f, 0.08f}, {.95f, .8f, .8f}},
-        {"above its ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.66f, 0.08f}, BG},
-        {"rabbit's eye", RABBIT, 0, 0, 0, {0, 0.35f, 1.2f}, {0.03f, 0.35f, 0.18f}, {1, 0.6f, 0.6f}},
         {"rabbit's tail", RABBIT, 0, 0, 0, {1.2f, 0.1f, -0.19f}, {0, 0.1f, -0.19f}, FUR},
         {"deer's coat", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.62f, 0}, COAT},
-        {"deer's head", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.95f, 0.38f}, {0.7f, 0.5f, 0.3f}},
         {"deer's leg", DEER, 90, 0, 0, {0, 0.5f, 2.5f}, {-0.1f, 0.3f, 0.12f}, {0.55f, 0.38f, 0.2f}},
         {"deer's tail", DEER, 90, 0, 0, {-2.5f, 0.7f, 0.01f}, {0, 0.65f, -0.4f}, {1, 1, 1}},
         {"deer's eye", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {-0.065f, 0.98f, 0.42f}, EYE},
         {"deer's nose", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {0, 0.93f, 0.545f}, {0.15f, 0.1f, 0.08f}},
-        {"deer's ear", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {-0.0463f, 1.0976f, 0.34f}, COAT},
         {"its antler", DEER, 90, 0, 0, {0.35f, 1.6f, 0.01f}, {-0.0209f, 1.1546f, 0.322f}, ANTLER},
         {"before its chest", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.56f, 0.55f}, BG},
-        {"behind its hind legs", DEER, 90, 0, 0, {0, 0.5f, 2.5f}, {-0.1f, 0.3f, -0.3f}, BG},
-        {"beside its belly", DEER, 90, 0, 0, {0, 2, -0.99f}, {1, 0.56f, 0}, BG},
         {"its coat fallen", DEER, 0, 90, 3, {-0.62f, 0.1f, 3}, {-0.12f, 0.62f, 0}, COAT},
         {"its time up", DEER, 0, 90, 0, {-0.62f, 4, 0.01f}, {0, 0.62f, 0}, BG},
     };
@@ -145,7 +138,6 @@ TEST_F(World, SceneryShowsItsColours) {
     } PARTS[] = {
         {"trunk", {20, 1, 25}, {20, 1, 20}, {0.35f, 0.22f, 0.1f}},
         {"lower crown", {20, 2.75f, 26}, {20, 2.75f, 20}, {0.05f, 0.35f, 0.08f}},
-        {"its rim", {21.3f, 2.75f, 26}, {21.3f, 2.75f, 20}, {0.05f, 0.35f, 0.08f}},
         {"upper crown", {20, 5.2f, 26}, {20, 5.2f, 20}, {0.08f, 0.42f, 0.12f}},
         {"rock", {30, 0.4f, 24}, {30, 0.4f, 20}, {0.6f, 0.4f, 0.3f}},
         {"above the rock", {30, 1.3f, 24}, {30, 1.3f, 20}, BG},
@@ -156,9 +148,7 @@ TEST_F(World, SceneryShowsItsColours) {
         {"board's back", {20, 2.75f, 26}, {20, 2.75f, 30}, WOOD},
         {"board's upper left", {20, 2.75f, 34}, {19.05f, 3.45f, 30}, GREY},
         {"board's upper right", {20, 2.75f, 34}, {20.5f, 3.3f, 30}, WOOD},
-        {"board's lower left", {20, 2.75f, 34}, {19.05f, 2.3f, 30}, WOOD},
         {"above the board", {20, 6, 34}, {20, 3.6f, 30}, BG},  // the tree behind out of line
-        {"right of the board", {20, 2.75f, 34}, {21.1f, 2.75f, 30}, BG},
     };
     for (const auto& p : PARTS) {
         bare(eyeOn(p.eye, p.point), 40, BG);
@@ -197,4 +187,5 @@ TEST_F(World, WaterShimmersOnItsOwnClockAndFishShowThroughIt) {
     const Rgb water = over({0.3f, 0.6f, 0.9f}, 0.15f, over({0.18f, 0.5f, 0.8f}, 0.22f, BG));
     const Rgb fish = {fishSchool.red[0], fishSchool.green[0], fishSchool.blue[0]};
     EXPECT_TRUE(showsAt(grab(), body, over(fish, 0.85f, over(fish, 0.85f, water)), 4));
+    EXPECT_TRUE(showsAt(grab(), {0.6f, -0.35f, 0.1f}, water, 3)) << "the water beside it";
 }

@@ -36,17 +36,6 @@ TEST(Frame, TimeIsMeasuredClampedAndStartedAfreshByANewGame) {
     }
 }
 
-// A rainbow rises over 5 s, holds to 35 s and is out by 40 s.
-TEST(Frame, TheRainbowRisesHoldsAndFades) {
-    const float AGES[][4] = {{0, 2.5f, 0.5f, 1}, {35, 2.5f, 0.5f, 1}, {39, 1.5f, 0, 0}};
-    for (const auto& a : AGES) {  // age, step, alpha, still up
-        theRainbow = RainbowState{1, a[0], 0.3f, 0};
-        ageRainbow(a[1]);
-        EXPECT_NEAR(theRainbow.alpha, a[2], 1e-5f) << "at " << a[0] + a[1];
-        EXPECT_EQ(theRainbow.active, a[3]) << "at " << a[0] + a[1];
-    }
-}
-
 // Walking sounds a step at once and then every 0.4 s: at 1/16 s a frame, every seventh frame;
 // afloat, none.
 TEST(Frame, WalkingMovesThePlayerAndSoundsFootstepsOnTheGround) {
