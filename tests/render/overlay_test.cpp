@@ -129,7 +129,6 @@ TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
         {"arrow", HUD, map, {722, 135, 0}, {0.3f, 0.5f, 1}},
         {"past its tip", HUD, map, {730, 135, 0}, backing},
         {"stream", HUD, map, {700, 27, 0}, over({0.4f, 0.7f, 1}, 0.8f, backing), true},
-        {"backing at night", NIGHT, map, {700, 100, 0}, nightBacking},
         {"stream at night", NIGHT, map, {700, 27, 0}, nightStream, true},
         {"left bar", SCENE, drawCrosshair, {392, 300, 0}, WHITE},
         {"above it", SCENE, drawCrosshair, {392, 301, 0}, BG},

@@ -71,17 +71,6 @@ TEST(Park, TheGroundTapersAtTheEdgeAndTheStreamIsCarvedIntoIt) {
     }
 }
 
-// The centre line runs from control point 1 to 9 (x = 126.5 times -1 .. 1), through a knot every
-// 25 samples; between, a Catmull-Rom curve: sample 12 is 0.48 of the way from x = -126.5 to
-// -88.55 with -151.8 and -50.6 beyond, 0.5 (2 p1 + (p2 - p0) t + (2 p0 - 5 p1 + 4 p2 - p3) t^2 +
-// (-p0 + 3 p1 - 3 p2 + p3) t^3) = -109.1049.
-TEST(Park, TheStreamRunsWestToEastThroughItsKnots) {
-    startGame(1780351200u);
-    EXPECT_EQ(streamSampleX[0], -126.5f);
-    EXPECT_NEAR(streamSampleX[12], -109.1049f, 1e-3);
-    EXPECT_EQ(streamSampleX[200], 126.5f);
-}
-
 // On a grid of heights i x j a bilinear blend gives gx gz exactly, gx and gz the grid coordinates
 // (x + 126.5) / cell; beyond the grid the border holds. Slopes are rise over run, 0 under 0.01.
 TEST(Park, HeightsAndSlopesBetweenSamples) {
