@@ -1,13 +1,12 @@
-"""Minimised, the game shows no frame (Mesa's hidden HUD writes a line a second while frames show) and rests;
-restored, it draws again. In the screen's corner and shrunk, About, Donate and a question open wholly on the
-screen, over the game as far as they fit. At 150 % (LogPixels 144) the view is 1200 x 900, text and boxes grow."""
+"""Minimised, the game shows no frame (Mesa's hidden HUD writes a line a second while frames show)
+and rests; restored, it draws again. In the screen's corner and shrunk, About, Donate and a question
+open wholly on the screen, over the game as far as they fit. At 150 % (LogPixels 144) the view is
+1200 x 900, text and boxes grow."""
 
 import os
-import sys
 import time
 
-import winegame
-from winegame import wait_for
+from winegame import Game, main, wait_for
 
 
 def help_line_height(game, label):
@@ -34,83 +33,58 @@ def quiet(game, seconds=3):
     return now[0] == lines and now[1] - ticks < 0.05 * seconds * os.sysconf("SC_CLK_TCK")
 
 
-def system_menu(game, item):
-    """Alt+Space opens the window's menu; once it shows, an item is picked by its letter."""
-    for _ in range(5):
-        game.key("alt+space")
-        if wait_for(game.popup, 20):
-            return game.key(item)
-        game.key("Escape")
-
-
 def minimising(game, check):
     frame = game.frame
-    system_menu(game, "n")
-    check.expect(wait_for(lambda: (b := game.box(game.window)) and b[3] < b[1] + 60, 30), "minimised")
+    game.menu("space", "n")
+    minimised = wait_for(lambda: (b := game.box(game.window)) and b[3] < b[1] + 60, 30)
+    check.expect(minimised, "minimised")
     check.expect(wait_for(lambda: quiet(game), 60, 0), "minimised, no frame, the CPU rests")
-    system_menu(game, "r")
+    game.menu("space", "r")
     check.expect(wait_for(lambda: game.box(game.window) == frame, 30), "restored where it was")
     shown = frames_and_cpu(game)[0]
     check.expect(wait_for(lambda: frames_and_cpu(game)[0] >= shown + 2, 30), "restored, it draws")
 
 
 def drag(game, start, end, arrived):
-    game.xdotool("mousemove", *start)
-    game.xdotool("mousedown", 1)
-    game.xdotool("mousemove", *end)
+    game.xdotool("mousemove", *start, "mousedown", 1, "mousemove", *end)
     wait_for(lambda: (box := game.box(game.window)) and arrived(box), 20)
     game.xdotool("mouseup", 1)
 
 
 def opened(game, title, keys, close="Escape"):
-    """The screen box of what the menu keys open; the close key closes it."""
-    game.menu(*keys)
-    box = (window := game.wait_for_window(title)) and game.box(window)
+    """The box the menu keys open, once it stands over the game as far as it fits; closed again."""
+    box = game.opens(title, *keys)
     game.shot(title.lower())
     game.key(close)
     game.wait_for_no_window(title)
-    return box or (0, 0, 0, 0)
+    return box
 
 
-def in_the_corner(game, check):
-    """Boxes over the game moved to the top left corner and shrunk; their sizes."""
-    left, top, right, bottom = game.frame
-    drag(game, (left + 150, top + 10), (150, 10), lambda b: b[:2] == (0, 0))
-    drag(game, (right - left - 2, bottom - top - 2), (200, 150), lambda b: b[2] < 260)
-    owner, sizes = game.box(game.window), {}
-    for title, keys, close in zip(("About", "Donate", "Confirm"), ("ha", "hd", "gx"), ("Escape",) * 2 + ("n",)):
-        box = opened(game, title, keys, close)
-        size = sizes[title] = (box[2] - box[0], box[3] - box[1])
-        # Centred over the window where it fits, else just inside the screen's edge.
-        centred = [owner[i] + (owner[i + 2] - owner[i] - size[i]) // 2 for i in (0, 1)]
-        want = [min(max(centred[i], 0), game.screen[i] - size[i]) for i in (0, 1)]
-        inside = box[2] <= game.screen[0] and box[3] <= game.screen[1]
-        off = max(abs(box[0] - want[0]), abs(box[1] - want[1]))
-        check.expect(off <= 2 and inside, "%s opens at %s, on the screen (want %s)" % (title, box, want))
-    return sizes
-
-
-def main():
-    args, check = winegame.parse_args(), winegame.Check("display")
+def test(args, check):
     hud = os.path.join(args.work, "screenshots", "display-96")  # Mesa's hidden HUD, a line a second
-    os.environ.update(GALLIUM_HUD="fps", GALLIUM_HUD_VISIBLE="false", GALLIUM_HUD_PERIOD="1",
-                      GALLIUM_HUD_DUMP_DIR=hud)
-    try:
-        with winegame.Game(args, "display-96") as game:
-            text = help_line_height(game, "96-dpi")
-            minimising(game, check)
-            sizes = in_the_corner(game, check)
-        with winegame.Game(args, "display-144", screen=(1600, 1200), dpi=144) as game:
-            view = (game.client[2] - game.client[0], game.client[3] - game.client[1])
-            check.expect(view == (1200, 900), "at 150 %% the view is 1200 x 900 (is %s)" % (view,))
-            taller = help_line_height(game, "144-dpi") / max(text, 1)
-            check.expect(taller > 1.3, "at 150 %% the help line is taller (%.2f times)" % taller)
-            wider = (lambda b: b[2] - b[0])(opened(game, "About", "ha")) / sizes["About"][0]
-            check.expect(1.35 < wider < 1.65, "at 150 %% About is wider (%.2f times)" % wider)
-    except Exception as error:  # a crashed driver is a failed test, with its reason
-        check.expect(False, "the run completed (%s: %s)" % (type(error).__name__, error))
-    return check.finish()
+    os.environ.update(GALLIUM_HUD="fps", GALLIUM_HUD_VISIBLE="false", GALLIUM_HUD_PERIOD="1")
+    os.environ.update(GALLIUM_HUD_DUMP_DIR=hud)
+    with Game(args, "display-96") as game:
+        text = help_line_height(game, "96-dpi")
+        minimising(game, check)
+        # Moved to the top left corner and shrunk, the boxes cannot all stand centred over the game.
+        left, top, right, bottom = game.frame
+        drag(game, (left + 150, top + 10), (150, 10), lambda b: b[:2] == (0, 0))
+        drag(game, (right - left - 2, bottom - top - 2), (200, 150), lambda b: b[2] < 260)
+        boxes = {}
+        for title, keys in (("About", "ha"), ("Donate", "hd"), ("Confirm", "gx")):
+            boxes[title] = opened(game, title, keys, "n" if title == "Confirm" else "Escape")
+            check.expect(boxes[title], "%s opens on the screen, over the game" % title)
+
+    with Game(args, "display-144", screen=(1600, 1200), dpi=144) as game:
+        view = (game.client[2] - game.client[0], game.client[3] - game.client[1])
+        check.expect(view == (1200, 900), "at 150 %% the view is 1200 x 900 (is %s)" % (view,))
+        taller = help_line_height(game, "144-dpi") / max(text, 1)
+        check.expect(taller > 1.3, "at 150 %% the help line is taller (%.2f times)" % taller)
+        about, bigger = boxes["About"], opened(game, "About", "ha")
+        wider = (bigger[2] - bigger[0]) / (about[2] - about[0]) if bigger and about else 0
+        check.expect(1.35 < wider < 1.65, "at 150 %% About is wider (%.2f times)" % wider)
 
 
 if __name__ == "__main__":
-    sys.exit(main())
+    main(test)

@@ -16,7 +16,8 @@ static int failingOpen = -1, opensSoFar = 0;
 static WaveOutDevice devices[8];
 
 static WaveOutDevice* logged(FakeAudioCall call, WaveOutDevice* d) {
-    return fakeAudio.events.push_back({call, d->number, {}, {}}), d;
+    fakeAudio.events.push_back({call, d->number, {}, {}});
+    return d;
 }
 
 void putLittleEndian(std::vector<unsigned char>* b, size_t at, uint32_t value, uint32_t bytes) {
@@ -39,7 +40,8 @@ std::vector<unsigned char> makeTestWave(uint32_t rate, uint16_t channels, uint16
 void resetFakeAudio() {
     fakeAudio.events.clear();
     for (int id = 107; id <= 116; ++id) resources[id - 107] = makeTestWave(100 * id, 2, 16, id);
-    failingOpen = -1, opensSoFar = 0;
+    failingOpen = -1;
+    opensSoFar = 0;
 }
 
 void setFakeSoundResource(int id, const std::vector<unsigned char>& bytes) {

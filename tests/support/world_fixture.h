@@ -1,8 +1,5 @@
 #pragma once
 
-// Games started as the program starts them, on fake devices; the rules written afresh; records
-// compared.
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,7 +24,10 @@
 
 // The program's start with the clock at this second, every sound loaded.
 inline void startGame(uint32_t clockSeconds) {
-    resetFakePlatform(), releaseSoundBank(), resetFakeAudio(), loadSoundBank();
+    resetFakePlatform();
+    releaseSoundBank();
+    resetFakeAudio();
+    loadSoundBank();
     rainLoopPlaying = rainDropCount = snowFlakeCount = rainSplashCount = 0;
     startProgramAt(clockSeconds);
     fakeAudio.events.clear();
@@ -37,118 +37,82 @@ inline void startGame(uint32_t clockSeconds) {
 inline std::vector<int> playedSounds() {
     std::vector<int> ids;
     for (const FakeAudioEvent& e : fakeAudio.events)
-        for (int id = FIRST_SOUND_ID; e.call == FAKE_PREPARE && id < FIRST_SOUND_ID + SOUND_COUNT;
-             ++id)
-            if (e.header.data == soundSlot(id)->buffer + soundSlot(id)->dataOffset)
+        for (int id = FIRST_SOUND_ID; id < FIRST_SOUND_ID + SOUND_COUNT; ++id)
+            if (e.call == FAKE_PREPARE &&
+                e.header.data == soundSlot(id)->buffer + soundSlot(id)->dataOffset)
                 ids.push_back(id);
     fakeAudio.events.clear();
     return ids;
+}
+
+inline ::testing::AssertionResult within(float v, float lo, float hi) {
+    if (v >= lo && v <= hi) return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << v << " is outside " << lo << " .. " << hi;
 }
 
 namespace testworld {
 
 inline void flattenGround(float height) {
     if (!isTerrainBuilt()) buildTerrain();
-    std::fill(&terrainHeights[0][0], &terrainHeights[0][0] + TERRAIN_SAMPLES * TERRAIN_SAMPLES,
-              height);
+    std::fill_n(&terrainHeights[0][0], TERRAIN_SAMPLES * TERRAIN_SAMPLES, height);
 }
 
 // Trees and rocks far outside the park and every animal gone: a test puts back what it needs.
 inline void clearPark() {
     for (TreeRecord& t : trees) t = TreeRecord{5000, 5000, 3, 1.5f};
     for (RockRecord& r : rocks) r = RockRecord{5000, 5000, 0.4f, 0.3f, 0.4f, 0.5f, 0.5f, 0.5f, 0};
-    for (AnimalRecord& a : animals) a = AnimalRecord{}, a.x = a.z = 5000, a.wanderTimer = 1000;
+    for (AnimalRecord& a : animals) a = AnimalRecord{0, 5000, 5000, 0, 1000, 0, 0, 0, 0, 90, 0};
 }
 
 inline void emptyArena(ArenaState* arena) { std::memset(arena, 0, sizeof(*arena)); }
 
-inline EnemyRecord* addEnemy(ArenaState* arena, float x, float z, Vec3 shirt) {
-    arena->enemiesLeft += 1;
-    return &(arena->enemies[arena->enemyCount++] =
-                 EnemyRecord{{x, terrainHeightAt(x, z), z}, 0, 1000, 1, 0, 0, shirt});
-}
-
-inline const Vec3 RED_SHIRT = {0.8f, 0.2f, 0.2f}, BLUE_SHIRT = {0.2f, 0.3f, 0.8f},
-                  GREY_SHIRT = {0.35f, 0.35f, 0.38f};
-
 }  // namespace testworld
 
-// The Windows C runtime's rand after srand(s).
-struct Rand {
-    uint32_t s;
-    int next() { return (int)(((s = s * 214013u + 2531011u) >> 16) & 0x7FFF); }
-    float f(float lo, float hi) { return (float)(lo + next() / 32767.0 * (double)(hi - lo)); }
-    int i(int lo, int hi) { return next() % (hi - lo + 1) + lo; }
-};
-
-// Record layouts, one letter per 4-byte field: 'f' a float, 'i' an integer.
-inline std::string times(const std::string& kinds, int n) {
-    return n > 0 ? kinds + times(kinds, n - 1) : "";
-}
-const std::string ENEMY_FIELDS = "fffffifffff", ANIMAL_FIELDS = "iffffffiiff";
-const std::string FISH_FIELDS = times("f", 7 * FISH_COUNT) + times("i", FISH_COUNT);
-const std::string ARENA_FIELDS =
-    times(ENEMY_FIELDS, MAX_ENEMIES) + "iiiii" + times("ffffffffffffi", MAX_BLOOD_DROPS) + "i" +
-    times("ffffff", MAX_BLOOD_POOLS) + "i" + "fffffffi" + "ffiiiifiif" +
-    times("fffffffff", MAX_SPLASH_DROPS) + "i" + times("ffffff", MAX_RIPPLES) + "i" +
-    times("fffffffffff", MAX_SPARKS) + "i";
-
-// A record, or an array of them, field by field: floats agree to a hair (relative 1e-5), integers
-// exactly.
+// Records alike field by field: 'f' floats to a relative 1e-5, 'i' integers exactly; kinds repeat.
 template <class T>
 ::testing::AssertionResult same(const T& got, const T& want, const std::string& kinds) {
-    if (sizeof(T) % (kinds.size() * 4))
-        return ::testing::AssertionFailure() << "the kinds do not fit the record";
     for (size_t k = 0; k < sizeof(T) / 4; ++k) {
-        int32_t ia, ib;  // the field read both ways
-        float fa, fb;
-        std::memcpy(&ia, (const char*)&got + 4 * k, 4), std::memcpy(&fa, &ia, 4);
-        std::memcpy(&ib, (const char*)&want + 4 * k, 4), std::memcpy(&fb, &ib, 4);
-        bool isInt = kinds[k % kinds.size()] == 'i';
-        if (isInt ? ia != ib : !(std::fabs(fa - fb) <= 1e-5f * (1.0f + std::fabs(fb))))
+        int32_t i[2];
+        float f[2];
+        std::memcpy(&i[0], (const char*)&got + 4 * k, 4);
+        std::memcpy(&i[1], (const char*)&want + 4 * k, 4);
+        std::memcpy(f, i, sizeof f);
+        const float slack = kinds[k % kinds.size()] == 'i' ? -1 : 1e-5f * (1 + std::fabs(f[1]));
+        if (i[0] != i[1] && !(std::fabs(f[0] - f[1]) <= slack))
             return ::testing::AssertionFailure()
-                   << "record " << k / kinds.size() << ", field " << k % kinds.size() << ": got "
-                   << (isInt ? ia : fa) << ", want " << (isInt ? ib : fb);
+                   << "field " << k << ": got " << f[0] << " (int " << i[0] << "), want " << f[1]
+                   << " (int " << i[1] << ")";
     }
     return ::testing::AssertionSuccess();
 }
 
-struct GameGround {  // the game's own ground, for references built on it
-    float h(float x, float z) { return terrainHeightAt(x, z); }
-    float slope(float x1, float z1, float x2, float z2) {
-        return terrainSlopeBetween(x1, z1, x2, z2);
+// Every enemy and animal as placing leaves them: alive and unfallen inside the limit, off the start
+// square, on ground rising or falling at most 0.45 a unit toward +x and +z, their draws in range.
+inline void expectPlacedByTheRules(const ArenaState& arena) {
+    auto spot = [](float x, float z, float edge, float clear, float turn, const char* what, int i) {
+        EXPECT_TRUE(within(std::max(std::fabs(x), std::fabs(z)), clear, edge)) << what << i;
+        EXPECT_LE(terrainSlopeBetween(x, z, x + 1, z), 0.45f) << what << i;
+        EXPECT_LE(terrainSlopeBetween(x, z, x, z + 1), 0.45f) << what << i;
+        EXPECT_TRUE(within(turn, 0, 360)) << what << i;
+    };
+    EXPECT_TRUE(within(arena.enemyCount, 15, 30));
+    EXPECT_EQ(arena.enemiesLeft, arena.enemyCount);
+    for (int i = 0; i < arena.enemyCount; ++i) {
+        const EnemyRecord& e = arena.enemies[i];
+        spot(e.position.x, e.position.z, 124.5f, 8, e.heading, "enemy ", i);
+        EXPECT_EQ(e.position.y, terrainHeightAt(e.position.x, e.position.z)) << "enemy " << i;
+        EXPECT_TRUE(within(e.wanderTimer, 0, 3)) << "enemy " << i;
+        EXPECT_EQ(e.alive, 1) << "enemy " << i;
+        EXPECT_EQ(e.fallAngle + e.corpseTimer, 0) << "enemy " << i;
     }
-};
-
-// Redrawn inside the start square or where the ground toward +x or +z is steeper than 0.45.
-template <class Ground>
-void drawPlace(Rand& r, Ground& g, float reach, float square, float* x, float* z) {
-    do *x = r.f(-reach, reach), *z = r.f(-reach, reach);
-    while ((std::fabs(*x) < square && std::fabs(*z) < square) ||
-           g.slope(*x, *z, *x + 1, *z) > 0.45f || g.slope(*x, *z, *x, *z + 1) > 0.45f);
-}
-
-template <class Ground>
-int placeEnemiesByRule(Rand& r, Ground& g, EnemyRecord* out) {
-    static const Vec3 SHIRTS[3] = {{0.8f, 0.2f, 0.2f}, {0.2f, 0.3f, 0.8f}, {0.35f, 0.35f, 0.38f}};
-    int n = r.i(15, 30);
-    for (EnemyRecord* e = out; e < out + n; ++e) {
-        *e = EnemyRecord{};
-        drawPlace(r, g, 124.5f, 8, &e->position.x, &e->position.z);
-        e->position.y = g.h(e->position.x, e->position.z);
-        e->heading = r.f(0, 360), e->wanderTimer = r.f(0, 3), e->alive = 1,
-        e->colour = SHIRTS[r.i(0, 2)];
-    }
-    return n;
-}
-
-template <class Ground>
-void placeAnimalsByRule(Rand& r, Ground& g, AnimalRecord* out) {
-    for (int k = 0; k < ANIMAL_COUNT; ++k) {
-        AnimalRecord& a = out[k] = AnimalRecord{};
-        drawPlace(r, g, 123.5f, 6, &a.x, &a.z);
-        a.kind = k < 25 ? ANIMAL_RABBIT : ANIMAL_DEER, a.alive = 1;
-        a.facing = r.f(0, 360), a.wanderTimer = r.f(3, 10), a.heading = r.f(0, 360),
-        a.gaitPhase = r.f(0, 6.28f);
+    for (int i = 0; i < ANIMAL_COUNT; ++i) {
+        const AnimalRecord& a = animals[i];
+        spot(a.x, a.z, 123.5f, 6, a.heading, "animal ", i);
+        EXPECT_EQ(a.kind, i < 25 ? ANIMAL_RABBIT : ANIMAL_DEER) << "animal " << i;
+        EXPECT_EQ(a.alive - a.moving, 1) << "animal " << i << " (alive, standing)";
+        EXPECT_TRUE(within(a.facing, 0, 360)) << "animal " << i;
+        EXPECT_TRUE(within(a.wanderTimer, 3, 10)) << "animal " << i;
+        EXPECT_TRUE(within(a.gaitPhase, 0, 6.28f)) << "animal " << i;
+        EXPECT_EQ(a.fallAngle + a.corpseTimer, 0) << "animal " << i;
     }
 }

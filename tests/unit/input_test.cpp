@@ -1,16 +1,13 @@
 #include <gtest/gtest.h>
 
 #include "app/shell.h"
-#include "fakes/platform_fake.h"
 #include "player/input.h"
 #include "resources/resource_ids.h"
 #include "support/world_fixture.h"
 
 namespace {
 
-// The shell's keys and mouse, driven as the window procedure drives them.
-class Input : public ::testing::Test {
-protected:
+struct Input : ::testing::Test {
     void SetUp() override { startGame(606); }
     int held() {
         return theInput.moveForwardHeld + theInput.moveBackHeld + theInput.moveLeftHeld +
@@ -21,99 +18,57 @@ protected:
 }  // namespace
 
 TEST_F(Input, MovementKeysHoldThroughRepeatsUntilEitherOfTheirKeysIsReleased) {
-    struct Binding {
-        int key, alias;
-        int InputState::*flag;
-    };
-    const Binding BINDINGS[4] = {{KEY_W, KEY_UP, &InputState::moveForwardHeld},
-                                 {KEY_S, KEY_DOWN, &InputState::moveBackHeld},
-                                 {KEY_A, KEY_LEFT, &InputState::moveLeftHeld},
-                                 {KEY_D, KEY_RIGHT, &InputState::moveRightHeld}};
-    for (const Binding& b : BINDINGS) {
-        for (int first : {b.key, b.alias}) {
-            shellKeyDown(first, 0), shellKeyDown(first, 1);  // the second an auto-repeat
-            EXPECT_TRUE(theInput.*b.flag == 1 && held() == 1) << first;
-            shellKeyUp(first == b.key ? b.alias : b.key);
-            EXPECT_EQ(held(), 0) << first;
-        }
+    const int KEYS[8] = {KEY_W, KEY_UP, KEY_S, KEY_DOWN, KEY_A, KEY_LEFT, KEY_D, KEY_RIGHT};
+    EXPECT_EQ(held(), 0) << "a fresh window holds no key";
+    for (int k = 0; k < 8; ++k) {
+        shellKeyDown(KEYS[k], 0);
+        shellKeyDown(KEYS[k], 1);  // an auto-repeat
+        EXPECT_EQ(held(), 1) << KEYS[k];
+        shellKeyUp(KEYS[k ^ 1]);  // its other key
+        EXPECT_EQ(held(), 0) << KEYS[k];
     }
 }
 
+// Switches act on the first press only, B only with the mouse captured.
 TEST_F(Input, SwitchesActOnTheFirstPressAndIgnoreRepeats) {
-    shellKeyDown(KEY_B, 0);
-    EXPECT_EQ(theInput.binocularsOn, 0);  // not before the mouse is captured
+    shellKeyDown(KEY_B);
     shellRightButtonDown();
-    shellKeyDown(KEY_B, 0), shellKeyDown(KEY_B, 1);
+    for (int key : {KEY_B, KEY_N, KEY_R}) {
+        shellKeyDown(key, 0);
+        shellKeyDown(key, 1);
+    }
     EXPECT_EQ(theInput.binocularsOn, 1);
-    shellKeyDown(KEY_N, 0), shellKeyDown(KEY_N, 1);
     EXPECT_EQ(theArena.nightTarget, 1);
-    shellKeyDown(KEY_ESCAPE, 1);
-    EXPECT_EQ(theInput.mouseCaptured, 1);
-    shellKeyDown(KEY_W, 0), shellKeyDown(KEY_ESCAPE, 0);
-    // Freeing the mouse keeps the binoculars, and W, still held, keeps walking.
-    EXPECT_TRUE(theInput.mouseCaptured == 0 && theInput.binocularsOn == 1 &&
-                theInput.moveForwardHeld == 1);
-    theArena.score = 100;
-    shellKeyDown(KEY_R, 0), shellKeyDown(KEY_R, 1);
     EXPECT_EQ(fakePlatform.questionsAsked, 1);
 }
 
-TEST_F(Input, LosingFocusFreesThePointerOnceAndLetsGoOfEveryKey) {
-    shellLeftButtonDown();
-    for (int key : {KEY_W, KEY_S, KEY_A, KEY_D}) shellKeyDown(key, 0);
-    shellFocusLost();
-    EXPECT_TRUE(theInput.mouseCaptured == 0 && held() == 0);
-    shellFocusLost();
-    EXPECT_EQ(fakePlatform.releases, 1);
-}
-
-TEST_F(Input, QuestionsAndBoxesOpenWithTheMouseFreeAndNoKeyHeld) {
-    const int COMMANDS[4] = {IDM_NEW_GAME, IDM_EXIT, IDM_ABOUT, IDM_DONATE};
-    theArena.score = 500;
-    for (int command : COMMANDS) {
-        shellRightButtonDown();
-        shellKeyDown(KEY_UP, 0);
-        fakePlatform.mouseCapturedAtLastQuestion = fakePlatform.mouseCapturedAtLastDialog = -1;
+// A box or a question lets go of the keys; a finished game restarts unasked.
+TEST_F(Input, QuestionsAndBoxesLetGoOfTheKeysAndAskOnlyWhileAGameIsOn) {
+    for (int command : {IDM_ABOUT, IDM_DONATE, IDM_EXIT, IDM_NEW_GAME}) {
+        shellKeyDown(KEY_UP);
         shellCommand(command);
-        int shown = command == IDM_NEW_GAME || command == IDM_EXIT
-                        ? fakePlatform.mouseCapturedAtLastQuestion
-                        : fakePlatform.mouseCapturedAtLastDialog;
-        EXPECT_TRUE(shown == 0 && held() == 0) << command;
+        EXPECT_EQ(held(), 0) << command;
     }
-    EXPECT_EQ(fakePlatform.aboutDialogs + fakePlatform.donateDialogs, 2);
-    EXPECT_EQ(theArena.score, 500);  // No keeps the game
-    EXPECT_EQ(fakePlatform.closePosted, 0);
-    fakePlatform.answerYes = 1;
-    shellCommand(IDM_EXIT);
-    EXPECT_EQ(fakePlatform.closePosted, 1);
+    EXPECT_STREQ(fakePlatform.lastQuestion, "Restart the game?");
+    theArena.gameOver = 1;
     shellCommand(IDM_NEW_GAME);
-    EXPECT_EQ(theArena.score, 0);
-    theArena.gameOver = 1;  // a finished game restarts without asking
-    shellCommand(IDM_NEW_GAME);
-    EXPECT_EQ(fakePlatform.questionsAsked, 4);
-    EXPECT_EQ(theArena.gameOver, 0);
+    EXPECT_EQ(fakePlatform.questionsAsked, 2);
 }
 
+// 0.15 degrees a pixel from where the last recentring put the cursor, never past 89 up or down.
 TEST_F(Input, FirstClickCapturesThenClicksFireAndMovesTurnTheView) {
-    fakePlatform.cursorX = 450;
-    shellMouseMoved();  // a free mouse does not look
-    EXPECT_EQ(thePlayer.yaw, -90.0f);
-    fakePlatform.cursorX = 400;
-    shellRightButtonDown();
-    shellRightButtonDown();
-    EXPECT_EQ(fakePlatform.captures, 1);
-    shellKeyDown(KEY_ESCAPE, 0);
     shellLeftButtonDown();
-    EXPECT_EQ(theInput.mouseCaptured, 1);
-    EXPECT_EQ(theArena.shotsFired, 0);
     shellLeftButtonDown();
     EXPECT_EQ(theArena.shotsFired, 1);
-    fakePlatform.cursorX = 420;  // across only
-    shellMouseMoved();
-    EXPECT_FLOAT_EQ(thePlayer.yaw, -90.0f + 20 * 0.15f);
-    fakePlatform.cursorY = 290;  // then up only, from where the recentring put it
-    shellMouseMoved();
-    EXPECT_FLOAT_EQ(thePlayer.pitch, 10 * 0.15f);
+    fakePlatform.cursorX = 420;
+    shellMouseMoved();  // 20 right of the centre
     shellMouseMoved();  // the recentring's own move: no turn
-    EXPECT_FLOAT_EQ(thePlayer.yaw, -87.0f);
+    EXPECT_FLOAT_EQ(thePlayer.yaw, -87);
+    const int YS[4] = {0, 0, 900, 900};
+    const float PITCHES[4] = {45, 89, -1, -89};  // 300 up, 300 up, 600 down, 600 down
+    for (int i = 0; i < 4; ++i) {
+        fakePlatform.cursorY = YS[i];
+        shellMouseMoved();
+        EXPECT_FLOAT_EQ(thePlayer.pitch, PITCHES[i]) << i;
+    }
 }

@@ -11,14 +11,22 @@
 // close).
 struct SoundTest : ::testing::Test {
     void SetUp() override { startOver(); }
-    void TearDown() override { stopRainLoop(), releaseSoundBank(); }
-    static void startOver() { stopRainLoop(), releaseSoundBank(), resetFakeAudio(); }
-    static void load() { loadSoundBank(), fakeAudio.events.clear(); }
+    void TearDown() override { startOver(); }
+    static void startOver() {
+        stopRainLoop();
+        releaseSoundBank();
+        resetFakeAudio();
+    }
+    static void load() {
+        loadSoundBank();
+        fakeAudio.events.clear();
+    }
     static std::string callLog() {
         std::string log;
-        for (const FakeAudioEvent& e : fakeAudio.events)
-            log += (log.empty() ? "" : " ") + std::string(1, "fopwurc"[e.call]) +
-                   std::to_string(e.device);
+        for (const FakeAudioEvent& e : fakeAudio.events) {
+            if (!log.empty()) log += " ";
+            log += "fopwurc"[e.call] + std::to_string(e.device);
+        }
         return log;
     }
 };
