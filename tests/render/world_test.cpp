@@ -1,4 +1,5 @@
 #include "render_fixture.h"
+#include "world/textures.h"
 
 // The park as a player sees it: whole frames, and colours where each part lands in a bare frame.
 
@@ -151,6 +152,28 @@ TEST_F(World, SceneryShowsItsColours) {
         bare(eyeOn(p.eye, p.point), 40, BG);
         for (auto draw : {drawFlowers, drawForest, drawSign, drawStreamBushes}) draw();
         EXPECT_TRUE(showsAt(grab(), p.point, p.colour, 4)) << p.name;
+    }
+}
+
+// Texel (i, j) takes the sequence's next draw d: n = 0.12 d / 32767 - 0.06, green 0.45 + 0.15
+// sin(i / 2) cos(0.7 j) + 0.03 sin(1.5 j + 0.3 i) + n, red 0.12 + n / 2, blue 0.08 + 0.3 n. From
+// srand(77), (3, 0) takes 20304: n = 0.01436, (32, 162, 21); (0, 1) 15028: n = -0.00496, (29, 121,
+// 20). The 1 x 1 texture of the far ground holds the texels' mean.
+TEST_F(World, TheGrassTextureIsNoiseOverWavesOfGreen) {
+    std::vector<unsigned char> got(64 * 64 * 3), mean(4);
+    seedRandom(77);
+    createGrassTexture();
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGB, GL_UNSIGNED_BYTE, got.data());
+    EXPECT_EQ(std::vector<int>(got.begin() + 9, got.begin() + 12), (std::vector<int>{32, 162, 21}));
+    EXPECT_EQ(std::vector<int>(got.begin() + 192, got.begin() + 195),
+              (std::vector<int>{29, 121, 20}));
+    glBindTexture(GL_TEXTURE_2D, grassMeanTexture);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_RGBA, GL_UNSIGNED_BYTE, mean.data());
+    for (int c = 0; c < 3; ++c) {
+        double sum = 0;
+        for (int k = c; k < 64 * 64 * 3; k += 3) sum += got[k];
+        EXPECT_NEAR(mean[c], sum / 4096, 0.5) << "channel " << c;
     }
 }
 

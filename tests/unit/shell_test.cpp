@@ -57,7 +57,8 @@ TEST(Frame, WalkingMovesThePlayerAndSoundsFootstepsOnTheGround) {
 
 // A roll waits 3 + (draw % 20) / 10 s; at night the chance is 20 % when clear, else 5 + draw % 6;
 // by day 10, 5 or 3 % by weather; a day song is one more draw (odd: the second song). Draws from
-// srand(17): 94 26602 30017 18297; srand(22): 110 14808 21034 7542; srand(41): 172 22420 5 5992.
+// srand(17): 94 26602 30017 18297; srand(22): 110 14808 21034 7542; srand(41): 172 22420 5 5992;
+// srand(95): 348 13010 14398.
 TEST(Frame, AmbientRollsDrawInTheirOrder) {
     startGame(1780351200u);
     struct Roll {
@@ -70,6 +71,7 @@ TEST(Frame, AmbientRollsDrawInTheirOrder) {
         {"clear day, 2 < 10, odd", 17, 0, 4.4f, 0, SOUND_DAY_AMBIENT_2, 18297},
         {"clear day, 8 < 10, even", 22, 0, 4, 0, SOUND_DAY_AMBIENT_1, 7542},
         {"rainy day, 8 >= 5", 22, 0, 4, 1, 0, 21034},
+        {"clear day, 10 >= 10", 95, 0, 3.8f, 0, 0, 14398},
         {"snowy night, 5 < 5 + 4", 41, 1, 4.2f, 2, SOUND_NIGHT_AMBIENT, 5992},
         {"clear night, 20 >= 20", 41, 1, 4.2f, 0, 0, 5},
     };

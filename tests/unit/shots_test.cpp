@@ -46,7 +46,7 @@ void range(const std::vector<Thing>& things) {
 }
 
 const Vec3 EYE = {0, 1.3f, 0}, AHEAD = {0, 1.3f, -20}, WATER = {0, -0.25f, -40};
-const Vec3 LOW = {0, 0.7f, 0}, LOW_AHEAD = {0, 0.7f, -20};
+const Vec3 LOW = {0, 0.7f, 0}, LOW_AHEAD = {0, 0.7f, -20}, HIGH = {0, 5, 0};
 
 }  // namespace
 
@@ -80,14 +80,10 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         {"a deer first", {{DEER, -10}, {RED, -20}}, LOW, LOW_AHEAD, BUCK, 30, 9.4f},
         {"an enemy first", {{DEER, -20}, {RED, -10}}, LOW, LOW_AHEAD, MAN, 0, 10 - 0.52915f},
         {"past a dead deer", {{DEAD_DEER, -10}, {RED, -20}}, LOW, LOW_AHEAD, MAN, 0, 20 - 0.52915f},
-        // Crown centre 0.7 h up (2.8), radius 0.7 x its 1: the ray from 5 up meets it 2.85 up.
-        {"a deer behind a crown",
-         {{TREE, -10, 4, 1}, {DEER, -20}},
-         {0, 5, 0},
-         {0, 0.7f, -20},
-         NONE,
-         0,
-         80},
+        // Crown centre 0.7 h up (2.8), radius 0.7 x its 1: the ray from 5 up meets it 2.85 up. At
+        // 3.5 (h 5) it passes 0.65 cos(atan(4.3 / 20)) = 0.6355 off, outside 0.7 x 0.8.
+        {"behind a crown", {{TREE, -10, 4, 1}, {DEER, -20}}, HIGH, LOW_AHEAD, NONE, 0, 80},
+        {"past a crown", {{TREE, -10, 5, .8f}, {DEER, -20}}, HIGH, LOW_AHEAD, BUCK, 30, 19.857f},
         {"the stream", {}, EYE, WATER, NONE, 0, 80, SPLASH},
         {"the bank", {}, EYE, {0, -0.25f, -37.9f}, NONE, 0, 80},
         // A rock centred where the ray passes z = -10 (0.9125 up), radius 1.
@@ -122,6 +118,8 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         const Vec3 muzzle = vecAdd(vecAdd(s.eye, vecScale(d, 2)), vecScale(right, 0.3f));
         EXPECT_NEAR(vecDistance(a.tracer.start, vecAdd(muzzle, Vec3{0, -0.3f, 0})), 0, 1e-3);
         EXPECT_NEAR(vecDistance(a.tracer.end, vecAdd(s.eye, vecScale(d, s.reach))), 0, 1e-3);
+        EXPECT_EQ(a.tracer.active, 1);
+        EXPECT_FLOAT_EQ(a.tracer.timeLeft, 0.2f);
     }
 }
 
