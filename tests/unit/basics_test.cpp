@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include "combat/walk.h"
-#include "sky/sky.h"
 #include "support/world_fixture.h"
 
 // The runtime's sequence after srand(1); every seeded park rests on it. A clock-started run:
@@ -16,28 +15,6 @@ TEST(Random, ReproducesTheRuntimeAndScalesItsDraws) {
     EXPECT_FLOAT_EQ(randomFloat(10, 10 + 32767), 10 + 41);
     EXPECT_FLOAT_EQ(randomFloat(-1, 1), -1 + 2 * 18467 / 32767.0f);
     EXPECT_EQ(randomInt(5, 14), 6334 % 10 + 5);
-}
-
-// A ray meets a unit sphere at its nearest crossing more than 0.01 ahead (the near wall, else the
-// far one), in lengths of its direction; a vector too short to turn normalises to nothing.
-TEST(Vec3Math, RaysAgainstSpheres) {
-    EXPECT_TRUE(same(vecNormalize({0, -3, 4}), Vec3{0, -0.6f, 0.8f}, "f"));
-    EXPECT_TRUE(same(vecNormalize({1e-5f, 0, 0}), Vec3{0, 0, 0}, "f"));
-    const struct {
-        const char* name;
-        Vec3 from, along, centre;
-        float t;
-    } RAYS[] = {{"tangent, direction 2 long", {1, 0, 0}, {0, 0, -2}, {0, 0, -10}, 5},
-                {"near wall too close", {0, 0, 0}, {0, 0, -1}, {0, 0, -1.005f}, 2.005f},
-                {"near wall just far enough", {0, 0, 0}, {0, 0, -1}, {0, 0, -1.02f}, 0.02f},
-                {"far wall too close", {0, 0, 0}, {0, 0, -1}, {0, 0, 0.995f}, -1},
-                {"behind", {0, 0, 0}, {0, 0, -1}, {0, 0, 10}, -1},
-                {"passing over", {0, 1.01f, 0}, {0, 0, -1}, {0, 0, -10}, -1}};
-    for (const auto& r : RAYS) {
-        float t = -1;
-        EXPECT_EQ(rayHitsSphere(r.from, r.along, r.centre, 1, &t), r.t > 0) << r.name;
-        EXPECT_NEAR(t, r.t, 1e-5f) << r.name;
-    }
 }
 
 // One step is 0.16 along the whole view, never below y = 1.7 nor past 126.5.
@@ -79,23 +56,5 @@ TEST(Walk, StepsTurnBackAtTheEdge) {
         EXPECT_NEAR(nz, s.nz, 1e-5f) << s.name;
         EXPECT_FLOAT_EQ(heading, s.newHeading) << s.name;
         EXPECT_EQ(timer, s.timer) << s.name;
-    }
-}
-
-// N = trunc(365.25 (Y + 4716)) + trunc(30.6001 (M + 1)) + D - 1524, January and February as months
-// 13 and 14 of the year before; p = (N - 2423196) mod 29 in 0 .. 28, worked by hand. Days 1 to 3
-// of the cycle are phase 1, 15 to 17 phase 5, 26 to 28 phase 8.
-TEST(Sky, MoonPhaseFollowsTheDate) {
-    const int DAYS[][4] = {
-        {2026, 12, 1, 0},   // 2462515 + 397 + 1 - 1524 = 2461389 = 2423196 + 29 x 1317: p = 0
-        {2026, 12, 29, 8},  // p = 28
-        {2027, 1, 1, 1},    // N = 2461420, p = 2 (as month 1 of 2027 it would be p = 0)
-        {1900, 1, 1, 5},    // N = 2415033: remainder -14, raised to p = 15
-    };
-    for (const auto& c : DAYS) {
-        fakePlatform.year = c[0];
-        fakePlatform.month = c[1];
-        fakePlatform.day = c[2];
-        EXPECT_EQ(moonPhase(), c[3]) << c[0] << "-" << c[1] << "-" << c[2];
     }
 }
