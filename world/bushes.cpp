@@ -82,12 +82,6 @@ void drawStreamBushes() {
     glEnable(GL_LIGHTING);
 }
 
-void drawStreamBush(const StreamBush* b) {
-    glBegin(GL_TRIANGLES);
-    submitStreamBush(b, nullptr);
-    glEnd();
-}
-
 void submitStreamBush(const StreamBush* b, Bounds* bounds) {
     const Placement ground = placementAt(b->x, terrainHeightAt(b->x, b->z), b->z);
     for (int p = 0; p < BUSH_PUFFS; ++p) {

@@ -33,8 +33,7 @@ void buildStreamBushes();
 // sequence; the bushes never move, so they are then compiled into sector
 // lists (parkBuilt.bushLists) and each frame draws the sectors in view.
 void drawStreamBushes();
-// One bush, stood on the ground, in world coordinates.
-void drawStreamBush(const StreamBush* bush);
-// The same as separate triangles inside a glBegin (GL_TRIANGLES) the caller
-// opened, each vertex growing the bounds when given.
+// One bush, stood on the ground in world coordinates, as separate triangles
+// inside a glBegin (GL_TRIANGLES) the caller opened, each vertex growing the
+// bounds when given.
 void submitStreamBush(const StreamBush* bush, Bounds* bounds);
