@@ -43,13 +43,15 @@ TEST(Frame, WalkingMovesThePlayerAndSoundsFootstepsOnTheGround) {
     testworld::flattenGround(0);
     frameTick();
     theInput.moveForwardHeld = 1;
+    theInput.moveRightHeld = 1;  // diagonally, as fast as straight ahead
     std::vector<int> steps;
     for (int f = 0; f < 22; ++f) {
         tickAfter(0.0625);
         if (playedSounds() == std::vector<int>{SOUND_FOOTSTEP}) steps.push_back(f);
     }
     EXPECT_EQ(steps, (std::vector<int>{0, 7, 14, 21}));
-    EXPECT_NEAR(thePlayer.position.z, 25 - 22 * 0.16f, 1e-3);
+    EXPECT_NEAR(thePlayer.position.x, 22 * 0.16f / std::sqrt(2.0f), 1e-3);
+    EXPECT_NEAR(thePlayer.position.z, 25 - 22 * 0.16f / std::sqrt(2.0f), 1e-3);
     thePlayer.position.y = 5;
     tickAfter(0.0625);
     EXPECT_EQ(playedSounds(), std::vector<int>{});

@@ -120,6 +120,7 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         EXPECT_NEAR(vecDistance(a.tracer.end, vecAdd(s.eye, vecScale(d, s.reach))), 0, 1e-3);
         EXPECT_EQ(a.tracer.active, 1);
         EXPECT_FLOAT_EQ(a.tracer.timeLeft, 0.2f);
+        EXPECT_EQ(a.muzzleFlash, 1);
     }
 }
 

@@ -145,9 +145,8 @@ TEST(Particles, EachKindFallsLandsAndAgesInItsPackedArray) {
     EXPECT_EQ(a.sparkCount, 24);
 }
 
-// Over many bursts every drawn quantity spreads over its whole range and no further: the least
-// and the most seen lie within 2 % of the range's ends. Each particle starts at its full life;
-// blood comes in three reds; ripples start 0.1 across with 1.5 s to live.
+// Over many bursts every drawn quantity spans its range and no further (to 2 %); each starts at its
+// full life; blood in three reds; pools live 5 s, ripples 1.5 s from 0.1 across.
 TEST(Particles, BurstsSpreadOverTheirRanges) {
     slopedPark(0);
     ArenaState& a = theArena;
@@ -169,6 +168,7 @@ TEST(Particles, BurstsSpreadOverTheirRanges) {
         see("splash drops", a.splashDropCount, 12, 20);
         see("sparks", a.sparkCount, 10, 18);
         see("pool radius", a.bloodPools[0].radius, 0.3f, 0.8f);
+        see("pool life", a.bloodPools[0].life + a.bloodPools[0].maxLife, 10, 10);
         see("ripple radius", a.ripples[0].radius, 0.1f, 0.1f);
         see("ripple life", a.ripples[0].life + a.ripples[0].maxLife, 3, 3);
         for (const BloodDrop& d : std::vector<BloodDrop>(a.bloodDrops, a.bloodDrops + 30)) {
