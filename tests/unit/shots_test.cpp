@@ -67,7 +67,7 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         Impact impact = QUIET;
     } SHOTS[] = {
         {"a red shirt", {{RED, -20}}, EYE, AHEAD, MAN, 0, 19.2f},
-        {"the nearer of two", {{RED, -30}, {BLUE, -20}}, EYE, AHEAD, MAN, 1, 19.2f},
+        {"the nearer of two", {{RED, -20}, {BLUE, -30}}, EYE, AHEAD, MAN, 0, 19.2f},
         {"past the dead", {{DEAD_RED, -10}, {BLUE, -20}}, EYE, AHEAD, MAN, 1, 19.2f},
         // Trunk centre 1.0, radius 0.6: met, it leaves no mark and the line goes on.
         {"behind a tree", {{TREE, -10, 5, 2}, {BLUE, -20}}, EYE, AHEAD, NONE, 0, 80},
