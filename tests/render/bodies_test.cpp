@@ -46,14 +46,20 @@ std::vector<Corner> drawn(int kind, float x, float facing, float gait, int alive
     return out;
 }
 
+// Where p stands among the points (within rounding), added at the end when new.
+size_t pointIndex(std::vector<Vec3>* points, Vec3 p) {
+    for (size_t i = 0; i < points->size(); ++i) {
+        if (vecDistance((*points)[i], p) < 1e-4f) return i;
+    }
+    points->push_back(p);
+    return points->size() - 1;
+}
+
 // Each point once where the triangles of a colour meet.
 std::vector<Vec3> corners(const std::vector<Corner>& cs, Rgb colour) {
     std::vector<Vec3> out;
-    for (const Corner& c : cs) {
-        auto met = [&](Vec3 o) { return vecDistance(o, c.at) < 1e-4f; };
-        if (same(c.colour, colour) && std::none_of(out.begin(), out.end(), met))
-            out.push_back(c.at);
-    }
+    for (const Corner& c : cs)
+        if (same(c.colour, colour)) pointIndex(&out, c.at);
     return out;
 }
 
@@ -67,18 +73,13 @@ Vec3 middle(const std::vector<Vec3>& points) {
 // part drawn in the other colours is a closed surface.
 int openEdges(const std::vector<Corner>& cs, Rgb apart) {
     std::vector<Vec3> points;
-    auto id = [&](Vec3 p) {
-        for (size_t i = 0; i < points.size(); ++i) {
-            if (vecDistance(points[i], p) < 1e-4f) return i;
-        }
-        points.push_back(p);
-        return points.size() - 1;
-    };
     std::map<std::pair<size_t, size_t>, int> uses;
     for (size_t i = 0; i < cs.size(); i += 3) {
         if (same(cs[i].colour, apart)) continue;
-        for (size_t k = 0; k < 3; ++k)
-            ++uses[std::minmax(id(cs[i + k].at), id(cs[i + (k + 1) % 3].at))];
+        for (size_t k = 0; k < 3; ++k) {
+            const size_t a = pointIndex(&points, cs[i + k].at);
+            ++uses[std::minmax(a, pointIndex(&points, cs[i + (k + 1) % 3].at))];
+        }
     }
     int open = 0;
     for (const auto& [edge, n] : uses) open += edge.first != edge.second && n % 2 == 1;
