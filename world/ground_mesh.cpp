@@ -116,6 +116,8 @@ struct GridCorner {
     int index;  // within the piece
 };
 
+bool isUnderWater(GridCorner c) { return bedUnderWater[c.j][c.i]; }
+
 struct EdgeCut {
     float x, z, height;  // where the water's edge crosses a grid edge, the ground's height there
 };
@@ -142,7 +144,7 @@ EdgeCut cutEdge(GridCorner a, GridCorner b) {
     }
     double oa = segmentOffset(nearest, ax, az);
     double ob = segmentOffset(nearest, bx, bz);
-    bool aUnder = bedUnderWater[a.j][a.i];
+    bool aUnder = isUnderWater(a);
     double outside = aUnder ? ob : oa;
     double t;
     if (std::fabs(outside) < WATER_HALF_WIDTH) {
@@ -159,8 +161,6 @@ EdgeCut cutEdge(GridCorner a, GridCorner b) {
     return EdgeCut{(float)((1.0 - t) * ax + t * bx), (float)((1.0 - t) * az + t * bz),
                    (float)((1.0 - t) * ha + t * hb)};
 }
-
-bool isUnderWater(GridCorner c) { return bedUnderWater[c.j][c.i]; }
 
 // One of a cell's two triangles, corners counter-clockwise from above. Where
 // the water's edge crosses it, the part under the water is kept below the
