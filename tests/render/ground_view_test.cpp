@@ -1,6 +1,7 @@
 #include "render_fixture.h"
+#include "world/ground_mesh.h"
 
-// The ground as a player sees it: snow, ground to the horizon, the stream one band of water.
+// The ground and the stream as a player sees them, and the ground mesh that keeps its bed under it.
 
 namespace {
 
@@ -10,19 +11,6 @@ Frame ground(const PlayerState& eye, float night, float cover) {
     setSceneLight(night);
     drawTerrain(cover);
     return grab();
-}
-
-// The pixel a world point lands on, through the matrices GL holds; null off the screen.
-const unsigned char* pixelAt(const Frame& f, Vec3 p) {
-    int x, y;
-    project(p, &x, &y);
-    return x < 0 || x >= 800 || y < 0 || y >= 600 ? nullptr : px(f, x, y);
-}
-
-// The stream's heading at sample k, radians.
-float streamHeading(int k) {
-    return std::atan2(streamSampleZ[k + 1] - streamSampleZ[k - 1],
-                      streamSampleX[k + 1] - streamSampleX[k - 1]);
 }
 
 }  // namespace
@@ -61,8 +49,10 @@ TEST_F(RenderTest, GrassTakesTheNightAndSnowGrowsOutOfItsLook) {
             float least = 1;
             for (float d : {-2.5f, 0.0f, 2.5f})
                 least = std::min({least, snowPatchAt(x + d, z), snowPatchAt(x, z + d)});
-            const unsigned char* p = pixelAt(snow, {x, terrainHeightAt(x, z), z});
-            if (least < 0.999f || !p) continue;
+            int i, j;  // the pixel the point lands on
+            project({x, terrainHeightAt(x, z), z}, &i, &j);
+            if (least < 0.999f || i < 0 || i >= 800 || j < 0 || j >= 600) continue;
+            const unsigned char* p = px(snow, i, j);
             ++white;
             EXPECT_GT(std::min({p[0], p[1], p[2]}), 200) << x << ", " << z;
         }
@@ -70,15 +60,12 @@ TEST_F(RenderTest, GrassTakesTheNightAndSnowGrowsOutOfItsLook) {
     EXPECT_GT(white, 0);
 }
 
-// From the park's edges and corners facing out and the stream facing its banks, turned, pitched and
-// zoomed: every pixel over two rows below the horizon, 300 - 300 tan(pitch) / tan(fov / 2), shows.
+// From the park's edges and corners facing out, turned, pitched and zoomed: every pixel over two
+// rows below the horizon, 300 - 300 tan(pitch) / tan(fov / 2), shows.
 TEST_F(RenderTest, PastTheParksEdgeTheGroundReachesTheHorizon) {
-    const float e = TERRAIN_HALF_SIZE, deg = 180 / PI_F, *sx = streamSampleX, *sz = streamSampleZ;
-    // clang-format off
-    const float spots[][3] = {{e, 0, 0}, {0, -e, -90}, {e, e, 45}, {-e, e, 135}, {-e, -e, -135},
-                              {e, sz[200], 0}, {sx[60], sz[60], streamHeading(60) * deg + 90},
-                              {sx[140], sz[140], streamHeading(140) * deg - 90}};
-    // clang-format on
+    const float e = TERRAIN_HALF_SIZE;
+    const float spots[][3] = {{e, 0, 0},    {0, -e, -90},   {e, e, 45},
+                              {-e, e, 135}, {-e, -e, -135}, {e, streamSampleZ[200], 0}};
     const float TURNS[] = {-60, -20, 0, 35}, PITCHES[] = {-25, 0, 3, 20}, FOVS[] = {60, 10};
     for (const auto& s : spots) {
         harnessStandAt(s[0], s[1]);
@@ -102,26 +89,80 @@ TEST_F(RenderTest, PastTheParksEdgeTheGroundReachesTheHorizon) {
     }
 }
 
-// From above, all along stretches of the stream, clear and snowy, points just inside both banks
-// show the ground through the water (0.18, 0.5, 0.8 at alpha 0.22), just outside the ground alone.
-TEST_F(RenderTest, TheStreamIsOneBandOfWaterFromBankToBank) {
-    for (int middle : {9, 60, 100, 140, 191}) {
-        const Vec3 centre = {streamSampleX[middle], WATER_LEVEL, streamSampleZ[middle]};
-        for (int cover = 0; cover < 2; ++cover) {
-            const Frame dry = ground(eyeOn(vecAdd(centre, {0.01f, 25, 0}), centre), 0, cover);
-            drawStream(1.3f);
-            const Frame wet = grab();
-            for (int k = middle - 5; k <= middle + 5; ++k) {
-                const float h = streamHeading(k);
-                for (float side : {-1.35f, 1.35f, -1.75f, 1.75f}) {
-                    const Vec3 p = {streamSampleX[k] - side * std::sin(h), WATER_LEVEL,
-                                    streamSampleZ[k] + side * std::cos(h)};
-                    const float alpha = std::fabs(side) < 1.5f ? 0.22f : 0;  // inside, outside
-                    const Rgb seen = over({0.18f, 0.5f, 0.8f}, alpha, rgbOf(pixelAt(dry, p)));
-                    EXPECT_TRUE(near(pixelAt(wet, p), seen))
-                        << "cover " << cover << " sample " << k << " side " << side;
-                }
-            }
+// The water's clock steps 0.016 a pass whatever the frame's time. On a stream along +z (x = 0, z =
+// 1.265 k - 126.5 at sample k, but for its ends), at t = 1.68177 line j (f = j / 8) lies 1.2 - 0.3
+// j right and 0.03 + 0.03 sin(3t + 0.1 k + 5 f) over the water, at alpha 0.15 + 0.1 sin(2t + 12 f):
+// line 7 crests at k = 110 (5.04531 + 11 + 4.375 = 6.5 pi) at 0.246. Water: 0.22 of (0.18, 0.5,
+// 0.8) to 1.5 under 0.15 of (0.3, 0.6, 0.9) to 1.05. A fish 0.35 down heads along: body 0.7 by 0.28
+// (0.123 across 0.1 ahead), two faces at 0.85; 0.1 grey eyes 0.21 ahead, 0.042 aside; an upright
+// fin of 0.8 its colour 0.42 to 0.63 behind, 0.14 (d - 0.42) / 0.21 high at d.
+TEST_F(RenderTest, WaterShimmersOnItsOwnClockAndFishShowThroughIt) {
+    for (int i = 0; i < 5; ++i) harnessRunFrames(1, 0.1f);
+    EXPECT_FLOAT_EQ(sceneClock, 5 * 0.016f);
+    EXPECT_FLOAT_EQ(cloudClock, 5 * 0.016f);
+    for (int k = 0; k < STREAM_SAMPLES; ++k) {
+        streamSampleX[k] = k == 0 || k == STREAM_SAMPLES - 1 ? 1.265f : 0;
+        streamSampleZ[k] = -126.5f + 1.265f * k;
+    }
+    std::fill(fishSchool.along, fishSchool.along + FISH_COUNT, 0.1f);  // far off
+    fishSchool.along[0] = 0.5f;  // idle, its tail straight after its step
+    fishSchool.phase[0] = -0.04f;
+    fishSchool.moving[0] = 0;
+    const FishSchool school = fishSchool;
+    auto faces = [](Rgb c, Rgb below) { return over(c, 0.85f, over(c, 0.85f, below)); };
+    const Rgb BG = {0.1f, 0.2f, 0.9f}, one = over({0.18f, 0.5f, 0.8f}, 0.22f, BG);
+    const Rgb two = over({0.3f, 0.6f, 0.9f}, 0.15f, one), line = {0.6f, 0.8f, 1};
+    const Rgb f = {school.red[0], school.green[0], school.blue[0]}, fin = over(f, 0.8f, {});
+    const Rgb fish = faces(f, two), eye = faces({0.1f, 0.1f, 0.1f}, fish);
+    const Vec3 above = {0.01f, 3, 0}, left = {-3, -0.22f, 12.65f}, beside = {2, -0.28f, -0.5f};
+    const struct {
+        const char* name;
+        Vec3 eye, point;
+        Rgb colour;
+    } PROBES[] = {
+        {"one strip", above, {1.3f, -0.25f, 1}, one},
+        {"past the water", above, {1.56f, -0.25f, 1}, BG},
+        {"line 7's crest", left, {-0.9f, -0.19f, 12.65f}, over(line, 0.246f, BG)},
+        {"fish", above, {-0.1f, -0.35f, 0.1f}, fish},
+        {"beside the fish", above, {-0.16f, -0.35f, 0.1f}, two},
+        {"its eye", above, {0.042f, -0.32f, 0.21f}, eye},
+        {"its tail", beside, {0, -0.33f, -0.5f}, over(fin, 0.85f, BG)},
+        {"over its fin", {-0.2f, 3, -0.55f}, {-0.2f, -0.35f, -0.55f}, two},
+        {"past its tail", beside, {0, -0.35f, -0.68f}, BG},
+    };
+    for (const auto& p : PROBES) {
+        fishSchool = school;
+        bare(eyeOn(p.eye, p.point), 10, BG);
+        glLineWidth(5);  // so a probe on a line lands on it
+        drawStream(1.68177f);
+        EXPECT_TRUE(showsAt(grab(), p.point, p.colour, 3)) << p.name;
+    }
+}
+
+// The ground's triangles face up (the y of (b - a) x (c - a), twice the area seen from above, is
+// negative facing down) and cover the park and the skirt's square, past the far plane's 200, once.
+// Off the park's edge the bed within 1.3 of the centre line (a cut on the water's edge follows its
+// nearest step, in tight bends up to 0.2 inside) lies 0.05 below the water or lower.
+TEST_F(RenderTest, TheGroundCoversItsSquareOnceWithItsBedUnderTheWater) {
+    buildGroundMesh();
+    double up[GROUND_PARTS] = {};
+    float out = 0, dry = 0;
+    for (int i = 0; i < GROUND_PARTS * SECTOR_COUNT; ++i) {
+        const GroundPiece& p = groundPieces[i / SECTOR_COUNT][i % SECTOR_COUNT];
+        for (int n = p.firstIndex; n < p.firstIndex + 3 * p.triangleCount; n += 3) {
+            const float* a = groundVertices[p.firstVertex + groundIndices[n]];
+            const float* b = groundVertices[p.firstVertex + groundIndices[n + 1]];
+            const float* c = groundVertices[p.firstVertex + groundIndices[n + 2]];
+            up[i / SECTOR_COUNT] += (b[2] - a[2]) * (c[0] - a[0]) - (b[0] - a[0]) * (c[2] - a[2]);
+            out = std::max({out, std::fabs(a[0]), std::fabs(b[0]), std::fabs(c[0])});
+            float d = 1e9f;  // a's distance from the centre line, if a park corner over -0.3
+            for (int k = 0; i < SECTOR_COUNT && a[1] > -0.2999f && k < STREAM_SAMPLES - 1; ++k)
+                d = std::min(d, streamSegmentDistance(k, a[0], a[2]));
+            dry += d < 1.3f && std::fabs(a[0]) < 126.4f && std::fabs(a[2]) < 126.4f;
         }
     }
+    EXPECT_NEAR(up[GROUND_PARK], 2 * 253.0 * 253.0, 1);
+    EXPECT_NEAR(up[GROUND_NEAR_SKIRT] + up[GROUND_FAR_SKIRT], 2 * (4.0 * out * out - 253 * 253), 2);
+    EXPECT_GT(out, 126.5f + 200);
+    EXPECT_EQ(dry, 0) << "bed corners above the water";
 }

@@ -176,36 +176,3 @@ TEST_F(World, TheGrassTextureIsNoiseOverWavesOfGreen) {
         EXPECT_NEAR(mean[c], sum / 4096, 0.5) << "channel " << c;
     }
 }
-
-// The water's clock steps 0.016 a pass whatever the frame's time; shimmer lines ride 0.03 above
-// the water, within 0.03 of it; a fish shows at 0.85, both faces of it, under the water's strips
-// (0.22 and 0.15 of their blues over what lies below).
-TEST_F(World, WaterShimmersOnItsOwnClockAndFishShowThroughIt) {
-    for (int i = 0; i < 5; ++i) harnessRunFrames(1, 0.1f);
-    EXPECT_FLOAT_EQ(sceneClock, 5 * 0.016f);
-    EXPECT_FLOAT_EQ(cloudClock, 5 * 0.016f);
-    for (int k = 0; k < STREAM_SAMPLES; ++k) streamSampleX[k] = -126.5f + 1.265f * k;
-    std::fill(streamSampleZ, streamSampleZ + STREAM_SAMPLES, 0.0f);  // a straight stream on z = 0
-    int top = 0;  // the highest row any line reaches, seen edge-on from beside the stream
-    for (float t = 0; t < 2; t += 0.25f) {
-        bare(eyeOn({0, -0.22f, 3}, {0, -0.22f, 0}), 10, BG);
-        const Frame empty = grab();
-        drawStream(t);
-        const Frame f = grab();
-        for (int y = top; y < 600; ++y)
-            if (differing(f, empty, 8, 0, y, 800, y + 1)) top = y;
-    }
-    int high, x;  // the nearest line (0.9 across) at its crest
-    project({0, -0.19f, 0.9f}, &x, &high);
-    EXPECT_NEAR(top, high, 3);
-    fishSchool.along[0] = 0.5f;  // at (0, -0.35, 0), nose along +x, idle
-    fishSchool.moving[0] = 0;
-    fishSchool.idleTimer[0] = 9;
-    const Vec3 body = {0.05f, -0.35f, 0.1f};
-    bare(eyeOn({0.05f, 2, 0.11f}, body), 20, BG);  // from above, between two shimmer lines
-    drawStream(0);
-    const Rgb water = over({0.3f, 0.6f, 0.9f}, 0.15f, over({0.18f, 0.5f, 0.8f}, 0.22f, BG));
-    const Rgb fish = {fishSchool.red[0], fishSchool.green[0], fishSchool.blue[0]};
-    EXPECT_TRUE(showsAt(grab(), body, over(fish, 0.85f, over(fish, 0.85f, water)), 4));
-    EXPECT_TRUE(showsAt(grab(), {0.6f, -0.35f, 0.1f}, water, 3)) << "the water beside it";
-}
