@@ -9,15 +9,6 @@ class World : public RenderTest {};
 
 const Rgb BG = {0.1f, 0.2f, 0.9f};
 
-// A creature's point (+y up, +z ahead) turned to its facing, tipped about its feet and lifted.
-Vec3 bodyPoint(Vec3 feet, float facing, float fall, float lift, Vec3 p) {
-    const float f = facing * PI_F / 180, a = fall * PI_F / 180;
-    const float x = p.x * std::cos(a) - p.y * std::sin(a),
-                y = p.x * std::sin(a) + p.y * std::cos(a);
-    return vecAdd(feet, Vec3{x * std::cos(f) + p.z * std::sin(f), y + lift * std::sin(a),
-                             -x * std::sin(f) + p.z * std::cos(f)});
-}
-
 }  // namespace
 
 // Each step of the park, drawn alone in order over a bare frame, leaves pixels showing; a whole
@@ -60,52 +51,6 @@ TEST_F(World, AWholeFrameHoldsWhatEachStepOfTheParkLeavesShowing) {
             if (!v.shown[k - 2]) continue;
             EXPECT_GE(left, 300) << "step " << k - 2;
         }
-    }
-}
-
-// Each creature's parts in their colours where they land, standing, turned and lying (an enemy's
-// coat takes its shirt's colour, arms 0.8 of it), and nothing beside them; a body's time up, none.
-TEST_F(World, CreaturesShowEachPartInItsColour) {
-    const float x = 31, z = -17;
-    const Vec3 feet = {x, terrainHeightAt(x, z), z};
-    const Rgb SHIRT = {0.2f, 0.3f, 0.8f}, COAT = {0.65f, 0.45f, 0.25f}, FUR = {0.85f, 0.8f, 0.75f};
-    const Rgb EYE = {0.08f, 0.05f, 0.02f}, ANTLER = {0.3f, 0.2f, 0.1f};
-    enum { ENEMY, RABBIT, DEER };
-    const struct {
-        const char* name;
-        int kind;
-        float facing, fall, timer;
-        Vec3 eye, part;
-        Rgb colour;
-    } PARTS[] = {
-        {"enemy's coat", ENEMY, 0, 0, 0, {0, 1, 3}, {0, 0.5f, 0}, SHIRT},
-        {"enemy's arm", ENEMY, 0, 0, 0, {0, 1, 3}, {0.35f, 1.2f, 0}, {0.16f, 0.24f, 0.64f}},
-        {"beside its arm", ENEMY, 0, 0, 0, {0, 1, 3}, {0.46f, 1.3f, 0}, BG},
-        {"above its head", ENEMY, 0, 0, 0, {0, 1.6f, 3}, {0, 1.58f, 0}, BG},
-        {"its head fallen", ENEMY, 0, 90, 8, {-1.3f, 0.25f, 3}, {0, 1.3f, 0}, {0.9f, 0.7f, 0.6f}},
-        {"rabbit's fur", RABBIT, 0, 0, 0, {1.2f, 0.3f, 0}, {0, 0.22f, 0}, FUR},
-        {"rabbit's ear", RABBIT, 0, 0, 0, {1.2f, 0.5f, 0}, {0.04f, 0.52f, 0.08f}, {.95f, .8f, .8f}},
-        {"rabbit's tail", RABBIT, 0, 0, 0, {1.2f, 0.1f, -0.19f}, {0, 0.1f, -0.19f}, FUR},
-        {"deer's coat", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.62f, 0}, COAT},
-        {"deer's leg", DEER, 90, 0, 0, {0, 0.5f, 2.5f}, {-0.1f, 0.3f, 0.12f}, {0.55f, 0.38f, 0.2f}},
-        {"deer's tail", DEER, 90, 0, 0, {-2.5f, 0.7f, 0.01f}, {0, 0.65f, -0.4f}, {1, 1, 1}},
-        {"deer's eye", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {-0.065f, 0.98f, 0.42f}, EYE},
-        {"deer's nose", DEER, 90, 0, 0, {0.35f, 1, 0.9f}, {0, 0.93f, 0.545f}, {0.15f, 0.1f, 0.08f}},
-        {"its antler", DEER, 90, 0, 0, {0.35f, 1.6f, 0.01f}, {-0.0209f, 1.1546f, 0.322f}, ANTLER},
-        {"before its chest", DEER, 90, 0, 0, {0, 0.8f, 2.5f}, {0, 0.56f, 0.55f}, BG},
-        {"its coat fallen", DEER, 0, 90, 3, {-0.62f, 0.1f, 3}, {-0.12f, 0.62f, 0}, COAT},
-        {"its time up", DEER, 0, 90, 0, {-0.62f, 4, 0.01f}, {0, 0.62f, 0}, BG},
-    };
-    const float LIFT[3] = {0.25f, 0.15f, 0.22f};
-    for (const auto& p : PARTS) {
-        const Vec3 at = bodyPoint(feet, p.facing, p.fall, LIFT[p.kind], p.part);
-        bare(eyeOn(vecAdd(feet, p.eye), at), 60, BG);
-        EnemyRecord e = {feet, 0, 0, p.fall == 0, p.fall, p.timer, {SHIRT.r, SHIRT.g, SHIRT.b}};
-        AnimalRecord a = {p.kind == DEER, x, z, p.facing, 0, 0, 0, 0, p.fall == 0, p.fall, p.timer};
-        if (p.kind == ENEMY) drawEnemy(&e);
-        if (p.kind == RABBIT) drawRabbit(&a);
-        if (p.kind == DEER) drawDeer(&a);
-        EXPECT_TRUE(showsAt(grab(), at, p.colour, 4)) << p.name;
     }
 }
 

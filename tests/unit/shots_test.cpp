@@ -5,6 +5,7 @@
 
 #include "app/frame_tick.h"
 #include "app/shell.h"
+#include "combat/particles.h"
 #include "combat/shooting.h"
 #include "support/world_fixture.h"
 
@@ -69,8 +70,10 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         {"a red shirt", {{RED, -20}}, EYE, AHEAD, MAN, 0, 19.2f},
         {"the nearer of two", {{RED, -20}, {BLUE, -30}}, EYE, AHEAD, MAN, 0, 19.2f},
         {"past the dead", {{DEAD_RED, -10}, {BLUE, -20}}, EYE, AHEAD, MAN, 1, 19.2f},
-        // Trunk centre 1.0, radius 0.6: met, it leaves no mark and the line goes on.
+        // Trunk centre 1.0, radius 0.6: met, it leaves no mark and the line goes on. A tree of 3:
+        // trunk (0.6, 0.36) and crown (2.1, 0.7) pass under and over.
         {"behind a tree", {{TREE, -10, 5, 2}, {BLUE, -20}}, EYE, AHEAD, NONE, 0, 80},
+        {"between trunk and crown", {{TREE, -10, 3, 1}, {BLUE, -20}}, EYE, AHEAD, MAN, 0, 19.2f},
         // Rock centre 0.4, radius 1.3: met 10 - sqrt(1.69 - 0.81) away.
         {"a rock", {{ROCK, -10, 1.5f, .8f, 1.6f}, {RED, -20}}, EYE, AHEAD, NONE, 0, 9.0619f, SPARK},
         // Animals' spheres (0.3 and 0.6) stand their radius plus 0.1 up.
@@ -122,6 +125,22 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         EXPECT_FLOAT_EQ(a.tracer.timeLeft, 0.2f);
         EXPECT_EQ(a.muzzleFlash, 1);
     }
+}
+
+// Over 0.1 s a splash drop thrown up at 2 a second slows to 1 (gravity 10) and rises 0.1, and blood
+// lying on the ground spreads by 0.05 a second; a new burst flies, even from that drop's slot.
+TEST(Particles, SplashesFallAtTenLyingBloodSpreadsAndFreshBloodFlies) {
+    range({});
+    ArenaState& a = theArena;
+    a.splashDrops[a.splashDropCount++] = SplashDrop{{0, 0, 0}, {0, 2, 0}, 1, 1, 0.05f};
+    a.bloodDrops[a.bloodDropCount++] = BloodDrop{{0, 0.01f, 0}, {}, 1, 1, 0.1f, {}, 1};
+    updateArena(&a, 0.1f, Vec3{0, 1000, 0});
+    EXPECT_NEAR(a.splashDrops[0].velocity.y, 1, 1e-6);
+    EXPECT_NEAR(a.splashDrops[0].position.y, 0.1f, 1e-6);
+    EXPECT_NEAR(a.bloodDrops[0].size, 0.105f, 1e-6);
+    a.bloodDropCount = 0;
+    spawnBloodBurst(&a, Vec3{0, 1, 0});
+    EXPECT_EQ(a.bloodDrops[0].landed, 0);
 }
 
 // A whole game through the shell: from around each enemy in turn, nearer in dense wood, at the
