@@ -15,7 +15,8 @@
 #include "sky/weather.h"
 #include "world/terrain.h"
 
-FrameState theFrame = {1, 0, 1, 0.0f, 0.0f, 0, 0};
+// Both start when the window does (startFrameClock).
+FrameState theFrame;
 RainbowState theRainbow;
 
 void easeNightBlend(float dt) {

@@ -17,8 +17,8 @@ float sceneClock = 0.0f;
 
 namespace {
 
+// The height is never 0: resizeView records a zero height as 1.
 void applyProjection(int width, int height, float fieldOfView) {
-    if (height == 0) height = 1;
     glViewport(0, 0, width, height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();
@@ -26,17 +26,11 @@ void applyProjection(int width, int height, float fieldOfView) {
     glMatrixMode(GL_MODELVIEW);
 }
 
-}  // namespace
-
-namespace {
-
-// A dead body stays until its corpse timer runs out.
-int isCreatureShown(int alive, float corpseTimer) { return alive || corpseTimer > 0.0f; }
-
+// Each creature's drawing leaves out a body whose corpse timer has run out.
 void drawCreatures(const ArenaState* arena) {
     ViewFrustum view = currentViewFrustum();
     for (const AnimalRecord& a : animals) {
-        if (!isCreatureShown(a.alive, a.corpseTimer) || !animalInView(&view, &a)) continue;
+        if (!animalInView(&view, &a)) continue;
         if (a.kind == ANIMAL_RABBIT)
             drawRabbit(&a);
         else
@@ -44,7 +38,7 @@ void drawCreatures(const ArenaState* arena) {
     }
     for (int i = 0; i < arena->enemyCount; ++i) {
         const EnemyRecord& e = arena->enemies[i];
-        if (isCreatureShown(e.alive, e.corpseTimer) && enemyInView(&view, &e)) drawEnemy(&e);
+        if (enemyInView(&view, &e)) drawEnemy(&e);
     }
 }
 

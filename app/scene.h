@@ -13,6 +13,7 @@ const float BINOCULAR_ZOOM = 6.0f;
 // Grows by 0.016 on every pass whatever the real frame time; drives the water.
 extern float sceneClock;
 
+// Viewport and perspective for a view of this many pixels, the height above 0.
 void applyNormalProjection(int width, int height);
 void applyBinocularProjection(int width, int height, float zoom);
 void renderScene(const PlayerState* player, ArenaState* arena, float rainbowAlpha,

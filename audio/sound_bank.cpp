@@ -92,14 +92,13 @@ void findWaveData(const unsigned char* buffer, uint32_t size, uint32_t* dataOffs
 }
 
 WaveFormat waveFormatFromHeader(const unsigned char* buffer) {
-    WaveFormat f;
+    WaveFormat f{};  // cbSize 0: no extra format bytes
     f.formatTag = WAVE_FORMAT_PCM_TAG;
     f.channels = readU16(buffer + 22);
     f.samplesPerSec = readU32(buffer + 24);
     f.bitsPerSample = readU16(buffer + 34);
     f.blockAlign = (uint16_t)(f.bitsPerSample / 8 * f.channels);
     f.avgBytesPerSec = f.blockAlign * f.samplesPerSec;
-    f.cbSize = 0;
     return f;
 }
 

@@ -31,7 +31,7 @@ MeshVertex shapeVertices[SHAPE_VERTICES];
 int shapeCorners[SHAPE_CORNERS];
 int shapeVertexCount = 0, shapeCornerCount = 0;
 QuadricMesh mesh;
-int meshCorners[3 * MESH_MAX_VERTICES];
+int meshCorners[MESH_MAX_CORNERS];
 
 // One batch holds a creature many times over; a fuller one is drawn early.
 const int BATCH_VERTICES = 4096;

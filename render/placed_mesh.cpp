@@ -106,7 +106,7 @@ void placeVertices(const Placement* p, const MeshVertex* vertices, int count, fl
 }
 
 void placedTriangles(const QuadricMesh* mesh, const Placement* p, Bounds* bounds) {
-    static int corners[3 * MESH_MAX_VERTICES];
+    static int corners[MESH_MAX_CORNERS];
     int count = meshTriangles(mesh, corners);
     for (int i = 0; i < count; ++i) {
         const MeshVertex& q = mesh->vertices[corners[i]];

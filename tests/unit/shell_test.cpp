@@ -36,6 +36,17 @@ TEST(Frame, TimeIsMeasuredClampedAndStartedAfreshByANewGame) {
     }
 }
 
+// A rainbow fades in over 5 s, stands until 35 s and fades out by 40 s, ending only past it.
+TEST(Frame, TheRainbowFadesInStandsAndFadesOut) {
+    const float AGES[][3] = {{2.5f, 0.5f, 1}, {20, 1, 1}, {37.5f, 0.5f, 1}, {40, 0, 1}, {41, 0, 0}};
+    for (const auto& a : AGES) {  // age, alpha, still up
+        startRainbow(0);
+        ageRainbow(a[0]);
+        EXPECT_FLOAT_EQ(theRainbow.alpha, a[1]) << "at " << a[0] << " s";
+        EXPECT_EQ(theRainbow.active, a[2]) << "at " << a[0] << " s";
+    }
+}
+
 // Walking sounds a step at once and then every 0.4 s: at 1/16 s a frame, every seventh frame;
 // afloat, none.
 TEST(Frame, WalkingMovesThePlayerAndSoundsFootstepsOnTheGround) {
@@ -60,7 +71,7 @@ TEST(Frame, WalkingMovesThePlayerAndSoundsFootstepsOnTheGround) {
 // A roll waits 3 + (draw % 20) / 10 s; at night the chance is 20 % when clear, else 5 + draw % 6;
 // by day 10, 5 or 3 % by weather; a day song is one more draw (odd: the second song). Draws from
 // srand(17): 94 26602 30017 18297; srand(22): 110 14808 21034 7542; srand(41): 172 22420 5 5992;
-// srand(95): 348 13010 14398.
+// srand(95): 348 13010 14398; srand(15): 87 5105 27056; srand(568): 1893 17966 10007 6143.
 TEST(Frame, AmbientRollsDrawInTheirOrder) {
     startGame(1780351200u);
     struct Roll {
@@ -72,9 +83,10 @@ TEST(Frame, AmbientRollsDrawInTheirOrder) {
     const Roll ROLLS[] = {
         {"clear day, 2 < 10, odd", 17, 0, 4.4f, 0, SOUND_DAY_AMBIENT_2, 18297},
         {"clear day, 8 < 10, even", 22, 0, 4, 0, SOUND_DAY_AMBIENT_1, 7542},
-        {"rainy day, 8 >= 5", 22, 0, 4, 1, 0, 21034},
+        {"rainy day, 5 >= 5", 15, 0, 3.7f, 1, 0, 27056},
         {"clear day, 10 >= 10", 95, 0, 3.8f, 0, 0, 14398},
         {"snowy night, 5 < 5 + 4", 41, 1, 4.2f, 2, SOUND_NIGHT_AMBIENT, 5992},
+        {"rainy night, 7 >= 5 + 2", 568, 1, 4.3f, 1, 0, 6143},
         {"clear night, 20 >= 20", 41, 1, 4.2f, 0, 0, 5},
     };
     for (const Roll& r : ROLLS) {
@@ -113,10 +125,11 @@ TEST(Commands, WeatherCommandsSwapTheCurtainsAndMarkTheMenu) {
 }
 
 // A new game places everyone afresh by the rules and the player back at the start under a fresh
-// curtain of rain; weather, time of day and the count of wins are kept.
+// curtain of snow, the rings gone; weather, time of day and the count of wins are kept.
 TEST(Commands, NewGamePlacesEveryoneAfreshAndKeepsWeatherAndHour) {
     startGame(1780351200u);
-    shellCommand(IDM_WEATHER_RAINY);
+    shellCommand(IDM_WEATHER_SNOWY);
+    rainSplashCount = 7;
     ArenaState& a = theArena;
     a.nightTarget = 1;
     a.score = 500;
@@ -126,9 +139,10 @@ TEST(Commands, NewGamePlacesEveryoneAfreshAndKeepsWeatherAndHour) {
     shellCommand(IDM_NEW_GAME);
     expectPlacedByTheRules(a);
     EXPECT_TRUE(same(thePlayer, PlayerState{{0, terrainHeightAt(0, 25) + 1.7f, 25}, -90, 0}, "f"));
-    EXPECT_EQ((std::vector<int>{a.score, rainDropCount, a.weatherMode, a.nightTarget,
-                                theFrame.firstFrame, theFrame.victoryCount}),
-              (std::vector<int>{0, 500, WEATHER_RAIN, 1, 1, 2}));
+    EXPECT_EQ(
+        (std::vector<int>{a.score, rainDropCount, snowFlakeCount, rainSplashCount, a.weatherMode,
+                          a.nightTarget, theFrame.firstFrame, theFrame.victoryCount}),
+        (std::vector<int>{0, 0, 800, 0, WEATHER_SNOW, 1, 1, 2}));
     a.gameOver = 1;  // the third win, counted across games, opens the Donate box
     a.victory = 1;
     tickAfter(0.016);
