@@ -59,19 +59,15 @@ void line(float x1, float y1, float x2, float y2) {
     glVertex2f(x2, y2);
 }
 
-// Twenty rings darkening outward from the lens, then solid black beyond.
-// The colour's alpha is what darkens the view; for the mask it is drawn as
-// a grey of that value instead.
-void drawVignetteRings(int asGrey) {
+// Twenty rings darkening outward from the lens, then solid black beyond,
+// each drawn as a grey of the alpha that darkens the view there: the mask.
+void drawVignetteGreys() {
     const float r = SCOPE_LENS_RADIUS;
     float reach = std::sqrt(centreX * centreX + centreY * centreY) + 1.0f;
     if (reach < SCOPE_MASK_REACH) reach = SCOPE_MASK_REACH;
     for (int i = 0; i <= VIGNETTE_RINGS; ++i) {
         float alpha = i < VIGNETTE_RINGS ? 0.02f + 0.05f * (float)i : 1.0f;
-        if (asGrey)
-            glColor4f(alpha, alpha, alpha, 1.0f);
-        else
-            glColor4f(0.0f, 0.0f, 0.0f, alpha);
+        glColor4f(alpha, alpha, alpha, 1.0f);
         if (i < VIGNETTE_RINGS)
             scopeRing(r + 20.0f * (float)i, r + 20.0f * (float)(i + 1));
         else
@@ -163,7 +159,7 @@ void makeMask(int width, int height) {
 
     glColor4f(0.0f, 0.0f, 0.0f, 1.0f);
     glRectf(0.0f, 0.0f, space.width, space.height);
-    drawVignetteRings(1);
+    drawVignetteGreys();
     glReadPixels(0, 0, width, height, GL_RED, GL_UNSIGNED_BYTE, maskPixels.data());
 
     glRasterPos2f(0.0f, 0.0f);
