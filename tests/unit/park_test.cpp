@@ -141,6 +141,7 @@ TEST(Park, LazyBuildersDrawTheirShareInTheirTurn) {
     for (const StreamBush& b : streamBushes) {  // puffs and berries in proportion to the bush
         EXPECT_TRUE(within(square(b.x, b.z), 0, 124.5f));
         for (float r : b.puffRadius) EXPECT_TRUE(within(r / b.size, 0.299f, 0.551f));
+        for (float h : b.puffHeight) EXPECT_TRUE(within(h / b.size, 0.599f, 1.201f));
         for (int p = 0; p < BUSH_PUFFS; ++p)
             EXPECT_LE(std::max(std::fabs(b.puffX[p]), std::fabs(b.puffZ[p])), 0.601f * b.size);
         for (int e = 0; e < BUSH_BERRIES; ++e)
