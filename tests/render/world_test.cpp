@@ -101,6 +101,7 @@ TEST_F(World, SceneryShowsItsColours) {
         {"trunk", {20, 1, 25}, {20, 1, 20}, BARK},
         {"beside the trunk", {20, 1, 25}, {20.4f, 1, 20}, BG},
         {"trunk's foot from below", {19.5f, -1, 20.8f}, {19.85f, 0, 20}, BARK},
+        {"beside its foot from below", {19.5f, -1, 20.8f}, {20.5f, 0, 20}, BG},
         {"lower crown's base from below", {21.2f, 1, 21.2f}, {21, 2, 20}, LOWER},
         {"lower crown's rim", {20, 2.1f, 26}, {21.8f, 2.1f, 20}, LOWER},
         {"beyond its rim", {20, 3.6f, 26}, {21.5f, 3.6f, 20}, BG},
@@ -160,29 +161,6 @@ TEST_F(World, TheGrassTextureIsNoiseOverWavesOfGreen) {
         double sum = 0;
         for (int k = c; k < 64 * 64 * 3; k += 3) sum += got[k];
         EXPECT_NEAR(mean[c], sum / 4096, 0.5) << "channel " << c;
-    }
-}
-
-// Snow moves each grass texel toward snow (0.93, 0.95, 0.98) by the patch map's value at its centre
-// times the cover; past the park's edge the map runs on mirrored (the patch at 126.5 + d is the one
-// at 126.5 - d). The grass repeats 4 times across the park: texel i's centre lies at -126.5 + (i +
-// 0.5) 253 / 256 on either axis. Lit all around alike, the ground shows its own colour.
-TEST_F(World, SnowMovesEachGrassTexelTowardWhiteByItsPatchTimesTheCover) {
-    const float SNOW[3] = {0.93f, 0.95f, 0.98f};
-    auto mirrored = [](float v) { return v > 126.5f ? 253 - v : v < -126.5f ? -253 - v : v; };
-    for (float cover : {0.0f, 0.5f, 1.0f}) {
-        for (int k = 0; k < 16; ++k) {
-            const int i = 21 * k - 40, j = 290 - 19 * k;  // texels in the park and past its edges
-            const float x = -126.5f + (i + 0.5f) * 253 / 256, z = -126.5f + (j + 0.5f) * 253 / 256;
-            const unsigned char* g = &grassPicture()[((j + 512) % 64 * 64 + (i + 512) % 64) * 3];
-            const float share = snowPatchAt(mirrored(x), mirrored(z)) * cover;
-            auto toward = [&](int c) { return (g[c] + (SNOW[c] * 255 - g[c]) * share) / 255; };
-            const Vec3 at = {x, terrainHeightAt(x, z), z};
-            bare(eyeOn({x + 0.3f, at.y + 5, z}, at), 40, BG);
-            drawTerrain(cover);
-            EXPECT_TRUE(showsAt(grab(), at, {toward(0), toward(1), toward(2)}, 2))
-                << "cover " << cover << " texel " << i << ", " << j;
-        }
     }
 }
 
