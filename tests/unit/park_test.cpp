@@ -72,7 +72,8 @@ TEST(Park, TheGroundTapersAtTheEdgeAndTheStreamIsCarvedIntoIt) {
 }
 
 // On a grid of heights i x j a bilinear blend gives gx gz exactly, gx and gz the grid coordinates
-// (x + 126.5) / cell; beyond the grid the border holds. Slopes are rise over run, 0 under 0.01.
+// (x + 126.5) / cell; beyond the grid the border holds. Slopes are rise over run, 0 under 0.01. A
+// point along the stream's centre line blends the two samples it lies between.
 TEST(Park, HeightsAndSlopesBetweenSamples) {
     startGame(1780351200u);
     for (int j = 0; j < TERRAIN_SAMPLES; ++j)
@@ -89,10 +90,19 @@ TEST(Park, HeightsAndSlopesBetweenSamples) {
     // To 3 back and 4 up: 10 gx falls 30 / cell, the row's 4 / cell more adds 64 x 4 / cell.
     EXPECT_NEAR(terrainSlopeBetween(3, z, 0, z + 4), 226 / cell / 5, 1e-3);
     EXPECT_EQ(terrainSlopeBetween(0, z, 0.005f, z), 0);
+    streamSampleZ[200] = streamSampleZ[199] + 8;  // the line's last step rises 8
+    float x, end;
+    streamPointAt(0.9975f, &x, &end);  // 199.5 samples along: halfway up the last step
+    EXPECT_NEAR(end, streamSampleZ[199] + 4, 1e-4);
+    streamPointAt(1, &x, &end);  // the index held at 199, the fraction left at 0: sample 199
+    EXPECT_NEAR(end, streamSampleZ[199], 1e-4);
 }
 
-// The sign keeps 3 from trees, sqrt 6 from rocks and 5 from every fifth stream sample, if any.
-TEST(Park, SignSpots) {
+// The sign keeps 3 from trees, sqrt 6 from rocks and 5 from every fifth stream sample, if any. It
+// draws x, z in -40 .. 40 (moved to x = 20 inside the start square |x|, |z| < 5), then its turn in
+// 0 .. 360: srand(4391) draws 14377 18052 (-4.90, 4.07: moved), 16223 (178.24); srand(3763) draws
+// 12326 18260 (-9.91, 4.58: kept), 4179 (45.91).
+TEST(Park, TheSignTakesAClearSpotNearTheStart) {
     startGame(1780351200u);
     testworld::clearPark();
     for (int k = 0; k < STREAM_SAMPLES; ++k) {
@@ -110,6 +120,14 @@ TEST(Park, SignSpots) {
         EXPECT_EQ(signSpotIsClear(c[0], c[1]), c[2]) << c[0] << ", " << c[1];
     parkBuilt.stream = 0;
     EXPECT_EQ(signSpotIsClear(0, -60), 1);
+    const float DRAWS[][4] = {{4391, 20, 4.0736f, 178.2366f}, {3763, -9.9063f, 4.5814f, 45.9133f}};
+    for (const auto& d : DRAWS) {
+        seedRandom((uint32_t)d[0]);
+        placeSign();
+        EXPECT_NEAR(signX, d[1], 1e-3) << d[0];
+        EXPECT_NEAR(signZ, d[2], 1e-3) << d[0];
+        EXPECT_NEAR(signYaw, d[3], 1e-3) << d[0];
+    }
 }
 
 // What is built on first use takes its draws in its turn, one for each value it draws (a bush: its
@@ -141,6 +159,10 @@ TEST(Park, LazyBuildersDrawTheirShareInTheirTurn) {
     for (const StreamBush& b : streamBushes) {  // puffs and berries in proportion to the bush
         EXPECT_TRUE(within(square(b.x, b.z), 0, 124.5f));
         for (float r : b.puffRadius) EXPECT_TRUE(within(r / b.size, 0.299f, 0.551f));
+        for (float h : b.puffHeight) EXPECT_TRUE(within(h / b.size, 0.599f, 1.201f));
+        for (float c : b.puffRed) EXPECT_TRUE(within(c, 0.069f, 0.131f));    // 0.1 +- 0.03
+        for (float c : b.puffGreen) EXPECT_TRUE(within(c, 0.299f, 0.401f));  // 0.35 +- 0.05
+        for (float c : b.puffBlue) EXPECT_TRUE(within(c, 0.059f, 0.101f));   // 0.08 +- 0.02
         for (int p = 0; p < BUSH_PUFFS; ++p)
             EXPECT_LE(std::max(std::fabs(b.puffX[p]), std::fabs(b.puffZ[p])), 0.601f * b.size);
         for (int e = 0; e < BUSH_BERRIES; ++e)
