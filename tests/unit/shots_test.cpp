@@ -11,7 +11,7 @@
 
 namespace {
 
-// On the line x = 0: enemies, rabbit 4, deer 30, tree 7 (height, crown), rock 3 (its sizes).
+// On the line x = 0: enemies, rabbit 0 (the first animal), deer 30, tree 7 (height, crown), rock 3.
 enum ThingKind { RED, BLUE, DEAD_RED, RABBIT, DEER, DEAD_DEER, TREE, ROCK };
 struct Thing {
     ThingKind kind;
@@ -35,7 +35,7 @@ void range(const std::vector<Thing>& things) {
             theArena.enemies[theArena.enemyCount++] = {{0, 0, t.z}, 0, 1000, alive, 0, 0, shirt};
             theArena.enemiesLeft += alive;
         } else if (t.kind <= DEAD_DEER) {
-            const int i = t.kind == RABBIT ? 4 : 30;
+            const int i = t.kind == RABBIT ? 0 : 30;
             animals[i] = AnimalRecord{i < 25 ? 0 : 1, 0, t.z, 0, 1000, 0, 0, 0, 1, 0, 0};
             if (t.kind == DEAD_DEER) killAnimal(i);
         } else if (t.kind == TREE) {
@@ -77,7 +77,7 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         // Rock centre 0.4, radius 1.3: met 10 - sqrt(1.69 - 0.81) away.
         {"a rock", {{ROCK, -10, 1.5f, .8f, 1.6f}, {RED, -20}}, EYE, AHEAD, NONE, 0, 9.0619f, SPARK},
         // Animals' spheres (0.3 and 0.6) stand their radius plus 0.1 up.
-        {"a rabbit", {{RABBIT, -15}}, EYE, {0, 0.4f, -15}, HIT_RABBIT, 4, 15.026976f - 0.3f},
+        {"a rabbit", {{RABBIT, -15}}, EYE, {0, 0.4f, -15}, HIT_RABBIT, 0, 15.026976f - 0.3f},
         {"a deer", {{DEER, -15}}, EYE, {0, 0.7f, -15}, BUCK, 30, 15.011995f - 0.6f},
         // From 0.7 up the level ray passes 0.6 under an enemy's centre: met 0.529 before it.
         {"a deer first", {{DEER, -10}, {RED, -20}}, LOW, LOW_AHEAD, BUCK, 30, 9.4f},
