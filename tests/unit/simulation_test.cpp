@@ -104,8 +104,9 @@ TEST(Fish, AnIdleFishDriftsThenSetsOff) {
 }
 
 // Over 0.1 s: blood falls 12 a second faster, lands 0.01 up 1.5 times as big, spreads 0.05 a second
-// to 0.2; splashes fall 10 and skim the water at -0.25, slowed to 0.3 across; sparks fall 15;
-// ripples widen 1.5 a second.
+// to 0.2; splashes fall 10 (one thrown up at 2 slows to 1 and rises 0.1) and skim the water at
+// -0.25, slowed to 0.3 across; sparks fall 15; ripples widen 1.5 a second. A drop that ends gives
+// its slot to the last; a burst reusing a landed drop's slot flies.
 TEST(Particles, EachKindFallsLandsAndAgesInItsPackedArray) {
     slopedPark(0);
     ArenaState& a = theArena;
@@ -113,9 +114,11 @@ TEST(Particles, EachKindFallsLandsAndAgesInItsPackedArray) {
     a.bloodDrops[1] = BloodDrop{{0, 0.05f, 0}, {0, -1, 0}, 1, 1, 0.1f, {}, 0};  // to 0.05 - 0.22
     a.bloodDrops[2] = BloodDrop{{0, 0.01f, 0}, {}, 0.05f, 1, 0.1f, {}, 1};
     a.bloodDrops[3] = BloodDrop{{0, 0.01f, 0}, {}, 1, 1, 0.199f, {}, 1};
-    a.bloodDropCount = 4;
+    a.bloodDrops[4] = BloodDrop{{0, 0.01f, 0}, {}, 1, 1, 0.1f, {}, 1};
+    a.bloodDropCount = 5;
     a.splashDrops[0] = SplashDrop{{0, -0.2f, 0}, {1, -1, 1}, 1, 1, 0.05f};
-    a.splashDropCount = 1;
+    a.splashDrops[1] = SplashDrop{{0, 0, 0}, {0, 2, 0}, 1, 1, 0.05f};
+    a.splashDropCount = 2;
     a.sparks[0] = Spark{{0, 3, 0}, {1, 1, 0}, 1, 1, {}};
     a.sparkCount = 1;
     a.bloodPools[0] = BloodPool{{}, 0.5f, 0.05f, 5};
@@ -127,20 +130,24 @@ TEST(Particles, EachKindFallsLandsAndAgesInItsPackedArray) {
     EXPECT_TRUE(same(a.bloodDrops[0],
                      BloodDrop{{0.1f, 5.08f, 0}, {1, 0.8f, 0}, 0.9f, 1, 0.1f, {}, 0}, BLOOD));
     EXPECT_TRUE(same(a.bloodDrops[1], BloodDrop{{0, 0.01f, 0}, {}, 0.9f, 1, 0.15f, {}, 1}, BLOOD));
-    EXPECT_TRUE(same(a.bloodDrops[2], BloodDrop{{0, 0.01f, 0}, {}, 0.9f, 1, 0.2f, {}, 1}, BLOOD));
-    EXPECT_EQ(a.bloodDropCount, 3);
+    EXPECT_TRUE(same(a.bloodDrops[3], BloodDrop{{0, 0.01f, 0}, {}, 0.9f, 1, 0.2f, {}, 1}, BLOOD));
+    EXPECT_TRUE(same(a.bloodDrops[2], BloodDrop{{0, 0.01f, 0}, {}, 0.9f, 1, 0.105f, {}, 1}, BLOOD));
+    EXPECT_EQ(a.bloodDropCount, 4);
     EXPECT_TRUE(same(a.splashDrops[0],
                      SplashDrop{{0.1f, -0.25f, 0.1f}, {0.3f, 0, 0.3f}, 0.9f, 1, 0.05f}, "f"));
+    EXPECT_TRUE(same(a.splashDrops[1], SplashDrop{{0, 0.1f, 0}, {0, 1, 0}, 0.9f, 1, 0.05f}, "f"));
     EXPECT_TRUE(same(a.sparks[0], Spark{{0.1f, 2.95f, 0}, {1, -0.5f, 0}, 0.9f, 1, {}}, "f"));
     EXPECT_EQ(a.bloodPoolCount, 0);
     EXPECT_TRUE(same(a.ripples[0], Ripple{{}, 0.45f, 0.9f, 1.5f}, "f"));
     a.bloodDropCount = 500;  // bursts stop at the caps
+    a.bloodDrops[500].landed = 1;
     a.splashDropCount = 25;
     a.sparkCount = 20;
     spawnBloodBurst(&a, Vec3{});
     spawnSplash(&a, Vec3{});
     spawnSparks(&a, Vec3{});
     EXPECT_EQ(a.bloodDropCount, 512);
+    EXPECT_EQ(a.bloodDrops[500].landed, 0);
     EXPECT_EQ(a.splashDropCount, 32);
     EXPECT_EQ(a.sparkCount, 24);
 }
