@@ -3,7 +3,6 @@
 #include "app/dialogs.h"
 #include "app/platform.h"
 #include "core/clock.h"
-#include "player/input.h"
 
 FakePlatform fakePlatform;
 
@@ -27,14 +26,10 @@ struct ResetAtStart {
 int platformAskYesNo(const char* text, const char*) {
     fakePlatform.questionsAsked++;
     fakePlatform.lastQuestion = text;
-    fakePlatform.mouseCapturedAtLastQuestion = theInput.mouseCaptured;
     return fakePlatform.answerYes;
 }
 
-void platformCaptureMouse(int* cursorX, int* cursorY) {
-    fakePlatform.captures++;
-    platformReadCursor(cursorX, cursorY);
-}
+void platformCaptureMouse(int* cursorX, int* cursorY) { platformReadCursor(cursorX, cursorY); }
 
 void platformReleaseMouse() { fakePlatform.releases++; }
 
@@ -44,18 +39,16 @@ void platformReadCursor(int* cursorX, int* cursorY) {
 }
 
 void platformRecentreCursor(int* cursorX, int* cursorY) {
-    fakePlatform.recentres++;
     fakePlatform.cursorX = fakePlatform.centreX;
     fakePlatform.cursorY = fakePlatform.centreY;
     platformReadCursor(cursorX, cursorY);
 }
 
 void platformSetWeatherChecks(int checkedCommand) {
-    fakePlatform.weatherCheckCalls++;
     fakePlatform.checkedWeatherCommand = checkedCommand;
 }
 
-void platformPostClose() { fakePlatform.closePosted++; }
+void platformPostClose() {}
 
 int64_t platformPerformanceFrequency() { return fakePlatform.frequency; }
 int64_t platformPerformanceCounter() { return fakePlatform.counter; }
@@ -67,18 +60,12 @@ void platformLocalDate(int* year, int* month, int* day) {
     *day = fakePlatform.day;
 }
 
-void showDonateDialog() {
-    fakePlatform.donateDialogs++;
-    fakePlatform.mouseCapturedAtLastDialog = theInput.mouseCaptured;
-}
+void showDonateDialog() { fakePlatform.donateDialogs++; }
 
-void showAboutDialog() {
-    fakePlatform.aboutDialogs++;
-    fakePlatform.mouseCapturedAtLastDialog = theInput.mouseCaptured;
-}
+void showAboutDialog() {}
 
 void platformStopFrameTimer() { fakePlatform.frameTimerStops++; }
 
 void platformStartFrameTimer() { fakePlatform.frameTimerStarts++; }
 
-void platformPlaceMainWindow(ScreenRect outer) { fakePlatform.placedWindow = outer; }
+void platformPlaceMainWindow(ScreenRect) {}

@@ -2,32 +2,22 @@
 
 #include <cstdint>
 
-#include "app/window_placement.h"
-
 // A recording stand-in for the platform edge: tests set the answers, the
 // clocks and the cursor, and read back what the shell asked for.
 struct FakePlatform {
     int answerYes;  // what the next questions answer
     int questionsAsked;
     const char* lastQuestion;
-    int mouseCapturedAtLastQuestion;
-    int captures;
     int releases;
     int cursorX, cursorY;  // where the cursor is now
     int centreX, centreY;  // where recentring puts it
-    int recentres;
     int checkedWeatherCommand;
-    int weatherCheckCalls;
-    int closePosted;
     int64_t counter;
     int64_t frequency;
     uint32_t tickCount;
     int year, month, day;
     int donateDialogs;
-    int aboutDialogs;
-    int mouseCapturedAtLastDialog;
     int frameTimerStops, frameTimerStarts;
-    ScreenRect placedWindow;  // where the main window was last put
 };
 
 extern FakePlatform fakePlatform;
