@@ -107,6 +107,7 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
         EXPECT_EQ(playedSounds().size(), a.victory ? 0u : 1u);
         EXPECT_EQ(a.shotsFired, 1);
         EXPECT_EQ(a.score, SCORE[s.kills]);
+        EXPECT_EQ(a.hits, s.kills == NONE ? 0 : 1);  // a hit counts toward the accuracy
         const float lies =
             s.kills == MAN ? a.enemies[s.victim].corpseTimer : animals[s.victim].corpseTimer;
         EXPECT_EQ(lies, s.kills == NONE ? 0 : 8);  // a kill lies 8 s once down
