@@ -91,16 +91,22 @@ TEST(Animals, RestWalkAndTurnFromSteepGround) {
 }
 
 // An idle fish drifts 0.00015 sin(phase) a frame; the frame its timer (0.016 a frame) runs out it
-// sets off toward 0.15 - 0.3 x 41 / 32767 back, srand(1) drawing 41.
+// sets off toward 0.15 - 0.3 x 41 / 32767 back, srand(1) drawing 41. Past an end, it comes round.
 TEST(Fish, AnIdleFishDriftsThenSetsOff) {
     startGame(1780351200u);  // every fish idle
-    fishSchool.along[3] = 0.5f;
-    fishSchool.idleTimer[3] = 0.016f;
-    fishSchool.phase[3] = 1.5707964f;
+    fishSchool.along[0] = 0.5f;
+    fishSchool.idleTimer[0] = 0.016f;
+    fishSchool.phase[0] = 1.5707964f;
+    fishSchool.along[1] = 0.9999f;
+    fishSchool.phase[1] = 1.5707964f;
+    fishSchool.along[2] = 0.0001f;
+    fishSchool.phase[2] = -1.5707964f;
     seedRandom(1);
     updateFishSchool();
-    EXPECT_NEAR(fishSchool.along[3], 0.50015f, 1e-6);
-    EXPECT_NEAR(fishSchool.targetAlong[3], 0.50015f - 0.149625f, 1e-6);
+    EXPECT_NEAR(fishSchool.along[0], 0.50015f, 1e-6);
+    EXPECT_NEAR(fishSchool.targetAlong[0], 0.50015f - 0.149625f, 1e-6);
+    EXPECT_NEAR(fishSchool.along[1], 0.00005f, 1e-6);
+    EXPECT_NEAR(fishSchool.along[2], 0.99995f, 1e-6);
 }
 
 // Over 0.1 s: blood falls 12 a second faster, lands 0.01 up 1.5 times as big, spreads 0.05 a second
