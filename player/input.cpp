@@ -1,3 +1,4 @@
 #include "player/input.h"
 
-InputState theInput = {0, 0, 0, 0, 0, 0, 400, 300};
+// Set when the window is made (shellWindowCreated), before any key or mouse message.
+InputState theInput;
