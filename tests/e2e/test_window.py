@@ -15,9 +15,11 @@ def sky(colour, tolerance):  # most points along the top of the view are that co
 
 
 def checked_row(game, label, rows=3):
-    """Which item row of the open pop-up alone carries a check mark in its margin."""
+    """Which row of the open pop-up alone carries a check mark, once its items' letters show."""
     left, top, right, bottom = wait_for(game.popup, 30) or (0, 0, 1, rows)
-    shot, height, marks = game.shot(label), (bottom - top) / rows, []
+    lettered = lambda s: s[top:bottom, left + 20 : right - 6].max(axis=2).min() < 60 and [s]
+    shot = (wait_for(lambda: lettered(game.shot(label)), 20) or [game.shot(label)])[0]
+    height, marks = (bottom - top) / rows, []
     for r in range(rows):
         y0, y1 = int(top + r * height) + 3, int(top + (r + 1) * height) - 3
         background = shot[(y0 + y1) // 2, right - 6]  # past the item's text
@@ -67,8 +69,7 @@ def test(args, check):
             kept = game.wait_for_no_window("Confirm") and game.process.poll() is None
             check.expect(kept, "No keeps the game")
 
-        # The right-most caption button.
-        game.xdotool("mousemove", game.frame[2] - 12, game.frame[1] + 11)
+        game.xdotool("mousemove", game.frame[2] - 12, game.frame[1] + 11)  # the close button
         game.click()
         check.expect(game.exit_code() == 0, "the close button ends the game with exit code 0")
         check.expect(game.find_window("Confirm") is None, "without a question")
