@@ -98,10 +98,11 @@ TEST_F(RenderTest, TextLandsWhereItsFontListsWouldDrawIt) {
 TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
     for (int i = 0; i < theArena.enemyCount; ++i) theArena.enemies[i].alive = i == 0;
     for (int i = 0; i < ANIMAL_COUNT; ++i) animals[i].alive = i == 0 || i == 30;
-    theArena.enemies[0].position = Vec3{0, 0, 0};                          // at (720, 80)
-    animals[0].x = animals[0].z = -63.25f;                                 // at (685, 45)
-    animals[30].x = animals[30].z = 63.25f;                                // at (755, 115)
-    for (int k = 0; k < STREAM_SAMPLES; ++k) streamSampleZ[k] = -94.875f;  // along y = 27.5
+    theArena.enemies[0].position = Vec3{0, 0, 0};  // at (720, 80)
+    animals[0].x = animals[0].z = -63.25f;         // at (685, 45)
+    animals[30].x = animals[30].z = 63.25f;        // at (755, 115)
+    for (int k = 0; k < STREAM_SAMPLES; ++k)       // even samples along y = 27.5, odd ones 32.5 up
+        streamSampleZ[k] = k % 2 ? -36.14f : -94.875f;
     thePlayer = PlayerState{{0, 5, 100}, 0, 0};      // at (720, 135.3), pointing right
     const PlayerState north = {{0, 5, 100}, 90, 0};  // its tip 7 up, its base 3 either side
     const PlayerState low = {{-126.5f, 5, -126.5f}, 0, 0}, high = {{126.5f, 5, 126.5f}, 0, 0};
@@ -146,6 +147,8 @@ TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
         {"arrow 7 in from a corner", HUD, mapFor(low), {659, 17, 0}, {0.3f, 0.5f, 1}},
         {"and from the other", HUD, mapFor(high), {785, 143, 0}, {0.3f, 0.5f, 1}},
         {"stream", HUD, map, {700, 27, 0}, over({0.4f, 0.7f, 1}, 0.8f, backing), true},
+        {"no odd sample on it", HUD, map, {700, 60, 0}, backing},
+        {"nor between", HUD, map, {700, 44, 0}, backing},
         {"backing at night", NIGHT, map, {700, 100, 0}, nightBacking},
         {"stream at night", NIGHT, map, {700, 27, 0}, nightStream, true},
         {"flash", SCENE, flash(1), {100, 300, 0}, {0.65f, 0.65f, 0.55f}},
@@ -163,6 +166,7 @@ TEST_F(RenderTest, EachOverlayShowsInItsPlaceColourAndBlend) {
         {"the gap right of it", SCENE, drawCrosshair, {402, 300, 0}, BG},
         {"hair", LENS, drawScopeFrame, {300, 300, 0}, hair, true},
         {"right hair from 12", LENS, drawScopeFrame, {416, 300, 0}, hair},
+        {"the gap before it", LENS, drawScopeFrame, {408, 300, 0}, wash(BG)},
         {"to 140", LENS, drawScopeFrame, {536, 300, 0}, hair},
         {"top hair", LENS, drawScopeFrame, {400, 436, 0}, hair, true},
         {"tick", LENS, drawScopeFrame, {429, 303, 0}, tick},  // lines land left of or below x, y

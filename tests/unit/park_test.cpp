@@ -40,7 +40,9 @@ TEST(Park, EveryPlacementKeepsItsRulesForEverySeed) {
                   (std::vector<float>(colour, colour + 3)));
         for (const FlowerRecord& f : flowers) EXPECT_TRUE(within(square(f.x, f.z), 0, 125.5f));
         for (const TreeRecord& t : trees) EXPECT_TRUE(within(square(t.x, t.z), 6, 125.5f));
+        for (const TreeRecord& t : trees) EXPECT_TRUE(within(t.height, 3, 6));
         for (const RockRecord& k : rocks) EXPECT_TRUE(within(square(k.x, k.z), 5, 124.5f));
+        EXPECT_NE(streamSampleZ[0], streamSampleZ[100]) << "the stream winds";
         EXPECT_EQ(signSpotIsClear(signX, signZ), 1);
         EXPECT_TRUE(within(square(signX, signZ), 5, 40));
         expectPlacedByTheRules(theArena);

@@ -143,6 +143,9 @@ TEST(Commands, NewGamePlacesEveryoneAfreshAndKeepsWeatherAndHour) {
         (std::vector<int>{a.score, rainDropCount, snowFlakeCount, rainSplashCount, a.weatherMode,
                           a.nightTarget, theFrame.firstFrame, theFrame.victoryCount}),
         (std::vector<int>{0, 0, 800, 0, WEATHER_SNOW, 1, 1, 2}));
+    shellCommand(IDM_WEATHER_RAINY);
+    shellCommand(IDM_NEW_GAME);
+    EXPECT_EQ(rainDropCount, MAX_RAIN_DROPS) << "a new game in the rain";
     a.gameOver = 1;  // the third win, counted across games, opens the Donate box
     a.victory = 1;
     tickAfter(0.016);

@@ -92,6 +92,7 @@ TEST(Animals, RestWalkAndTurnFromSteepGround) {
 
 // An idle fish drifts 0.00015 sin(phase) a frame; the frame its timer (0.016 a frame) runs out it
 // sets off toward 0.15 - 0.3 x 41 / 32767 back, srand(1) drawing 41. Past an end, it comes round.
+// One within 0.005 of its mark stops there and idles 2 + 4 x 18467 / 32767, the next draw.
 TEST(Fish, AnIdleFishDriftsThenSetsOff) {
     startGame(1780351200u);  // every fish idle
     fishSchool.along[0] = 0.5f;
@@ -101,12 +102,16 @@ TEST(Fish, AnIdleFishDriftsThenSetsOff) {
     fishSchool.phase[1] = 1.5707964f;
     fishSchool.along[2] = 0.0001f;
     fishSchool.phase[2] = -1.5707964f;
+    fishSchool.moving[3] = 1;
+    fishSchool.targetAlong[3] = fishSchool.along[3] + 0.004f;
     seedRandom(1);
     updateFishSchool();
     EXPECT_NEAR(fishSchool.along[0], 0.50015f, 1e-6);
     EXPECT_NEAR(fishSchool.targetAlong[0], 0.50015f - 0.149625f, 1e-6);
     EXPECT_NEAR(fishSchool.along[1], 0.00005f, 1e-6);
     EXPECT_NEAR(fishSchool.along[2], 0.99995f, 1e-6);
+    EXPECT_EQ(fishSchool.moving[3], 0);
+    EXPECT_NEAR(fishSchool.idleTimer[3], 2 + 4 * 18467 / 32767.0, 1e-5);
 }
 
 // Over 0.1 s: blood falls 12 a second faster, lands 0.01 up 1.5 times as big, spreads 0.05 a second

@@ -47,7 +47,7 @@ TEST(Window, MinimisedTheGamePausesAndGoesOnFromTheSameMoment) {
 
 // The smallest power of two at least dpi / 96, at most 4; a move to another display repaints.
 TEST(Window, TheSignIsPaintedAsFineAsTheDisplayIsScaled) {
-    const int DPI_SCALE[][2] = {{72, 1}, {96, 1}, {120, 2}, {192, 2}, {240, 4}, {480, 4}};
+    const int DPI_SCALE[][2] = {{72, 1}, {96, 1}, {97, 2}, {120, 2}, {192, 2}, {240, 4}, {480, 4}};
     for (const auto& d : DPI_SCALE) EXPECT_EQ(signBoardScaleForDpi(d[0]), d[1]) << d[0];
     displayDpi = 144;
     startGame(1780351200u);
