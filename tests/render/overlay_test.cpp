@@ -58,6 +58,8 @@ TEST_F(RenderTest, TextLandsWhereItsFontListsWouldDrawIt) {
     lines.insert(lines.end(), {std::string(130, 'W') + "\xC8-end", "Line A\x01!", "Line BB\x01!"});
     auto draw = [&](void (*text)(float, float, const char*)) {
         overlayView();
+        glEnable(GL_TEXTURE_2D);  // text is never textured, whatever it meets
+        glBindTexture(GL_TEXTURE_2D, signTexture);
         glColor3f(1, 1, 0);
         for (size_t i = 0; i < lines.size(); ++i) text(5, 580 - 40 * (float)i, lines[i].c_str());
         return grab();

@@ -1,4 +1,5 @@
 #include "render_fixture.h"
+#include "app/frame_tick.h"
 #include "world/textures.h"
 
 // The park as a player sees it: whole frames, and colours where each part lands in a bare frame.
@@ -14,16 +15,16 @@ const Rgb BG = {0.1f, 0.2f, 0.9f};
 // Scenery in its colours where the park puts it, probed just inside and outside its edges. A tree
 // of height 5, crown 2: a trunk 0.3 round to 2, a cone closed below from 2 round at 2 to 5, one
 // from 1.4 round at 3.5 to 5.6. A rock 1.2 x 0.8 x 0.4 turned 90 stands 0.4 wide, 1.2 high. Flowers
-// are unlit; a puff 0.4 round 0.3 up, a berry 0.07 round. The sign faces +x turned 90: a post 0.08
-// round, 2 high, under a board 2 x 1.5, its picture upright from the front (upper left marked
-// grey), seen from behind, unlit, whatever texture is bound.
+// are unlit; a puff 0.4 round 0.3 up, a berry 0.07 x the bush's size (0.5) round. The sign faces +x
+// turned 90: a post 0.08 round, 2 high, under a board 2 x 1.5, its picture upright from the front
+// (upper left marked grey), seen from behind, unlit, whatever texture is bound.
 TEST_F(World, SceneryShowsItsColours) {
     testworld::clearPark();
     testworld::flattenGround(0);
     trees[0] = TreeRecord{20, 20, 5, 2};
     rocks[0] = RockRecord{30, 20, 1.2f, 0.8f, 0.4f, 0.6f, 0.4f, 0.3f, 90};
     std::fill_n(flowers, FLOWER_COUNT, FlowerRecord{25, 30, 0.8f, 0.3f, 1});  // each in one spot
-    const StreamBush BUSH = {25,     10,  1,      1,   {},     {}, {1},
+    const StreamBush BUSH = {25,     10,  0.5f,   1,   {},     {}, {1},
                              {0.4f}, {0}, {0.5f}, {0}, {0.5f}, {}, {0.6f}};
     std::fill_n(streamBushes, BUSH_COUNT, BUSH);
     parkBuilt.bushes = 1;
@@ -60,7 +61,7 @@ TEST_F(World, SceneryShowsItsColours) {
         {"puff", {25, 0.6f, 14}, {25, 0.6f, 10}, {0, 0.5f, 0}},
         {"above the puff", {25, 0.75f, 14}, {25, 0.75f, 10}, BG},
         {"berry", {25.5f, 0.6f, 14}, {25.5f, 0.6f, 10}, {0.85f, 0.1f, 0.05f}},
-        {"beside the berry", {25.5f, 3, 10.01f}, {25.62f, 0.6f, 10}, BG},
+        {"beside the berry", {25.5f, 3, 10.01f}, {25.55f, 0.6f, 10}, BG},
         {"board's upper left", FRONT, {30.01f, 3.3f, 30.875f}, GREY},
         {"its upper left from behind", BEHIND, {30.01f, 3.3f, 30.875f}, GREY},
         {"its lower left by night", FRONT, {30.01f, 2.4f, 30.5f}, WOOD, 1},
@@ -107,4 +108,29 @@ TEST_F(World, TheGrassTextureIsNoiseOverWavesOfGreen) {
         for (int k = c; k < 64 * 64 * 3; k += 3) sum += grassPicture()[k];
         EXPECT_NEAR(mean[c], sum / 4096, 0.5) << "channel " << c;
     }
+}
+
+// The whole frame: the sign 4 ahead, a spark 0.3 from the eye and the map in the
+// lower right corner each change what the player sees there when they are taken away.
+TEST_F(World, TheWholeFrameShowsTheSignASparkAndTheMapOverTheScene) {
+    testworld::clearPark();
+    parkBuilt.sceneryLists = 0;
+    signX = 0;
+    signZ = 19;
+    signYaw = 0;
+    thePlayer = PlayerState{{0, terrainHeightAt(0, 19) + 2.75f, 23}, -90, 0};  // level with it
+    theArena.sparks[0] =
+        Spark{vecAdd(thePlayer.position, {-0.1f, -0.1f, -0.3f}), {}, 1, 1, {1, 1, 1}};
+    auto frameWith = [&](float x, int sparks) {
+        signX = x;
+        theArena.sparkCount = sparks;
+        harnessDrawFrame();
+        return grab();
+    };
+    const Frame whole = frameWith(signX, 1);
+    EXPECT_TRUE(shows(whole, 799, 599, {135 / 255.0f, 207 / 255.0f, 235 / 255.0f})) << "day sky";
+    EXPECT_GT(differing(whole, frameWith(1000, 1), 24, 350, 250, 450, 350), 5000) << "the sign";
+    EXPECT_GT(differing(whole, frameWith(thePlayer.position.x, 0)), 5000) << "the spark";
+    drawScenePass();
+    EXPECT_GT(differing(whole, grab(), 24, 650, 10, 790, 150), 5000) << "the map";
 }

@@ -33,6 +33,7 @@ TEST(Park, EveryPlacementKeepsItsRulesForEverySeed) {
     for (uint32_t clock : {1780351200u, 606u, 4242424u}) {
         SCOPED_TRACE(clock);
         std::fill(fishSchool.moving, fishSchool.moving + FISH_COUNT, 1);  // from a game before
+        for (AnimalRecord& a : animals) a.moving = 1;
         startGame(clock);
         EXPECT_FLOAT_EQ(flowers[0].x, -125.5f + 251 * (drawAfter(clock, 0) / 32767.0f));
         const float* colour = COLOURS[drawAfter(clock, 2) % 5];
@@ -81,9 +82,15 @@ TEST(Park, HeightsAndSlopesBetweenSamples) {
     for (int j = 0; j < TERRAIN_SAMPLES; ++j)
         for (int i = 0; i < TERRAIN_SAMPLES; ++i) terrainHeights[j][i] = (float)(i * j);
     const float cell = terrainCellSize();
-    const float CASES[][3] = {
-        {10.5f, 20.25f, 212.625f}, {0, 0, 0},       {128, 128, 16384},   {-5, 64, 0},
-        {200, 64.5f, 8256},        {127.5f, -3, 0}, {1e6f, 1e6f, 16384}, {127.5f, 10, 1275}};
+    const float CASES[][3] = {{10.5f, 20.25f, 212.625f},
+                              {0, 0, 0},
+                              {128, 128, 16384},
+                              {-5, 64, 0},
+                              {200, 64.5f, 8256},
+                              {127.5f, -3, 0},
+                              {1e6f, 1e6f, 16384},
+                              {127.5f, 10, 1275},
+                              {10, 0.5f, 5}};
     for (const auto& c : CASES)
         EXPECT_NEAR(terrainHeightAt(c[0] * cell - 126.5f, c[1] * cell - 126.5f), c[2], 0.02f)
             << c[0] << ", " << c[1];

@@ -112,6 +112,7 @@ TEST(Shooting, EachShotKillsScoresAndLeavesItsTraces) {
             s.kills == MAN ? a.enemies[s.victim].corpseTimer : animals[s.victim].corpseTimer;
         EXPECT_EQ(lies, s.kills == NONE ? 0 : 8);  // a kill lies 8 s once down
         EXPECT_EQ(a.bloodDropCount >= 30, s.kills != NONE);
+        EXPECT_NEAR(a.bloodDrops[0].position.x, 0, 1e-4) << "blood flies from the victim, at x = 0";
         EXPECT_EQ(a.sparkCount > 0, s.impact == SPARK);
         EXPECT_EQ(a.rippleCount, s.impact == SPLASH);
         const Vec3 d = viewDirection(&thePlayer), right = vecNormalize(Vec3{-d.z, 0, d.x});
