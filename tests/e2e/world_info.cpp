@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <initializer_list>
 
 #include "combat/shooting.h"
 #include "player/player.h"
@@ -20,31 +21,14 @@
 
 namespace {
 
-// Inside a tree as it is drawn (trunk, lower and upper crown cone): the shot's spheres are
-// smaller than the cones a viewer sees.
-bool insideTree(Vec3 p) {
-    for (const TreeRecord& t : trees) {
-        const float flat = std::hypot(p.x - t.x, p.z - t.z), h = p.y - terrainHeightAt(t.x, t.z);
-        const float H = t.height, r = t.crownRadius;
-        if (flat > r + 0.5f) continue;
-        if (h >= 0 && h <= 0.4f * H && flat < 0.35f) return true;
-        if (h >= 0.4f * H && h <= H && flat < r * (1 - (h - 0.4f * H) / (0.6f * H)) + 0.2f)
-            return true;
-        if (h >= 0.7f * H && h <= 1.12f * H &&
-            flat < 0.7f * r * (1 - (h - 0.7f * H) / (0.42f * H)) + 0.2f)
-            return true;
-    }
-    return false;
-}
-
-// Nothing between the eye and a point: no rock, tree or hill.
+// Nothing between the eye and a point: no rock, tree (as shots meet them) or hill.
 bool clearSight(Vec3 eye, Vec3 target) {
     const Vec3 to = vecSub(target, eye);
-    const SceneryHit rock = testRockHit(eye, vecNormalize(to));
-    if (rock.hit && rock.distance < vecLength(to)) return false;
+    for (SceneryHit hit : {testRockHit(eye, vecNormalize(to)), testTreeHit(eye, vecNormalize(to))})
+        if (hit.hit && hit.distance < vecLength(to)) return false;
     for (int i = 1; i < 100; ++i) {
         const Vec3 p = vecAdd(eye, vecScale(to, i / 100.0f));
-        if (terrainHeightAt(p.x, p.z) > p.y - 0.3f || insideTree(p)) return false;
+        if (terrainHeightAt(p.x, p.z) > p.y - 0.3f) return false;
     }
     return true;
 }

@@ -3,20 +3,6 @@
 #include "combat/walk.h"
 #include "support/world_fixture.h"
 
-// The runtime's sequence after srand(1); every seeded park rests on it. A clock-started run:
-// randomFloat's first call seeds again from the clock, so it takes the first draw (41) however
-// many plain draws came before.
-TEST(Random, ReproducesTheRuntimeAndScalesItsDraws) {
-    seedRandom(1);
-    for (int v : {41, 18467, 6334, 26500, 19169, 15724, 11478, 29358, 26962, 24464})
-        EXPECT_EQ(nextRandom(), v);
-    startRandomAtClock(1);
-    nextRandom();
-    EXPECT_FLOAT_EQ(randomFloat(10, 10 + 32767), 10 + 41);
-    EXPECT_FLOAT_EQ(randomFloat(-1, 1), -1 + 2 * 18467 / 32767.0f);
-    EXPECT_EQ(randomInt(5, 14), 6334 % 10 + 5);
-}
-
 // One step is 0.16 along the whole view, never below y = 1.7 nor past 126.5.
 TEST(Player, MovesAlongTheViewWithinThePark) {
     const struct {

@@ -44,6 +44,10 @@ TEST(Park, EveryPlacementKeepsItsRulesForEverySeed) {
         for (const TreeRecord& t : trees) EXPECT_TRUE(within(t.height, 3, 6));
         for (const RockRecord& k : rocks) EXPECT_TRUE(within(square(k.x, k.z), 5, 124.5f));
         EXPECT_NE(streamSampleZ[0], streamSampleZ[100]) << "the stream winds";
+        for (int k = 1; k < STREAM_SAMPLES; ++k) {  // unbroken: no step of 200 over 8
+            const float dx = streamSampleX[k] - streamSampleX[k - 1];
+            EXPECT_LT(std::hypot(dx, streamSampleZ[k] - streamSampleZ[k - 1]), 8) << k;
+        }
         EXPECT_EQ(signSpotIsClear(signX, signZ), 1);
         EXPECT_TRUE(within(square(signX, signZ), 5, 40));
         expectPlacedByTheRules(theArena);
