@@ -15,19 +15,23 @@ def sky(colour, tolerance):  # most points along the top of the view are that co
 
 
 def checked_row(game, label, rows=3):
-    """Which row of the open pop-up alone carries a check mark, once its items' letters show."""
+    """Which row of the open pop-up alone carries a check mark, waiting while it is painted."""
     left, top, right, bottom = wait_for(game.popup, 30) or (0, 0, 1, rows)
-    lettered = lambda s: s[top:bottom, left + 20 : right - 6].max(axis=2).min() < 60 and [s]
-    shot = (wait_for(lambda: lettered(game.shot(label)), 20) or [game.shot(label)])[0]
-    height, marks = (bottom - top) / rows, []
-    for r in range(rows):
-        y0, y1 = int(top + r * height) + 3, int(top + (r + 1) * height) - 3
-        background = shot[(y0 + y1) // 2, right - 6]  # past the item's text
-        marks.append((abs(shot[y0:y1, left + 7 : left + 16] - background).max(axis=2) > 60).sum())
+    height = (bottom - top) / rows
+
+    def alone():
+        shot, marks = game.shot(label), []
+        for r in range(rows):
+            y0, y1 = int(top + r * height) + 3, int(top + (r + 1) * height) - 3
+            # The mark's column against the row's background, past the item's text.
+            column = shot[y0:y1, left + 7 : left + 16] - shot[(y0 + y1) // 2, right - 6]
+            marks.append((abs(column).max(axis=2) > 60).sum())
+        best = max(range(rows), key=lambda r: marks[r])
+        return marks[best] >= 4 and sorted(marks)[-2] < 2 and [best]
+
+    found = top >= game.client[1] - 2 and wait_for(alone, 20, 0.3)
     game.key("Escape", "Escape")
-    best = max(range(rows), key=lambda r: marks[r])
-    alone = top >= game.client[1] - 2 and marks[best] >= 4 and sorted(marks)[-2] < 2
-    return best if alone else None
+    return found[0] if found else None
 
 
 def test(args, check):
