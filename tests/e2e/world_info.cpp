@@ -15,7 +15,6 @@
 #include "combat/shooting.h"
 #include "player/player.h"
 #include "tools/common/game_harness.h"
-#include "world/placement.h"
 #include "world/sign.h"
 #include "world/terrain.h"
 
@@ -24,7 +23,8 @@ namespace {
 // Nothing between the eye and a point: no rock, tree (as shots meet them) or hill.
 bool clearSight(Vec3 eye, Vec3 target) {
     const Vec3 to = vecSub(target, eye);
-    for (SceneryHit hit : {testRockHit(eye, vecNormalize(to)), testTreeHit(eye, vecNormalize(to))})
+    const Vec3 way = vecNormalize(to);
+    for (SceneryHit hit : {testRockHit(eye, way), testTreeHit(eye, way)})
         if (hit.hit && hit.distance < vecLength(to)) return false;
     for (int i = 1; i < 100; ++i) {
         const Vec3 p = vecAdd(eye, vecScale(to, i / 100.0f));
